@@ -1,0 +1,150 @@
+#include "app/form1.h"
+
+#include "analysis/analysis_tab.h"
+#include "entry/client_tab.h"
+#include "entry/company_tab.h"
+#include "entry/sales_tab.h"
+#include "invoice/invoice_tab.h"
+#include "store/app_context.h"
+#include "store/client_grid_tab.h"
+#include "store/data_control.h"
+#include "store/dates.h"
+#include "store/dialogs.h"
+#include "store/help.h"
+#include "store/sales_grid_tab.h"
+#include "store/ui.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace mervalis {
+
+QString Form1::noticeText()
+{
+    return QStringLiteral("Download latest Version and Custom Orders from https://mervalis.org");
+}
+
+QString Form1::suggestionsText()
+{
+    return QStringLiteral("Please email bugs / errors / suggestions or functions you would like included in the "
+                          "next version to support@mervalis.org.\r\n\r\nThankyou.");
+}
+
+QString Form1::analysisGuardText()
+{
+    return QStringLiteral("You can only use this function if there is at least one record in each of the company, "
+                          "client and sales databases. If you have records in these databases, please refresh all "
+                          "databases and try again.");
+}
+
+Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), context_(context)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Mervalis Ver5.1"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(font().pointSize());
+    setFont(arial);
+
+    auto* help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("File"));
+    QAction* helpFile = help->addAction(QStringLiteral("Help File"));
+    helpFile->setObjectName(QStringLiteral("Help"));
+    QAction* suggestions = help->addAction(QStringLiteral("Suggestions and Bugs"));
+    suggestions->setObjectName(QStringLiteral("Suggestions"));
+    connect(helpFile, &QAction::triggered, this, &Form1::Help_Click);
+    connect(suggestions, &QAction::triggered, this, &Form1::Suggestions_Click);
+
+    auto* central = new QWidget(this);
+    SSTab1 = named(new QTabWidget(central), "SSTab1", QStringLiteral("Mervalis"));
+    Label4 = named(new QLabel(noticeText(), central), "Label4", QStringLiteral("Notice"));
+    Label37 = named(new QLabel(QStringLiteral("Please wait..."), central), "Label37", QStringLiteral("Progress"));
+    Label37->hide();
+    FootLine foot{Label4, Label37};
+
+    companyTab = new CompanyTab(context_, SSTab1);
+    clientTab = new ClientTab(context_, SSTab1);
+    salesTab = new SalesTab(context_, SSTab1);
+    invoiceTab = new InvoiceTab(context_, SSTab1);
+    salesGridTab = new SalesGridTab(context_, foot, SSTab1);
+    clientGridTab = new ClientGridTab(context_, *salesGridTab, SSTab1);
+    analysisTab = new AnalysisTab(context_, SSTab1);
+    SSTab1->addTab(companyTab, QStringLiteral("Company"));
+    SSTab1->addTab(clientTab, QStringLiteral("Client"));
+    SSTab1->addTab(salesTab, QStringLiteral("Sales"));
+    SSTab1->addTab(invoiceTab, QStringLiteral("Invoice"));
+    SSTab1->addTab(salesGridTab, QStringLiteral("Sales Grid"));
+    SSTab1->addTab(clientGridTab, QStringLiteral("Client Grid"));
+    SSTab1->addTab(analysisTab, QStringLiteral("Analysis"));
+    connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
+
+    // SSTab1 fills the window above the two foot lines, laid out in twips as
+    // the window was drawn and growing with the window.
+    auto* layout = new QGridLayout(central);
+    layout->setContentsMargins(twips(120), 0, twips(75), 0);
+    layout->addWidget(SSTab1, 0, 0, 1, 3);
+    layout->setColumnMinimumWidth(0, twips(1440 - 120));
+    layout->addWidget(Label4, 1, 1);
+    layout->addWidget(Label37, 1, 2);
+    layout->setRowMinimumHeight(1, twips(255));
+    setCentralWidget(central);
+    resize(twips(10050), twips(6630) + menuBar()->sizeHint().height());
+}
+
+void Form1::Form_Load()
+{
+    QCoreApplication::processEvents();
+    // The data controls open their tables as the window loads.
+    context_.adodc1.Refresh();
+    context_.adodc2.Refresh();
+    context_.adodc3.Refresh();
+    analysisTab->Combo8->setEditText(QString::number(QDate::currentDate().year()));
+    salesTab->Text33->setText(shortDateText(QDate::currentDate()));
+    SSTab1->setCurrentIndex(CompanyIndex);
+    invoiceTab->Text27->setText(shortDateText(QDate::currentDate()));
+}
+
+void Form1::Help_Click()
+{
+    context_.help.open(QString());
+}
+
+void Form1::Suggestions_Click()
+{
+    context_.dialogs.inform(suggestionsText());
+}
+
+void Form1::SSTab1_Click()
+{
+    if (clientTab->Command2->isEnabled()) clientTab->Command2->setEnabled(false);
+    if (companyTab->Command12->isEnabled()) companyTab->Command12->setEnabled(false);
+    if (SSTab1->currentIndex() != AnalysisIndex) return;
+    QCoreApplication::processEvents();
+    if (context_.adodc1.recordCount() >= 1) {
+        QCoreApplication::processEvents();
+        if (context_.adodc2.recordCount() >= 1) {
+            QCoreApplication::processEvents();
+            if (context_.adodc3.recordCount() >= 1) return;
+        }
+    }
+    context_.dialogs.inform(analysisGuardText());
+    SSTab1->setCurrentIndex(ClientGridIndex);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Bound boxes write what was typed before the window goes.
+    context_.adodc1.leaveRecord();
+    context_.adodc2.leaveRecord();
+    context_.adodc3.leaveRecord();
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace mervalis

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "store/foot_line.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QTabWidget;
+
+namespace mervalis {
+
+struct AppContext;
+class AnalysisTab;
+class ClientGridTab;
+class ClientTab;
+class CompanyTab;
+class InvoiceTab;
+class SalesGridTab;
+class SalesTab;
+
+// The main window: seven tabs, the Help menu, the notice and progress lines.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    enum Tab { CompanyIndex, ClientIndex, SalesIndex, InvoiceIndex, SalesGridIndex, ClientGridIndex, AnalysisIndex };
+
+    explicit Form1(AppContext& context, QWidget* parent = nullptr);
+
+    // Start-up defaults: connects the data controls, then the analysis year,
+    // today's dates and the Company tab.
+    void Form_Load();
+
+    QTabWidget* SSTab1;
+    QLabel* Label4;
+    QLabel* Label37;
+    CompanyTab* companyTab;
+    ClientTab* clientTab;
+    SalesTab* salesTab;
+    InvoiceTab* invoiceTab;
+    SalesGridTab* salesGridTab;
+    ClientGridTab* clientGridTab;
+    AnalysisTab* analysisTab;
+
+    void Help_Click();
+    void Suggestions_Click();
+    // The guard run on every change of tab.
+    void SSTab1_Click();
+
+    static QString noticeText();
+    static QString suggestionsText();
+    static QString analysisGuardText();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppContext& context_;
+};
+
+}  // namespace mervalis

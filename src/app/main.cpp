@@ -1,0 +1,31 @@
+// Mervalis: a sales ledger for a small business.
+#include "app/help_window.h"
+#include "app/form1.h"
+#include "store/app_context.h"
+#include "store/dialogs.h"
+#include "store/installation.h"
+#include "store/store.h"
+
+#include <QApplication>
+#include <QSettings>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Mervalis"));
+    QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
+
+    mervalis::QtDialogService dialogs;
+    const mervalis::Installation installation = mervalis::Installation::load();
+    mervalis::WindowHelpLauncher help(installation.helpFilePath());
+    QSettings settings(QStringLiteral("Mervalis"), QStringLiteral("Mervalis"));
+    mervalis::Store store(dialogs);
+    mervalis::AppContext context{store.database, store.adodc1, store.adodc2, store.adodc3,
+                                 dialogs,        help,         settings,     installation};
+
+    auto* form1 = new mervalis::Form1(context);
+    form1->setAttribute(Qt::WA_DeleteOnClose);
+    form1->show();
+    form1->Form_Load();
+    return app.exec();
+}

@@ -1,0 +1,21 @@
+#include "store/ui.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace mervalis {
+
+QLabel* captionFor(QWidget* box, const QString& caption, QWidget* parent)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(box);
+    box->setAccessibleName(caption);
+    return label;
+}
+
+int twips(int value)
+{
+    return (value * 96 + 720) / 1440;
+}
+
+}  // namespace mervalis

@@ -1,0 +1,157 @@
+#include "support/test_env.h"
+
+#include "setup/schema.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <sqlite3.h>
+
+#include <stdexcept>
+
+namespace mervalis::test {
+
+DialogService::Answer ScriptedDialogs::show(const QString& text, Icon icon, Buttons buttons, const QString& caption)
+{
+    shown_.push_back({text, icon, buttons, caption});
+    if (!answers_.empty()) {
+        const Answer next = answers_.front();
+        answers_.pop_front();
+        return next;
+    }
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+}
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList list;
+    for (const Shown& s : shown_) list << s.text;
+    return list;
+}
+
+void ensureApplication()
+{
+    if (QCoreApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "mervalis-test";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Mervalis"));
+    QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
+}
+
+namespace {
+
+void writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write test file");
+    file.write(text.toUtf8());
+}
+
+}  // namespace
+
+QString TestEnvironment::sqliteDriverPath()
+{
+    for (const char* candidate : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
+                                  "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
+                                  "/usr/lib/odbc/libsqlite3odbc.so"}) {
+        if (QFileInfo::exists(QLatin1String(candidate))) return QLatin1String(candidate);
+    }
+    return QStringLiteral("libsqlite3odbc.so");
+}
+
+TestEnvironment::TestEnvironment(bool registerDataSource)
+{
+    ensureApplication();
+    if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
+    QDir root(dir_.path());
+    root.mkpath(QStringLiteral("Mervalis"));
+    root.mkpath(QStringLiteral("odbc"));
+    root.mkpath(QStringLiteral("config"));
+    qputenv("MERVALIS_HOME", programFolder().toUtf8());
+    qputenv("ODBCSYSINI", odbcFolder().toUtf8());
+    qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("HOME", dir_.path().toUtf8());
+    // Qt reads the settings folder once per process; point it here anew.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.filePath(QStringLiteral("config")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.filePath(QStringLiteral("config")));
+
+    QString error;
+    if (!setup::createDatabase(databasePath(), true, &error)) throw std::runtime_error(error.toStdString());
+    writeFile(QDir(odbcFolder()).filePath(QStringLiteral("odbcinst.ini")),
+              QStringLiteral("[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%1\nSetup=%1\nUsageCount=1\n")
+                  .arg(sqliteDriverPath()));
+    writeFile(QDir(odbcFolder()).filePath(QStringLiteral("odbc.ini")),
+              registerDataSource
+                  ? QStringLiteral("[ODBC Data Sources]\nMervalis=SQLite3\n\n[Mervalis]\nDriver=%1\nDatabase=%2\n")
+                        .arg(sqliteDriverPath(), databasePath())
+                  : QString());
+}
+
+QString TestEnvironment::programFolder() const { return QDir(dir_.path()).filePath(QStringLiteral("Mervalis")); }
+
+QString TestEnvironment::odbcFolder() const { return QDir(dir_.path()).filePath(QStringLiteral("odbc")); }
+
+QString TestEnvironment::databasePath() const
+{
+    return QDir(programFolder()).filePath(QStringLiteral("Mervalis.db"));
+}
+
+Installation TestEnvironment::installation() const { return Installation::load(programFolder()); }
+
+QStringList TestEnvironment::rows(const QString& sql) const
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(databasePath().toUtf8().constData(), &db);
+    sqlite3_stmt* stmt = nullptr;
+    QStringList result;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
+        const std::string message = sqlite3_errmsg(db);
+        sqlite3_close(db);
+        throw std::runtime_error(message);
+    }
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        QStringList cells;
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+            cells << (text ? QString::fromUtf8(text) : QStringLiteral("<null>"));
+        }
+        result << cells.join(QLatin1Char('|'));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return result;
+}
+
+void TestEnvironment::exec(const QString& sql) const
+{
+    sqlite3* db = nullptr;
+    sqlite3_open(databasePath().toUtf8().constData(), &db);
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    const std::string error = message ? message : "";
+    sqlite3_free(message);
+    sqlite3_close(db);
+    if (rc != SQLITE_OK) throw std::runtime_error(error);
+}
+
+QString TestEnvironment::scalar(const QString& sql) const
+{
+    const QStringList result = rows(sql);
+    return result.isEmpty() ? QString() : result.first();
+}
+
+TestLedger::TestLedger(bool registerDataSource)
+    : env(registerDataSource),
+      settings(std::make_unique<QSettings>(QStringLiteral("Mervalis"), QStringLiteral("Mervalis"))),
+      store(std::make_unique<Store>(dialogs)),
+      context(std::make_unique<AppContext>(AppContext{store->database, store->adodc1, store->adodc2, store->adodc3,
+                                                      dialogs, help, *settings, env.installation()}))
+{
+}
+
+}  // namespace mervalis::test

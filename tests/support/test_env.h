@@ -1,0 +1,94 @@
+#pragma once
+
+#include "store/app_context.h"
+#include "store/dialogs.h"
+#include "store/help.h"
+#include "store/installation.h"
+#include "store/store.h"
+
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace mervalis::test {
+
+// Records every box and answers questions from a script (Yes and OK when
+// the script is empty).
+class ScriptedDialogs final : public DialogService {
+public:
+    struct Shown {
+        QString text;
+        Icon icon;
+        Buttons buttons;
+        QString caption;
+    };
+
+    Answer show(const QString& text, Icon icon, Buttons buttons, const QString& caption) override;
+
+    void answer(Answer next) { answers_.push_back(next); }
+    void answerNo() { answer(Answer::No); }
+    const std::vector<Shown>& shown() const { return shown_; }
+    QStringList texts() const;
+    QString last() const { return shown_.empty() ? QString() : shown_.back().text; }
+    void clear() { shown_.clear(); }
+
+private:
+    std::deque<Answer> answers_;
+    std::vector<Shown> shown_;
+};
+
+// Records the anchors opened.
+class RecordingHelp final : public HelpLauncher {
+public:
+    void open(const QString& anchor) override { anchors << anchor; }
+    QStringList anchors;
+};
+
+// A private world for one test: a temporary program folder holding a new
+// database made by the installation's own schema code, ODBC ini files that
+// register the SQLite driver and the data source "Mervalis" for it, and an
+// empty per-user settings folder.
+class TestEnvironment {
+public:
+    // `registerDataSource` false leaves odbc.ini empty (start-up tests).
+    explicit TestEnvironment(bool registerDataSource = true);
+
+    QString root() const { return dir_.path(); }
+    QString programFolder() const;
+    QString odbcFolder() const;
+    QString databasePath() const;
+    Installation installation() const;
+
+    static QString sqliteDriverPath();
+
+    // Runs SQL straight on the database file, around the data source.
+    void exec(const QString& sql) const;
+    QString scalar(const QString& sql) const;
+    // Rows as "a|b|c" texts.
+    QStringList rows(const QString& sql) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// A test environment plus everything a window or tab needs.
+class TestLedger {
+public:
+    explicit TestLedger(bool registerDataSource = true);
+
+    TestEnvironment env;
+    ScriptedDialogs dialogs;
+    RecordingHelp help;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<Store> store;
+    std::unique_ptr<AppContext> context;
+};
+
+// Makes sure a QApplication exists (offscreen in tests).
+void ensureApplication();
+
+}  // namespace mervalis::test

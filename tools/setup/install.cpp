@@ -1,0 +1,108 @@
+#include "setup/install.h"
+
+#include "setup/help_file.h"
+#include "setup/sample_data.h"
+#include "setup/schema.h"
+#include "store/installation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace mervalis::setup {
+
+QString driveScript(const QString& sharedFolder)
+{
+    return QStringLiteral(
+               "#!/bin/sh\n"
+               "# Mounts the shared Mervalis folder, where the ledger database of a network\n"
+               "# installation lives, at %1.\n"
+               "# Mervalis starts this script when it finds that folder missing at start-up.\n"
+               "# Complete SERVER with the address of the machine that shares the folder, and\n"
+               "# the mount command with what that share needs (cifs or nfs).\n"
+               "SERVER=\"\"\n"
+               "SHARE=\"mervalis\"\n"
+               "MOUNT_POINT=\"%1\"\n"
+               "\n"
+               "[ -n \"$SERVER\" ] || { echo \"Qdrive.sh: set SERVER first\" >&2; exit 1; }\n"
+               "mkdir -p \"$MOUNT_POINT\"\n"
+               "# For a Windows or Samba share:\n"
+               "mount -t cifs \"//$SERVER/$SHARE\" \"$MOUNT_POINT\" -o guest,uid=$(id -u),gid=$(id -g)\n"
+               "# For an NFS export, use instead:\n"
+               "# mount -t nfs \"$SERVER:/srv/$SHARE\" \"$MOUNT_POINT\"\n")
+        .arg(sharedFolder);
+}
+
+namespace {
+
+bool writeText(const QString& path, const QString& text, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = QStringLiteral("%1 could not be written: %2").arg(path, file.errorString());
+        return false;
+    }
+    file.write(text.toUtf8());
+    return true;
+}
+
+}  // namespace
+
+bool install(const InstallOptions& options, QString* message)
+{
+    Installation installation;
+    installation.programFolder =
+        options.programFolder.isEmpty() ? Installation::defaultProgramFolder() : options.programFolder;
+    if (!options.sharedFolder.isEmpty()) {
+        installation.mode = Installation::Mode::Network;
+        installation.sharedFolder = QDir::cleanPath(QDir(options.sharedFolder).absolutePath());
+    }
+    if (!QDir().mkpath(installation.programFolder)) {
+        *message = QStringLiteral("The program folder %1 could not be created.").arg(installation.programFolder);
+        return false;
+    }
+    QString error;
+    if (!installation.save()) {
+        *message = QStringLiteral("The installation record %1 could not be written.").arg(installation.recordPath());
+        return false;
+    }
+    if (!writeHelpFile(installation.helpFilePath(), &error)) {
+        *message = error;
+        return false;
+    }
+    if (installation.mode == Installation::Mode::Network) {
+        if (!writeText(installation.driveScriptPath(), driveScript(installation.sharedFolder), &error)) {
+            *message = error;
+            return false;
+        }
+        QFile::setPermissions(installation.driveScriptPath(),
+                              QFile::permissions(installation.driveScriptPath()) | QFileDevice::ExeOwner |
+                                  QFileDevice::ExeGroup | QFileDevice::ExeOther);
+    }
+
+    const QString database = installation.databasePath();
+    if (QFileInfo::exists(database) && !options.replaceDatabase) {
+        *message = QStringLiteral("The database %1 exists already and was left as it is "
+                                  "(--force replaces it, losing its data).")
+                       .arg(database);
+        return options.keepExisting;
+    }
+    if (!QFileInfo(database).absoluteDir().exists()) {
+        *message = QStringLiteral("The folder of the database, %1, does not exist; mount the shared folder first.")
+                       .arg(QFileInfo(database).absolutePath());
+        return false;
+    }
+    if (!createDatabase(database, options.replaceDatabase, &error)) {
+        *message = QStringLiteral("The database %1 could not be created: %2").arg(database, error);
+        return false;
+    }
+    if (options.sampleData && !fillSampleLedger(database, SampleLedger{}, &error)) {
+        *message = QStringLiteral("The sample ledger could not be written: %1").arg(error);
+        return false;
+    }
+    *message = QStringLiteral("Mervalis is installed in %1; its database is %2.")
+                   .arg(installation.programFolder, database);
+    return true;
+}
+
+}  // namespace mervalis::setup

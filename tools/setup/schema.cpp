@@ -1,0 +1,90 @@
+#include "setup/schema.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace mervalis::setup {
+
+namespace {
+
+QString text(const char* name) { return QStringLiteral("%1 VARCHAR(255) COLLATE NOCASE").arg(QLatin1String(name)); }
+
+QString number(const char* name)
+{
+    return QStringLiteral("%1 NUMERIC CHECK (typeof(%1) IN ('integer', 'real', 'null'))").arg(QLatin1String(name));
+}
+
+QString memo(const char* name) { return QStringLiteral("%1 TEXT COLLATE NOCASE").arg(QLatin1String(name)); }
+
+QString table(const char* name, const QStringList& columns)
+{
+    return QStringLiteral("CREATE TABLE %1 (\n  ID INTEGER PRIMARY KEY AUTOINCREMENT,\n  %2\n)")
+        .arg(QLatin1String(name), columns.join(QStringLiteral(",\n  ")));
+}
+
+}  // namespace
+
+QStringList schemaStatements()
+{
+    return {
+        table("Mervalis", {text("ClientName"), text("ContactFirstName"), text("ContactSurname"), text("Address1"),
+                           text("Address2"), text("PostCode"), text("City"), text("Country"), text("Telephone"),
+                           text("Telephone2"), text("Fax"), text("Mobile"), text("Email"), memo("Notes"),
+                           text("Sex"), text("Age"), text("Income"), text("Ethnicity"), text("LeadGivenTo")}),
+        table("Mervalis2",
+              {text("ClientName"), text("AssociatedCompany"), text("ReferenceID"), text("SellDate"),
+               number("Day"), text("Month"), text("Year"), text("ProductService"), number("Amount"),
+               number("Quantity"), number("Discount"), number("Freight"), number("SubTotal"), number("Tax"),
+               number("TotalDue"), QStringLiteral("PAID VARCHAR(255) COLLATE NOCASE DEFAULT 'unpaid'"),
+               text("SalesRep"), text("MarketingTool"), memo("Notes"), text("City"), text("Country"), text("Sex"),
+               text("Age"), text("Income"), text("Ethnicity"), text("LeadGivenTo")}),
+        table("Mervalis3", {text("CompanyName"), text("ContactFirstName"), text("ContactSurname"), text("Address1"),
+                            text("Address2"), text("PostCode"), text("City"), text("Country"), text("Telephone"),
+                            text("Telephone2"), text("Fax"), text("Mobile"), text("Email"), memo("Notes")}),
+        QStringLiteral("CREATE INDEX Mervalis2_ReferenceID ON Mervalis2 (ReferenceID)"),
+        QStringLiteral("CREATE INDEX Mervalis2_YearMonth ON Mervalis2 (Year, Month)"),
+    };
+}
+
+bool runStatements(sqlite3* db, const QStringList& statements, QString* error)
+{
+    char* message = nullptr;
+    QString script = QStringLiteral("BEGIN;\n");
+    for (const QString& statement : statements) script += statement + QStringLiteral(";\n");
+    script += QStringLiteral("COMMIT;\n");
+    if (sqlite3_exec(db, script.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+        if (error) *error = QString::fromUtf8(message ? message : "unknown error");
+        sqlite3_free(message);
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    return true;
+}
+
+bool createDatabase(const QString& path, bool replace, QString* error)
+{
+    if (QFileInfo::exists(path)) {
+        if (!replace) {
+            if (error) *error = QStringLiteral("%1 exists already.").arg(path);
+            return false;
+        }
+        if (!QFile::remove(path)) {
+            if (error) *error = QStringLiteral("%1 could not be removed.").arg(path);
+            return false;
+        }
+    }
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        if (error) *error = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+        sqlite3_close(db);
+        return false;
+    }
+    const bool ok = runStatements(db, schemaStatements(), error);
+    sqlite3_close(db);
+    if (!ok) QFile::remove(path);
+    return ok;
+}
+
+}  // namespace mervalis::setup

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+
+namespace mervalis::setup {
+
+// The three tables of the ledger. Text compares without regard to case;
+// Year and Month are text; the number fields refuse text that is not a
+// number. ClientName is stored column 1 of Mervalis and the sale's total
+// (SubTotal) column 13 of Mervalis2, where whole-row reads by position look.
+QStringList schemaStatements();
+
+// Creates a new database file with the three tables. Fails when the file
+// exists unless `replace` is set. `error` receives SQLite's words.
+bool createDatabase(const QString& path, bool replace, QString* error);
+
+// Runs statements on an open database inside one transaction.
+bool runStatements(sqlite3* db, const QStringList& statements, QString* error);
+
+}  // namespace mervalis::setup
