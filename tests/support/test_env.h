@@ -11,8 +11,12 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <ostream>
 #include <memory>
 #include <vector>
+
+// Lets GoogleTest print texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace mervalis::test {
 

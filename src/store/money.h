@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace mervalis {
+
+// Rounds to two decimals, ties to even, reading the value as the decimal
+// number it prints as (so 2.675 is a tie and 0.125 rounds to 0.12).
+double roundMoney(double value);
+
+// A number as plain text: no thousands separators, no trailing zeros, no
+// floating-point noise (59.97, not 59.970000000000006).
+QString numberText(double value);
+
+// Reads a number typed by the user ("19.99", " 3 ", "-5", "1e3" is refused).
+// Returns false when the text is not a plain decimal number.
+bool readNumber(const QString& text, double* value);
+
+}  // namespace mervalis
