@@ -1,0 +1,162 @@
+#include "analysis/analysis_tab.h"
+#include "app/form1.h"
+#include "entry/client_tab.h"
+#include "entry/company_tab.h"
+#include "entry/sales_tab.h"
+#include "invoice/invoice_tab.h"
+#include "store/dates.h"
+#include "support/test_env.h"
+
+#include <QAbstractButton>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace mervalis;
+using mervalis::test::TestLedger;
+
+namespace {
+
+void fillAllTables(TestLedger& l)
+{
+    l.env.exec("INSERT INTO Mervalis (ClientName) VALUES ('Acme');"
+               "INSERT INTO Mervalis2 (ClientName, SubTotal, TotalDue) VALUES ('Acme', 1, 1);"
+               "INSERT INTO Mervalis3 (CompanyName) VALUES ('Own Ltd');");
+}
+
+}  // namespace
+
+TEST(Form1, OpensWithItsTabsMenuAndStartUpDefaults)
+{
+    TestLedger l;
+    Form1 form(*l.context);
+    form.SSTab1->setCurrentIndex(Form1::SalesIndex);
+    form.Form_Load();
+
+    EXPECT_EQ(form.windowTitle(), "Mervalis Ver5.1");
+    QStringList captions;
+    for (int i = 0; i < form.SSTab1->count(); ++i) captions << form.SSTab1->tabText(i);
+    EXPECT_EQ(captions, QStringList({"Company", "Client", "Sales", "Invoice", "Sales Grid", "Client Grid", "Analysis"}));
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::CompanyIndex);
+    EXPECT_EQ(form.analysisTab->Combo8->currentText(), QString::number(QDate::currentDate().year()));
+    const QString today = shortDateText(QDate::currentDate());
+    EXPECT_TRUE(today.contains(QString::number(QDate::currentDate().year())));
+    EXPECT_EQ(form.salesTab->Text33->text(), today);
+    EXPECT_EQ(form.invoiceTab->Text27->text(), today);
+    EXPECT_EQ(readShortDate(today), QDate::currentDate());
+    EXPECT_TRUE(form.Label4->text().startsWith("Download latest Version and Custom Orders from "));
+    EXPECT_TRUE(form.Label37->isHidden());
+
+    const QList<QAction*> menus = form.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), "Help");
+    QStringList items;
+    for (QAction* item : menus[0]->menu()->actions()) items << item->text();
+    EXPECT_EQ(items, QStringList({"Help File", "Suggestions and Bugs"}));
+    form.Suggestions_Click();
+    EXPECT_TRUE(l.dialogs.last().startsWith("Please email bugs / errors / suggestions or functions you would like "
+                                            "included in the next version to "));
+    EXPECT_TRUE(l.dialogs.last().endsWith(".\r\n\r\nThankyou."));
+    EXPECT_EQ(l.dialogs.shown().back().icon, DialogService::Icon::Information);
+}
+
+TEST(Form1, HelpButtonsOpenANewWindowAtTheirAnchorEachPress)
+{
+    TestLedger l;
+    Form1 form(*l.context);
+    const std::vector<std::pair<const char*, const char*>> buttons{
+        {"Command39", "company"},   {"Command40", "client"},     {"Command41", "sales"},
+        {"Command42", "invoice"},   {"Command7", "modifyinvoice"}, {"Command15", "salesgrid"},
+        {"Command17", "clientgrid"}, {"Command10", "analyse"}};
+    QStringList expected;
+    for (const auto& [name, anchor] : buttons) {
+        auto* button = form.findChild<QPushButton*>(QLatin1String(name));
+        ASSERT_NE(button, nullptr) << name;
+        button->click();
+        expected << QLatin1String(anchor);
+    }
+    form.findChild<QPushButton*>("Command39")->click();
+    expected << "company";
+    form.Help_Click();
+    expected << "";
+    EXPECT_EQ(l.help.anchors, expected);
+}
+
+TEST(Form1, AnalysisTabGuardCountsWhatTheDataControlsHold)
+{
+    TestLedger l;
+    Form1 form(*l.context);
+    form.Form_Load();
+
+    // Empty tables: refused, and the user lands on the Client Grid.
+    form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
+    EXPECT_EQ(l.dialogs.texts(), QStringList({Form1::analysisGuardText()}));
+
+    // Rows stored but not yet read: still refused until the views are refreshed.
+    fillAllTables(l);
+    l.dialogs.clear();
+    form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
+    ASSERT_TRUE(l.store->adodc1.Refresh() && l.store->adodc2.Refresh() && l.store->adodc3.Refresh());
+    l.dialogs.clear();
+    form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::AnalysisIndex);
+    EXPECT_TRUE(l.dialogs.shown().empty());
+
+    // A retrieve that found nothing empties what Adodc1 holds.
+    form.SSTab1->setCurrentIndex(Form1::ClientIndex);
+    ASSERT_TRUE(l.store->adodc1.query("SELECT * FROM Mervalis WHERE ClientName = 'Nobody' "));
+    form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
+    EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
+    EXPECT_EQ(l.dialogs.texts(), QStringList({Form1::analysisGuardText()}));
+}
+
+TEST(Form1, ChangingTabsEndsTheAddingState)
+{
+    TestLedger l;
+    Form1 form(*l.context);
+    form.Form_Load();
+    form.companyTab->Command12->setEnabled(true);  // as Clear Screen leaves it
+    form.clientTab->Command2->setEnabled(true);
+    form.SSTab1->setCurrentIndex(Form1::ClientIndex);
+    form.SSTab1->setCurrentIndex(Form1::CompanyIndex);
+    EXPECT_FALSE(form.companyTab->Command12->isEnabled());
+    EXPECT_FALSE(form.clientTab->Command2->isEnabled());
+}
+
+TEST(Form1, EveryReachableControlHasAnAccessibleName)
+{
+    TestLedger l;
+    Form1 form(*l.context);
+    form.Form_Load();
+    QStringList unnamed;
+    for (int tab = 0; tab < form.SSTab1->count(); ++tab) {
+        QWidget* page = form.SSTab1->widget(tab);
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(page)) continue;
+            // Parts of composite controls speak through their owner.
+            if (qobject_cast<QScrollBar*>(w) || qobject_cast<QTabBar*>(w)) continue;
+            if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
+            bool inComposite = false;
+            for (QWidget* p = w->parentWidget(); p && p != page; p = p->parentWidget()) {
+                if (qobject_cast<QCalendarWidget*>(p)) inComposite = true;
+            }
+            if (inComposite) continue;
+            if (w->accessibleName().trimmed().isEmpty()) {
+                unnamed << QStringLiteral("%1/%2 (%3)")
+                               .arg(form.SSTab1->tabText(tab), w->objectName(), w->metaObject()->className());
+            }
+        }
+    }
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(", ").toStdString();
+}
