@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace mervalis::client_table {
+
+// The SQL texts of the clients table Mervalis (Adodc1).
+
+// "SELECT * FROM Mervalis"
+QString selectAll();
+// The clients of one name; the name is quoted safely, so names such as
+// O'Brien are found.
+QString selectByName(const QString& clientName);
+// The fields of an added client, in the order its values are given.
+QStringList addFields();
+// Position of ClientName in the table's column order.
+constexpr int kClientNamePosition = 1;
+
+}  // namespace mervalis::client_table
