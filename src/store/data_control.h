@@ -32,6 +32,8 @@ public:
     // The table this control adds to, changes and deletes from.
     const QString& table() const { return table_; }
     Database& database() const { return database_; }
+    // The service through which this control tells the user about failures.
+    DialogService& dialogs() const { return dialogs_; }
 
     void setCommandType(CommandType type) { commandType_ = type; }
     CommandType commandType() const { return commandType_; }
