@@ -4,9 +4,32 @@
 #include "store/record_set_model.h"
 #include "store/sql.h"
 
+#include <optional>
 #include <string>
 
 namespace mervalis {
+
+namespace {
+
+std::vector<RecordSet::Cell> cellsOf(const std::vector<std::optional<std::string>>& texts)
+{
+    std::vector<RecordSet::Cell> cells;
+    cells.reserve(texts.size());
+    for (const auto& text : texts) {
+        cells.push_back(text ? RecordSet::Cell(std::string_view(*text)) : std::nullopt);
+    }
+    return cells;
+}
+
+qsizetype indexOfField(const QStringList& fields, const QString& column)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (fields[i].compare(column, Qt::CaseInsensitive) == 0) return i;
+    }
+    return -1;
+}
+
+}  // namespace
 
 DataControl::DataControl(QString name, QString table, Database& database, DialogService& dialogs,
                          QObject* parent)
@@ -107,25 +130,19 @@ bool DataControl::addNew(const QStringList& fields, const QStringList& values)
 
     // The new row joins the held rows as the database has not numbered it yet.
     if (rows_.columnCount() > 0) {
-        std::vector<std::string> texts(static_cast<size_t>(rows_.columnCount()));
-        std::vector<RecordSet::Cell> cells(texts.size());
+        std::vector<std::optional<std::string>> texts(static_cast<size_t>(rows_.columnCount()));
         for (int c = 0; c < rows_.columnCount(); ++c) {
             const QString& column = rows_.columnNames()[c];
             if (column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) {
-                texts[static_cast<size_t>(c)] = "0";
-                cells[static_cast<size_t>(c)] = texts[static_cast<size_t>(c)];
+                texts[static_cast<size_t>(c)] = std::string(1, '0');
                 continue;
             }
-            for (qsizetype i = 0; i < fields.size(); ++i) {
-                if (fields[i].compare(column, Qt::CaseInsensitive) == 0) {
-                    texts[static_cast<size_t>(c)] = (i < values.size() ? values[i] : QString()).toStdString();
-                    cells[static_cast<size_t>(c)] = texts[static_cast<size_t>(c)];
-                }
-            }
+            const qsizetype i = indexOfField(fields, column);
+            if (i >= 0) texts[static_cast<size_t>(c)] = (i < values.size() ? values[i] : QString()).toStdString();
         }
         const int row = rows_.rowCount();
         model_->beginAppend(row);
-        rows_.appendRow(cells);
+        rows_.appendRow(cellsOf(texts));
         model_->endAppend();
         current_ = row;
         pending_.clear();
@@ -191,21 +208,15 @@ bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
         stored.rowCount() == 1 && stored.columnNames() == rows_.columnNames()) {
         rows_.replaceRow(row, stored.rowCells(0));
     } else {
-        std::vector<RecordSet::Cell> cells = rows_.rowCells(row);
-        std::vector<std::string> texts;
-        texts.reserve(static_cast<size_t>(changes.size()));
+        std::vector<std::optional<std::string>> texts;
+        for (const RecordSet::Cell& cell : rows_.rowCells(row)) {
+            texts.push_back(cell ? std::optional<std::string>(std::string(*cell)) : std::nullopt);
+        }
         for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
             const int column = rows_.columnIndex(it.key());
-            if (column < 0) continue;
-            texts.push_back(it.value().toStdString());
+            if (column >= 0) texts[static_cast<size_t>(column)] = it.value().toStdString();
         }
-        size_t next = 0;
-        for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
-            const int column = rows_.columnIndex(it.key());
-            if (column < 0) continue;
-            cells[static_cast<size_t>(column)] = texts[next++];
-        }
-        rows_.replaceRow(row, cells);
+        rows_.replaceRow(row, cellsOf(texts));
     }
     model_->rowRewritten(row);
     if (row == current_) emit currentChanged();
