@@ -4,11 +4,13 @@
 #include "store/data_control.h"
 #include "store/dialogs.h"
 #include "store/installation.h"
+#include "store/sales_table.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QSignalBlocker>
 #include <QUrl>
 
 namespace mervalis {
@@ -51,11 +53,14 @@ QString activatedMessage(ListFile file)
 }
 
 // Rebuilds a combo's list without touching the text the user sees in its
-// edit box.
+// edit box. An editable combo's signals are held meanwhile, since its text
+// ends as it began: a box bound to a record must not take the rebuild for an
+// edit.
 class ListRebuild {
 public:
     explicit ListRebuild(QComboBox* combo)
-        : combo_(combo), editable_(combo->isEditable()), text_(combo->currentText())
+        : combo_(combo), editable_(combo->isEditable()), text_(combo->currentText()),
+          blocker_(editable_ ? combo : nullptr)
     {
         combo_->clear();
     }
@@ -79,6 +84,7 @@ private:
     QComboBox* combo_;
     bool editable_;
     QString text_;
+    QSignalBlocker blocker_;
 };
 
 }  // namespace
@@ -152,7 +158,7 @@ void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadL
 {
     ListRebuild rebuild(combo);
     DataControl& sales = context.adodc2;
-    if (!sales.query(QStringLiteral("SELECT * FROM Mervalis2"))) return;  // the data control has reported
+    if (!sales.query(sales_table::selectAll())) return;  // the data control has reported
 
     sales.moveFirst();
     if (sales.eof()) {

@@ -1,0 +1,225 @@
+#include "entry/drop_down_combo.h"
+#include "entry/list_files.h"
+#include "support/test_env.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace mervalis;
+using mervalis::test::TestLedger;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList entries(const QComboBox& combo)
+{
+    QStringList list;
+    for (int i = 0; i < combo.count(); ++i) list << combo.itemText(i);
+    return list;
+}
+
+void addSale(TestLedger& l, const QString& rep, const QString& tool)
+{
+    l.env.exec(QStringLiteral("INSERT INTO Mervalis2 (ClientName, SalesRep, MarketingTool) VALUES ('c', '%1', '%2')")
+                   .arg(rep, tool));
+}
+
+// Records the address handed to the desktop instead of starting an editor.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+}  // namespace
+
+TEST(ListFiles, ReadsWholeLinesWithEitherLineEnd)
+{
+    TestLedger l;
+    const QString path = listFilePath(l.context->installation, ListFile::Products);
+    EXPECT_EQ(path, QDir(l.env.programFolder()).filePath("productfile.txt"));
+    EXPECT_EQ(listFilePath(l.context->installation, ListFile::Ethnicity),
+              QDir(l.env.programFolder()).filePath("ethnicity.txt"));
+    EXPECT_EQ(listFilePath(l.context->installation, ListFile::LeadsGivenTo),
+              QDir(l.env.programFolder()).filePath("leadsgivento.txt"));
+
+    bool opened = true;
+    EXPECT_TRUE(readListFile(path, &opened).isEmpty());
+    EXPECT_FALSE(opened);
+
+    // CR LF, untrimmed, an empty line in the middle and one at the end.
+    writeFile(path, "  Widget \r\n\r\nService\r\nWidget\r\n\r\n");
+    EXPECT_EQ(readListFile(path, &opened), QStringList({"  Widget ", "", "Service", "Widget", ""}));
+    EXPECT_TRUE(opened);
+    // Written by an editor with LF ends, the last line without one.
+    writeFile(path, "Widget\nService\r\nRepair");
+    EXPECT_EQ(readListFile(path, nullptr), QStringList({"Widget", "Service", "Repair"}));
+    writeFile(path, "");
+    EXPECT_TRUE(readListFile(path, &opened).isEmpty());
+    EXPECT_TRUE(opened);
+}
+
+TEST(ListFiles, FirstUseCreatesEachFileHoldingNone)
+{
+    TestLedger l;
+    QComboBox combo;
+    combo.setEditable(true);
+    const QString ethnicity = listFilePath(l.context->installation, ListFile::Ethnicity);
+    const QString ethnicityNotice = "You can change contents of the drop down list by modifying the ethnicity file. "
+                                    "It is located at " + ethnicity + ".";
+    const QString inactiveFile = "An inactive file was detected. This usually happens the very first time it is "
+                                 "used. The product file has been activated. Please try again.";
+
+    fillFromListFile(&combo, ListFile::Ethnicity, *l.context);
+    EXPECT_EQ(l.dialogs.texts(), QStringList({ethnicityNotice, inactiveFile}));
+    EXPECT_EQ(l.dialogs.shown().front().icon, DialogService::Icon::Information);
+    EXPECT_EQ(readFile(ethnicity), "None\r\n");
+    EXPECT_EQ(combo.count(), 0);
+    l.dialogs.clear();
+    fillFromListFile(&combo, ListFile::Ethnicity, *l.context);
+    EXPECT_EQ(l.dialogs.texts(), QStringList({ethnicityNotice}));
+    EXPECT_EQ(entries(combo), QStringList({"None"}));
+
+    l.dialogs.clear();
+    const QString leads = listFilePath(l.context->installation, ListFile::LeadsGivenTo);
+    fillFromListFile(&combo, ListFile::LeadsGivenTo, *l.context);
+    EXPECT_EQ(l.dialogs.texts(),
+              QStringList({"You can change the contents of the drop down list by modifying the LeadsGivenTo file. "
+                           "It is located at " + leads + ".",
+                           inactiveFile}));
+    EXPECT_EQ(readFile(leads), "None\r\n");
+    EXPECT_EQ(combo.count(), 0);
+
+    l.dialogs.clear();
+    const QString products = listFilePath(l.context->installation, ListFile::Products);
+    fillFromListFile(&combo, ListFile::Products, *l.context);
+    EXPECT_EQ(l.dialogs.texts(), QStringList({"An inactive product list was detected. This usually happens the very "
+                                              "first time it is used. The product list has been activated. Please "
+                                              "try again."}));
+    EXPECT_EQ(readFile(products), "None\r\n");
+
+    // Repeats stay, an empty last line gives an empty last entry, and a
+    // typed text survives the list opening.
+    writeFile(products, "Widget\r\nWidget\r\n\r\n");
+    combo.setEditText("Typed product");
+    l.dialogs.clear();
+    fillFromListFile(&combo, ListFile::Products, *l.context);
+    EXPECT_TRUE(l.dialogs.texts().isEmpty());
+    EXPECT_EQ(entries(combo), QStringList({"Widget", "Widget", ""}));
+    EXPECT_EQ(combo.currentText(), "Typed product");
+}
+
+TEST(ListFiles, NeverReplacesOrPretendsWhenTheFileCannotBeUsed)
+{
+    TestLedger l;
+    QComboBox combo;
+    // A list "file" that exists but cannot be read is left alone.
+    const QString products = listFilePath(l.context->installation, ListFile::Products);
+    ASSERT_TRUE(QDir().mkpath(products));
+    fillFromListFile(&combo, ListFile::Products, *l.context);
+    ASSERT_EQ(l.dialogs.texts().size(), 1);
+    EXPECT_TRUE(l.dialogs.last().contains(products));
+    EXPECT_TRUE(l.dialogs.last().contains("cannot be read"));
+    EXPECT_TRUE(QFileInfo(products).isDir());
+
+    // A program folder that is not there: the file cannot be created.
+    l.dialogs.clear();
+    l.context->installation.programFolder = QDir(l.env.root()).filePath("missing");
+    const QString ethnicity = listFilePath(l.context->installation, ListFile::Ethnicity);
+    fillFromListFile(&combo, ListFile::Ethnicity, *l.context);
+    ASSERT_EQ(l.dialogs.texts().size(), 2);
+    EXPECT_TRUE(l.dialogs.texts().at(0).contains(ethnicity));  // the notice
+    EXPECT_TRUE(l.dialogs.last().contains(ethnicity));
+    EXPECT_TRUE(l.dialogs.last().contains("could not be created"));
+    EXPECT_FALSE(QFileInfo::exists(ethnicity));
+}
+
+TEST(ListFiles, StoredSalesGiveDistinctValuesThenTheLeadList)
+{
+    TestLedger l;
+    const QString leads = listFilePath(l.context->installation, ListFile::LeadsGivenTo);
+    writeFile(leads, "Bob\r\nCarl\r\n");
+    DropDownCombo salesRep;
+    salesRep.setEditable(true);
+    salesRep.addItem("stale");
+
+    // No stored sale: the message, an empty list, even with names in the file.
+    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    EXPECT_EQ(l.dialogs.texts(), QStringList({noRecordsMessage()}));
+    EXPECT_EQ(salesRep.count(), 0);
+
+    addSale(l, "Ann", "Radio");
+    addSale(l, "Ann", "Web");
+    addSale(l, "Anne", "Radio");
+    addSale(l, "Bob", "radio");
+    l.dialogs.clear();
+    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    EXPECT_TRUE(l.dialogs.texts().isEmpty());
+    EXPECT_EQ(entries(salesRep), QStringList({"Ann", "Anne", "Bob", "Carl"}));
+    EXPECT_EQ(l.store->adodc2.sql(), "SELECT * FROM Mervalis2");
+
+    // Case-sensitive: "ann" follows "Ann"; a typed text stays.
+    addSale(l, "ann", "Web");
+    salesRep.setEditText("Zoe");
+    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    EXPECT_EQ(entries(salesRep), QStringList({"Ann", "Anne", "Bob", "ann", "Carl"}));
+    EXPECT_EQ(salesRep.currentText(), "Zoe");
+
+    // Marketing tools: no lead list.
+    QComboBox tools;
+    fillFromStoredSales(&tools, "MarketingTool", false, *l.context);
+    EXPECT_EQ(entries(tools), QStringList({"Radio", "Web", "radio"}));
+
+    // A sale without a sales rep offers nothing; a missing lead list is
+    // reported, keeps the stored names and is not created.
+    l.env.exec("INSERT INTO Mervalis2 (ClientName) VALUES ('c')");
+    QFile::remove(leads);
+    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    EXPECT_EQ(entries(salesRep), QStringList({"Ann", "Anne", "Bob", "ann"}));
+    EXPECT_EQ(l.dialogs.last(), noRecordsMessage());
+    EXPECT_FALSE(QFileInfo::exists(leads));
+}
+
+TEST(ListFiles, ProductFileGoesToTheDesktopAndListsRefillOnOpening)
+{
+    TestLedger l;
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    openProductFile(*l.context);
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(recorder.opened.size(), 1);
+    EXPECT_EQ(recorder.opened.front().toLocalFile(), listFilePath(l.context->installation, ListFile::Products));
+
+    DropDownCombo combo;
+    int drops = 0;
+    QObject::connect(&combo, &DropDownCombo::dropDown, [&] {
+        ++drops;
+        combo.addItem("filled on opening");
+    });
+    combo.showPopup();
+    combo.hidePopup();
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(combo.count(), 1);
+    EXPECT_TRUE(DropDownCombo::editable(nullptr)->isEditable());
+}
+
+#include "list_files_test.moc"
