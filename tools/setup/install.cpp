@@ -100,6 +100,10 @@ bool install(const InstallOptions& options, QString* message)
         *message = QStringLiteral("The sample ledger could not be written: %1").arg(error);
         return false;
     }
+    if (options.sampleData && !writeSampleListFiles(installation.programFolder, &error)) {
+        *message = QStringLiteral("The sample list files could not be written: %1").arg(error);
+        return false;
+    }
     *message = QStringLiteral("Mervalis is installed in %1; its database is %2.")
                    .arg(installation.programFolder, database);
     return true;

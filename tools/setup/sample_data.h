@@ -18,4 +18,9 @@ struct SampleLedger {
 // client, totals rounded as the sale entry rounds them, some invoices paid.
 bool fillSampleLedger(const QString& databasePath, const SampleLedger& size, QString* error);
 
+// Writes the list files productfile.txt, ethnicity.txt and leadsgivento.txt
+// into the program folder with the entries the sample ledger uses, one a line
+// ended by CR LF. A list file that exists already is left as it is.
+bool writeSampleListFiles(const QString& programFolder, QString* error);
+
 }  // namespace mervalis::setup
