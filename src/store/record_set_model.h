@@ -1,13 +1,21 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QMap>
+#include <QString>
 
 namespace mervalis {
 
 class DataControl;
 
-// Shows whatever record set a data control holds, field names as headings.
-// Edits go through the data control; the grid decides when they are allowed.
+// Shows whatever record set a data control holds, field names as headings,
+// to the grid bound to that control. It also carries the grid's two
+// switches, updating allowed and deleting allowed (both off at start).
+//
+// Cell edits are kept per row until the row is committed (its row selector
+// clicked, another row taken up, or the data control leaving its record);
+// committing writes the row through the data control. A row the database
+// refuses shows its stored values again.
 class RecordSetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -16,24 +24,43 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    void setEditable(bool editable) { editable_ = editable; }
+    DataControl& control() const { return control_; }
+
+    // Updating allowed. Switching it off drops edits not yet committed.
+    void setEditable(bool editable);
     bool editable() const { return editable_; }
+    // Deleting allowed.
+    void setDeletable(bool deletable) { deletable_ = deletable; }
+    bool deletable() const { return deletable_; }
+
+    // The row holding edits not yet written, or -1.
+    int editedRow() const { return editedRow_; }
+    bool hasEdits() const { return editedRow_ >= 0; }
+    // Writes the edited row; true when there was nothing to write.
+    bool commitEdits();
+    void discardEdits();
 
     // Called by the data control around changes of its rows.
-    void beginReplace() { beginResetModel(); }
+    void beginReplace();
     void endReplace() { endResetModel(); }
     void beginAppend(int row) { beginInsertRows({}, row, row); }
     void endAppend() { endInsertRows(); }
-    void beginRemove(int row) { beginRemoveRows({}, row, row); }
+    void beginRemove(int row);
     void endRemove() { endRemoveRows(); }
     void rowRewritten(int row);
 
 private:
+    bool isIdColumn(int column) const;
+
     DataControl& control_;
     bool editable_ = false;
+    bool deletable_ = false;
+    int editedRow_ = -1;
+    QMap<QString, QString> edits_;  // field name -> typed value
 };
 
 }  // namespace mervalis
