@@ -3,6 +3,7 @@
 #include "analysis/analysis_tab.h"
 #include "entry/client_tab.h"
 #include "entry/company_tab.h"
+#include "entry/form2.h"
 #include "entry/sales_tab.h"
 #include "invoice/invoice_tab.h"
 #include "store/app_context.h"
@@ -84,6 +85,7 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     SSTab1->addTab(clientGridTab, QStringLiteral("Client Grid"));
     SSTab1->addTab(analysisTab, QStringLiteral("Analysis"));
     connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
+    datePicker = new DatePicker(context_, DateFields{salesTab->Text33, invoiceTab->Text27}, this);
 
     // SSTab1 fills the window above the two foot lines, laid out in twips as
     // the window was drawn and growing with the window.

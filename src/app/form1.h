@@ -14,6 +14,7 @@ class AnalysisTab;
 class ClientGridTab;
 class ClientTab;
 class CompanyTab;
+class DatePicker;
 class InvoiceTab;
 class SalesGridTab;
 class SalesTab;
@@ -40,6 +41,7 @@ public:
     SalesGridTab* salesGridTab;
     ClientGridTab* clientGridTab;
     AnalysisTab* analysisTab;
+    DatePicker* datePicker;  // the date window of "Sell Date" and "Invoice date"
 
     void Help_Click();
     void Suggestions_Click();

@@ -1,0 +1,133 @@
+#include "entry/form2.h"
+#include "store/dates.h"
+#include "support/test_env.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace mervalis;
+using mervalis::test::TestLedger;
+
+namespace {
+
+// A click as the user makes it: press and release of the left button.
+void clickInto(QWidget* box)
+{
+    const QPointF inside(3, 3);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, inside, box->mapToGlobal(inside), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &event);
+    }
+}
+
+void pick(Form2* form, const QDate& day)
+{
+    form->Calendar1->setSelectedDate(day);
+    emit form->Calendar1->clicked(day);
+}
+
+// Lets a closed date window finish closing.
+void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+struct Fields {
+    Fields()
+        : window(std::make_unique<QWidget>()),
+          sellDate(new QLineEdit(QStringLiteral("sell"), window.get())),
+          invoiceDate(new QLineEdit(QStringLiteral("invoice"), window.get()))
+    {
+    }
+    std::unique_ptr<QWidget> window;  // stands for the main window
+    QLineEdit* sellDate;
+    QLineEdit* invoiceDate;
+};
+
+}  // namespace
+
+TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
+{
+    TestLedger l;
+    Fields f;
+    auto* picker = new DatePicker(*l.context, DateFields{f.sellDate, f.invoiceDate}, f.window.get());
+
+    clickInto(f.invoiceDate);
+    Form2* form = picker->form();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->windowTitle(), "Date");
+    EXPECT_EQ(form->Calendar1->selectedDate(), QDate::currentDate());
+    EXPECT_EQ(l.settings->value("Calendar/date").toString(), "2");
+
+    // With the window still open, a click into "Sell Date" brings the same
+    // window forward, its date as the user left it, and retargets it.
+    const QDate shown = QDate::currentDate().addMonths(-1);
+    form->Calendar1->setSelectedDate(shown);
+    clickInto(f.sellDate);
+    EXPECT_EQ(picker->form(), form);
+    EXPECT_EQ(form->Calendar1->selectedDate(), shown);
+    EXPECT_EQ(l.settings->value("Calendar/date").toString(), "1");
+
+    const QDate third(shown.year(), shown.month(), 3);
+    pick(form, third);
+    EXPECT_EQ(f.sellDate->text(), shortDateText(third));
+    EXPECT_EQ(readShortDate(f.sellDate->text()), third);
+    EXPECT_EQ(f.invoiceDate->text(), "invoice");
+    EXPECT_FALSE(form->isVisible());
+    settle();
+    EXPECT_EQ(picker->form(), nullptr);
+
+    // The target stays stored for the next start.
+    l.settings->sync();
+    EXPECT_EQ(QSettings("Mervalis", "Mervalis").value("Calendar/date").toString(), "1");
+
+    // The invoice date the other way round; a new window starts at today.
+    clickInto(f.invoiceDate);
+    ASSERT_NE(picker->form(), nullptr);
+    EXPECT_EQ(picker->form()->Calendar1->selectedDate(), QDate::currentDate());
+    pick(picker->form(), QDate(2026, 12, 31));
+    EXPECT_EQ(f.invoiceDate->text(), shortDateText(QDate(2026, 12, 31)));
+    EXPECT_EQ(f.sellDate->text(), shortDateText(third));
+    settle();
+}
+
+TEST(DatePicker, ClosingTheWindowOrAnUnknownTargetWritesNothing)
+{
+    TestLedger l;
+    Fields f;
+    auto* picker = new DatePicker(*l.context, DateFields{f.sellDate, f.invoiceDate}, f.window.get());
+
+    picker->Text33_Click();
+    Form2* form = picker->form();
+    ASSERT_NE(form, nullptr);
+    form->close();  // by the window frame
+    settle();
+    EXPECT_EQ(picker->form(), nullptr);
+    EXPECT_EQ(f.sellDate->text(), "sell");
+    EXPECT_EQ(f.invoiceDate->text(), "invoice");
+
+    // Whatever else the setting holds, the pick only closes the window.
+    picker->Text27_Click();
+    l.settings->setValue("Calendar/date", "3");
+    form = picker->form();
+    pick(form, QDate(2026, 1, 5));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(f.sellDate->text(), "sell");
+    EXPECT_EQ(f.invoiceDate->text(), "invoice");
+
+    // A double click reports the pick twice; the second one is not a new pick.
+    picker->Text33_Click();
+    form = picker->form();
+    pick(form, QDate(2026, 2, 6));
+    l.settings->setValue("Calendar/date", "2");
+    emit form->Calendar1->activated(QDate(2026, 2, 6));
+    EXPECT_EQ(f.sellDate->text(), shortDateText(QDate(2026, 2, 6)));
+    EXPECT_EQ(f.invoiceDate->text(), "invoice");
+    settle();
+}
