@@ -4,7 +4,6 @@
 #include "store/dialogs.h"
 #include "store/record_set_model.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -72,9 +71,12 @@ bool DataGrid::sortBy(const QString& heading)
 
 void DataGrid::finishEditing()
 {
-    // An open cell editor hands its text to the row before the row is written.
-    QWidget* editor = QApplication::focusWidget();
-    if (state() == EditingState && editor && isAncestorOf(editor) && editor != viewport()) {
+    // An open cell editor (a child of the viewport) hands its text to the row
+    // before the row is written.
+    if (state() != EditingState) return;
+    const QList<QWidget*> editors = viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* editor : editors) {
+        if (editor->isHidden()) continue;
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }

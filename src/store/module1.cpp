@@ -176,13 +176,16 @@ void FieldBinding::show()
     showing_ = true;
     setBoxText(source_ ? source_->field(field_) : QString());
     showing_ = false;
+    shownText_ = text();
     edited_ = false;
     editedRecordId_.clear();
 }
 
 void FieldBinding::noteEdit()
 {
-    if (showing_ || edited_ || !source_) return;
+    // Signals that leave the text as it was shown (a list being rebuilt) are
+    // no edit.
+    if (showing_ || edited_ || !source_ || text() == shownText_) return;
     edited_ = true;
     editedRecordId_ = RecordBinder::of(*source_).currentRecordId();
 }

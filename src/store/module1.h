@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/data_control.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -10,8 +12,6 @@ class QPlainTextEdit;
 class QWidget;
 
 namespace mervalis {
-
-class DataControl;
 
 // The fourteen company boxes of the Company tab, as the tab hands them over.
 struct CompanyBoxes {
@@ -115,6 +115,7 @@ private:
     QString field_;
     bool showing_ = false;
     bool edited_ = false;
+    QString shownText_;       // what the box showed of the record
     QString editedRecordId_;  // ID of the record the edit was typed for
 };
 

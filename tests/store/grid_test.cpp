@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -201,6 +202,15 @@ TEST(Grids, UpdateAndDeleteOnlyWhileAllowedFromEitherTab)
     clickRowSelector(sales, 1);
     EXPECT_EQ(l.env.scalar("SELECT Notes FROM Mervalis2 WHERE ReferenceID = 'R2'"), "Paid by O'Hara");
     EXPECT_EQ(l.env.scalar("SELECT Notes FROM Mervalis2 WHERE ReferenceID = 'R1'"), "note");
+    // Typed into an open cell editor, applied by the row selector.
+    const QModelIndex cell = sales->model()->index(0, columnOf(sales, "SalesRep"));
+    sales->setCurrentIndex(cell);
+    sales->edit(cell);
+    auto* editor = sales->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Kim");
+    clickRowSelector(sales, 0);
+    EXPECT_EQ(l.env.scalar("SELECT SalesRep FROM Mervalis2 WHERE ReferenceID = 'R1'"), "Kim");
     // The ID is the database's and is never edited.
     EXPECT_FALSE(edit(sales, 0, "ID", "99"));
 
