@@ -19,6 +19,8 @@ DataGrid::DataGrid(DataControl& control, const char* controlName, QWidget* paren
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setAlternatingRowColors(true);
+    setWordWrap(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     verticalHeader()->setMinimumWidth(18);
     verticalHeader()->setToolTip(QStringLiteral("Click here to apply the changes of this row, or to select it"));
     connect(verticalHeader(), &QHeaderView::sectionClicked, this, [this] { commitRow(); });
