@@ -1,6 +1,6 @@
 // Mervalis: a sales ledger for a small business.
+#include "app/form3.h"
 #include "app/help_window.h"
-#include "app/form1.h"
 #include "store/app_context.h"
 #include "store/dialogs.h"
 #include "store/installation.h"
@@ -23,9 +23,10 @@ int main(int argc, char** argv)
     mervalis::AppContext context{store.database, store.adodc1, store.adodc2, store.adodc3,
                                  dialogs,        help,         settings,     installation};
 
-    auto* form1 = new mervalis::Form1(context);
-    form1->setAttribute(Qt::WA_DeleteOnClose);
-    form1->show();
-    form1->Form_Load();
+    // The splash window's loading does the start-up work and opens the main
+    // window; the program ends when its last window closes.
+    auto* form3 = new mervalis::Form3(context);
+    form3->setAttribute(Qt::WA_DeleteOnClose);
+    form3->Form_Load();
     return app.exec();
 }
