@@ -11,6 +11,16 @@
 
 namespace mervalis::setup {
 
+namespace {
+
+// A text as one word of a shell command, whatever it holds.
+QString shellQuoted(QString text)
+{
+    return QLatin1Char('\'') + text.replace(QLatin1Char('\''), QLatin1String("'\\''")) + QLatin1Char('\'');
+}
+
+}  // namespace
+
 QString driveScript(const QString& sharedFolder)
 {
     return QStringLiteral(
@@ -22,15 +32,22 @@ QString driveScript(const QString& sharedFolder)
                "# the mount command with what that share needs (cifs or nfs).\n"
                "SERVER=\"\"\n"
                "SHARE=\"mervalis\"\n"
-               "MOUNT_POINT=\"%1\"\n"
+               "MOUNT_POINT=%2\n"
                "\n"
                "[ -n \"$SERVER\" ] || { echo \"Qdrive.sh: set SERVER first\" >&2; exit 1; }\n"
-               "mkdir -p \"$MOUNT_POINT\"\n"
+               "CREATED=\"\"\n"
+               "if [ ! -d \"$MOUNT_POINT\" ]; then mkdir -p \"$MOUNT_POINT\" && CREATED=1; fi\n"
                "# For a Windows or Samba share:\n"
-               "mount -t cifs \"//$SERVER/$SHARE\" \"$MOUNT_POINT\" -o guest,uid=$(id -u),gid=$(id -g)\n"
+               "mount_share() { mount -t cifs \"//$SERVER/$SHARE\" \"$MOUNT_POINT\" -o \"guest,uid=$(id -u),gid=$(id -g)\"; }\n"
                "# For an NFS export, use instead:\n"
-               "# mount -t nfs \"$SERVER:/srv/$SHARE\" \"$MOUNT_POINT\"\n")
-        .arg(sharedFolder);
+               "# mount_share() { mount -t nfs \"$SERVER:/srv/$SHARE\" \"$MOUNT_POINT\"; }\n"
+               "if ! mount_share; then\n"
+               "    # Mervalis takes an existing folder for the mounted share: leave no\n"
+               "    # empty folder behind when the mount failed.\n"
+               "    [ -z \"$CREATED\" ] || rmdir \"$MOUNT_POINT\"\n"
+               "    exit 1\n"
+               "fi\n")
+        .arg(sharedFolder, shellQuoted(sharedFolder));
 }
 
 namespace {
