@@ -204,8 +204,10 @@ void SalesTab::layOut()
     notes->addWidget(Label73, 1, 1, Qt::AlignTop);
     notes->setColumnStretch(0, 3);
     notes->setColumnStretch(1, 2);
-    Text25->setMinimumHeight(48);
-    Text25->setMaximumHeight(96);
+    notes->setRowStretch(1, 1);
+    // The notes take the height the fields leave, at least three lines.
+    Text25->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    Text25->setMinimumHeight(60);
 
     auto* explanations = new QHBoxLayout;
     explanations->addWidget(Command14);
@@ -229,10 +231,9 @@ void SalesTab::layOut()
     auto* frame = new QVBoxLayout(Frame2);
     frame->setSpacing(6);
     frame->addLayout(fields);
-    frame->addLayout(notes);
+    frame->addLayout(notes, 1);  // the notes grow with the window
     frame->addLayout(explanations);
     frame->addWidget(Frame7);
-    frame->addStretch();
     frame->addLayout(actions);
 
     auto* tab = new QVBoxLayout(this);
