@@ -246,7 +246,15 @@ TEST(Grids, UpdateAndDeleteOnlyWhileAllowedFromEitherTab)
     EXPECT_EQ(l.env.rows("SELECT ClientName FROM Mervalis"), QStringList{"Acme"});
     EXPECT_EQ(column(clients, "ClientName"), QStringList{"Acme"});
 
-    // Reset from the Client Grid tab: no question, all grids read-only again.
+    // Reset from the Client Grid tab: no question, all grids read-only again;
+    // a change not applied by its row selector is dropped, and the user told.
+    ASSERT_TRUE(edit(sales, 0, "Notes", "not applied"));
+    l.dialogs.clear();
+    tabs.clients.Command21_Click();
+    EXPECT_EQ(l.dialogs.texts(), (QStringList{"Changes that had not been applied with the arrow to the left of "
+                                              "their item were discarded.",
+                                              "Defaults reset to not allow."}));
+    EXPECT_EQ(column(sales, "Notes").value(0), "note");
     l.dialogs.clear();
     tabs.clients.Command21_Click();
     EXPECT_EQ(l.dialogs.texts(), QStringList{"Defaults reset to not allow."});
