@@ -124,6 +124,12 @@ TEST(SampleLedger, WritesSalesAsTheSalesTabWouldWithTotalsDatesAndProfiles)
         invoiceHead[f[19]] = head;
         ++invoiceLines[f[19]];
     }
+    // Written without the number columns' checks: every number is one.
+    QStringList notNumbers;
+    for (const char* column : {"Day", "Amount", "Quantity", "Discount", "Freight", "SubTotal", "Tax", "TotalDue"}) {
+        notNumbers << QStringLiteral("typeof(%1) NOT IN ('integer', 'real')").arg(QLatin1String(column));
+    }
+    EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis2 WHERE " + notNumbers.join(" OR ")), "0");
     EXPECT_GE(years.size(), 2);
     EXPECT_GT(credits, 0);
     EXPECT_GT(discounted, 50);
