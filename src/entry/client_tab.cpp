@@ -85,6 +85,7 @@ ClientTab::ClientTab(AppContext& context, QWidget* parent) : QWidget(parent), co
     Combo20->setObjectName(QStringLiteral("Combo20"));
     Command2 = namedButton(new QPushButton(QStringLiteral("Add client to database"), this), "Command2");
     Command2->setEnabled(false);
+    Command2->setMinimumWidth(Command2->sizeHint().width());  // the side column never clips its caption
     Command24 = namedButton(new QPushButton(QStringLiteral("Clear Screen"), this), "Command24");
     Command40 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command40");
 

@@ -48,6 +48,7 @@ CompanyTab::CompanyTab(AppContext& context, QWidget* parent) : QWidget(parent), 
     Combo19->setObjectName(QStringLiteral("Combo19"));
     Command12 = namedButton(new QPushButton(QStringLiteral("Add company to database"), this), "Command12");
     Command12->setEnabled(false);
+    Command12->setMinimumWidth(Command12->sizeHint().width());  // the side column never clips its caption
     Command23 = namedButton(new QPushButton(QStringLiteral("Clear Screen"), this), "Command23");
     Command39 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command39");
 
