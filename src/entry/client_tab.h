@@ -1,6 +1,5 @@
 #pragma once
 
-#include "store/data_control.h"  // module1.h needs the full data control
 #include "store/module1.h"
 
 #include <QStringList>
