@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace mervalis {
@@ -59,10 +60,177 @@ bool isNumberType(SQLSMALLINT type)
     }
 }
 
-// Short columns are fetched many rows at a time into bound buffers; a value
-// longer than its buffer is read whole with SQLGetData.
-constexpr SQLULEN kLongColumn = 8192;
-constexpr SQLULEN kRowsPerFetch = 64;
+// Every result is fetched a block of rows at a time into bound buffers, as
+// the text the driver makes of each value. The buffers start small (the
+// driver fills each buffer to its end on every row, so wide buffers cost
+// time); a value that does not fit sends the fetch round once more with
+// buffers as wide as the longest value seen. When that is too wide, rows
+// are read one at a time and a long value is read whole with SQLGetData.
+constexpr SQLLEN kFirstTextRoom = 64;
+constexpr SQLLEN kNumberRoom = 32;
+constexpr SQLLEN kMostBlockRoom = 4096;  // wider values are read one row at a time
+constexpr SQLLEN kRowRoom = 1024;        // bound width when reading one row at a time
+constexpr SQLULEN kRowsPerFetch = 128;
+
+struct ColumnInfo {
+    QStringList names;
+    std::vector<RecordSet::Kind> kinds;
+    std::vector<SQLLEN> room;  // buffer bytes, terminating zero included
+    std::string signature;     // names and kinds: results alike share widths
+};
+
+ColumnInfo describe(SQLHSTMT stmt, SQLSMALLINT columnCount)
+{
+    ColumnInfo info;
+    for (SQLUSMALLINT c = 1; c <= columnCount; ++c) {
+        SQLCHAR name[256];
+        SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
+        SQLULEN size = 0;
+        SQLDescribeCol(stmt, c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
+        const QString column = QString::fromUtf8(reinterpret_cast<const char*>(name));
+        const bool number = isNumberType(type);
+        info.names << column;
+        info.kinds.push_back(number ? RecordSet::Kind::Number : RecordSet::Kind::Text);
+        SQLLEN room = number ? kNumberRoom : kFirstTextRoom;
+        // A short text column gets room for its declared size in UTF-8.
+        if (!number && size > 0 && size * 4 + 1 < static_cast<SQLULEN>(room)) room = static_cast<SQLLEN>(size * 4 + 1);
+        info.room.push_back(std::max<SQLLEN>(room, 16));
+        info.signature += column.toStdString();
+        info.signature += number ? "#" : "$";
+        info.signature += std::to_string(type) + ";";
+    }
+    return info;
+}
+
+// Buffers for a block of rows, bound column-wise.
+class BoundBlock {
+public:
+    BoundBlock(SQLHSTMT stmt, const std::vector<SQLLEN>& room, SQLULEN rows) : stmt_(stmt), room_(room), rows_(rows)
+    {
+        for (size_t c = 0; c < room_.size(); ++c) {
+            buffers_.push_back(std::make_unique<char[]>(static_cast<size_t>(room_[c]) * rows_));
+            indicators_.emplace_back(rows_);
+            SQLBindCol(stmt, static_cast<SQLUSMALLINT>(c + 1), SQL_C_CHAR, buffers_[c].get(), room_[c],
+                       indicators_[c].data());
+        }
+    }
+    const char* cell(size_t column, SQLULEN row) const
+    {
+        return buffers_[column].get() + static_cast<size_t>(room_[column]) * row;
+    }
+    SQLLEN indicator(size_t column, SQLULEN row) const { return indicators_[column][row]; }
+    bool truncated(size_t column, SQLULEN row) const
+    {
+        const SQLLEN n = indicator(column, row);
+        return n == SQL_NO_TOTAL || n >= room_[column];
+    }
+    ~BoundBlock() { SQLFreeStmt(stmt_, SQL_UNBIND); }
+    BoundBlock(const BoundBlock&) = delete;
+    BoundBlock& operator=(const BoundBlock&) = delete;
+
+private:
+    SQLHSTMT stmt_;
+    const std::vector<SQLLEN>& room_;
+    SQLULEN rows_;
+    std::vector<std::unique_ptr<char[]>> buffers_;
+    std::vector<std::vector<SQLLEN>> indicators_;
+};
+
+enum class Fetched { All, TooLong, Failed };
+
+// Reads every row a block at a time. On the first value longer than its
+// buffer it stops storing but reads on, to learn the longest value of each
+// column (`longest`, -1 when the driver cannot tell).
+Fetched fetchBlocks(SQLHSTMT stmt, const std::vector<SQLLEN>& room, RecordSet& result, std::vector<SQLLEN>& longest)
+{
+    SQLULEN block = kRowsPerFetch;
+    if (!SQL_SUCCEEDED(SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(block), 0))) {
+        block = 1;
+    }
+    SQLULEN fetched = 0;
+    SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
+    struct ForgetCount {
+        SQLHSTMT stmt;
+        ~ForgetCount() { SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0); }
+    } forgetCount{stmt};
+    const BoundBlock buffers(stmt, room, block);
+    const size_t columns = room.size();
+    bool storing = true;
+    longest.assign(columns, 0);
+    while (true) {
+        fetched = 0;
+        const SQLRETURN rc = SQLFetch(stmt);
+        if (rc == SQL_NO_DATA) break;
+        if (!SQL_SUCCEEDED(rc)) return Fetched::Failed;
+        const SQLULEN got = block > 1 ? fetched : 1;
+        for (SQLULEN r = 0; r < got; ++r) {
+            if (storing) {
+                result.beginRow();
+                for (size_t c = 0; c < columns && storing; ++c) {
+                    const SQLLEN n = buffers.indicator(c, r);
+                    if (n == SQL_NULL_DATA) result.addNullCell();
+                    else if (buffers.truncated(c, r)) storing = false;
+                    else result.addCell(buffers.cell(c, r), static_cast<size_t>(n));
+                }
+                if (storing) {
+                    result.endRow();
+                    continue;
+                }
+            }
+            for (size_t c = 0; c < columns; ++c) {
+                const SQLLEN n = buffers.indicator(c, r);
+                if (n == SQL_NO_TOTAL) longest[c] = -1;
+                else if (longest[c] >= 0 && n > longest[c]) longest[c] = n;
+            }
+        }
+    }
+    return storing ? Fetched::All : Fetched::TooLong;
+}
+
+// Reads every row one at a time; a value longer than its buffer is read
+// whole with SQLGetData.
+Fetched fetchRows(SQLHSTMT stmt, const std::vector<SQLLEN>& room, RecordSet& result)
+{
+    SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
+    std::vector<SQLLEN> bound(room);
+    for (SQLLEN& width : bound) width = std::min(width, kRowRoom);
+    const BoundBlock buffers(stmt, bound, 1);
+    std::string longValue;
+    std::vector<char> part(16384);
+    while (true) {
+        const SQLRETURN rc = SQLFetch(stmt);
+        if (rc == SQL_NO_DATA) break;
+        if (!SQL_SUCCEEDED(rc)) return Fetched::Failed;
+        result.beginRow();
+        for (size_t c = 0; c < bound.size(); ++c) {
+            const SQLLEN n = buffers.indicator(c, 0);
+            if (n == SQL_NULL_DATA) {
+                result.addNullCell();
+            } else if (!buffers.truncated(c, 0)) {
+                result.addCell(buffers.cell(c, 0), static_cast<size_t>(n));
+            } else {
+                longValue.clear();
+                SQLLEN partLength = 0;
+                SQLRETURN g;
+                while (SQL_SUCCEEDED(g = SQLGetData(stmt, static_cast<SQLUSMALLINT>(c + 1), SQL_C_CHAR, part.data(),
+                                                    static_cast<SQLLEN>(part.size()), &partLength))) {
+                    if (partLength == SQL_NULL_DATA) break;
+                    const size_t size = (partLength == SQL_NO_TOTAL || partLength >= static_cast<SQLLEN>(part.size()))
+                                            ? part.size() - 1
+                                            : static_cast<size_t>(partLength);
+                    longValue.append(part.data(), size);
+                    if (g == SQL_SUCCESS) break;
+                }
+                // A driver that cannot read a bound column again leaves the
+                // part that fitted.
+                if (longValue.empty()) longValue.assign(buffers.cell(c, 0), static_cast<size_t>(bound[c] - 1));
+                result.addCell(longValue.data(), longValue.size());
+            }
+        }
+        result.endRow();
+    }
+    return Fetched::All;
+}
 
 }  // namespace
 
@@ -93,7 +261,9 @@ bool Database::connect()
         return false;
     }
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
-    const QByteArray text = connectionString().toUtf8();
+    // The SQLite driver then hands rows over as they are read instead of
+    // first copying the whole result; other drivers ignore the keyword.
+    const QByteArray text = (connectionString() + QStringLiteral(";StepAPI=1")).toUtf8();
     SQLCHAR out[1024];
     SQLSMALLINT outLength = 0;
     const SQLRETURN rc = SQLDriverConnect(dbc, nullptr,
@@ -127,91 +297,61 @@ void Database::disconnect()
 bool Database::query(const QString& sql, RecordSet& rows)
 {
     if (!connect()) return false;
-    Statement statement(static_cast<SQLHDBC>(dbc_));
-    if (!statement) return fail(SQL_HANDLE_DBC, dbc_, QStringLiteral("No statement handle."));
-    SQLHSTMT stmt = statement.get();
     const QByteArray text = sql.toUtf8();
-    SQLRETURN rc = SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.constData())), SQL_NTS);
-    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) return fail(SQL_HANDLE_STMT, stmt, QStringLiteral("The query failed."));
-
-    SQLSMALLINT columnCount = 0;
-    SQLNumResultCols(stmt, &columnCount);
-    QStringList names;
-    std::vector<RecordSet::Kind> kinds;
-    std::vector<SQLLEN> width;
-    bool hasLongColumn = false;
-    for (SQLUSMALLINT c = 1; c <= columnCount; ++c) {
-        SQLCHAR name[256];
-        SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
-        SQLULEN size = 0;
-        SQLDescribeCol(stmt, c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
-        names << QString::fromUtf8(reinterpret_cast<const char*>(name));
-        const bool number = isNumberType(type);
-        kinds.push_back(number ? RecordSet::Kind::Number : RecordSet::Kind::Text);
-        SQLULEN room = number ? 64 : size;
-        if (room == 0 || room > kLongColumn) {
-            room = kLongColumn;
-            hasLongColumn = true;
+    std::vector<SQLLEN> room;
+    std::string signature;
+    bool oneRowAtATime = false;
+    // At most three passes: blocks with the widths known so far, blocks as
+    // wide as the longest value, and one row at a time for very long values.
+    for (int pass = 0; pass < 3; ++pass) {
+        Statement statement(static_cast<SQLHDBC>(dbc_));
+        if (!statement) return fail(SQL_HANDLE_DBC, dbc_, QStringLiteral("No statement handle."));
+        SQLHSTMT stmt = statement.get();
+        const SQLRETURN rc =
+            SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.constData())), SQL_NTS);
+        if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
+            return fail(SQL_HANDLE_STMT, stmt, QStringLiteral("The query failed."));
         }
-        width.push_back(static_cast<SQLLEN>(std::max<SQLULEN>(room * (number ? 1 : 4) + 1, 32)));
-    }
-    RecordSet result;
-    result.setColumns(names, kinds);
-
-    // Column-wise binding of a block of rows; one row at a time when some
-    // column may hold long text, so that SQLGetData can read its whole value.
-    SQLULEN block = hasLongColumn ? 1 : kRowsPerFetch;
-    if (block > 1 && !SQL_SUCCEEDED(SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE,
-                                                   reinterpret_cast<SQLPOINTER>(block), 0))) {
-        block = 1;
-    }
-    SQLULEN fetched = 0;
-    if (block > 1) SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
-    std::vector<std::unique_ptr<char[]>> buffers;
-    std::vector<std::vector<SQLLEN>> indicators(static_cast<size_t>(columnCount));
-    for (SQLUSMALLINT c = 0; c < columnCount; ++c) {
-        buffers.push_back(std::make_unique<char[]>(static_cast<size_t>(width[c]) * block));
-        indicators[c].resize(block);
-        SQLBindCol(stmt, static_cast<SQLUSMALLINT>(c + 1), SQL_C_CHAR, buffers[c].get(), width[c], indicators[c].data());
-    }
-    std::string longValue;
-    while (columnCount > 0) {
-        rc = SQLFetch(stmt);
-        if (rc == SQL_NO_DATA) break;
-        if (!SQL_SUCCEEDED(rc)) return fail(SQL_HANDLE_STMT, stmt, QStringLiteral("Reading the rows failed."));
-        const SQLULEN got = block > 1 ? fetched : 1;
-        for (SQLULEN r = 0; r < got; ++r) {
-            result.beginRow();
-            for (SQLUSMALLINT c = 0; c < columnCount; ++c) {
-                const SQLLEN indicator = indicators[c][r];
-                const char* cell = buffers[c].get() + static_cast<size_t>(width[c]) * r;
-                if (indicator == SQL_NULL_DATA) {
-                    result.addNullCell();
-                } else if (indicator == SQL_NO_TOTAL || indicator >= width[c]) {
-                    // Truncated: read the whole value again.
-                    longValue.clear();
-                    char part[8192];
-                    SQLLEN partLength = 0;
-                    SQLRETURN g;
-                    while (SQL_SUCCEEDED(g = SQLGetData(stmt, static_cast<SQLUSMALLINT>(c + 1), SQL_C_CHAR, part,
-                                                        sizeof part, &partLength))) {
-                        if (partLength == SQL_NULL_DATA) break;
-                        const size_t n = (partLength == SQL_NO_TOTAL || partLength >= static_cast<SQLLEN>(sizeof part))
-                                             ? sizeof part - 1 : static_cast<size_t>(partLength);
-                        longValue.append(part, n);
-                        if (g == SQL_SUCCESS) break;
-                    }
-                    if (longValue.empty()) longValue.assign(cell, static_cast<size_t>(width[c] - 1));
-                    result.addCell(longValue.data(), longValue.size());
-                } else {
-                    result.addCell(cell, static_cast<size_t>(indicator));
+        SQLSMALLINT columnCount = 0;
+        SQLNumResultCols(stmt, &columnCount);
+        RecordSet result;
+        if (columnCount <= 0) {
+            rows = std::move(result);
+            return true;
+        }
+        const ColumnInfo info = describe(stmt, columnCount);
+        result.setColumns(info.names, info.kinds);
+        if (pass == 0) {
+            signature = info.signature;
+            room = info.room;
+            const auto known = fetchWidths_.find(signature);
+            if (known != fetchWidths_.end() && known->second.size() == room.size()) {
+                for (size_t c = 0; c < room.size(); ++c) {
+                    room[c] = std::max<SQLLEN>(room[c], known->second[c]);
+                    if (room[c] > kMostBlockRoom) oneRowAtATime = true;
                 }
             }
-            result.endRow();
         }
+        std::vector<SQLLEN> longest;
+        const Fetched outcome =
+            oneRowAtATime ? fetchRows(stmt, room, result) : fetchBlocks(stmt, room, result, longest);
+        if (outcome == Fetched::Failed) return fail(SQL_HANDLE_STMT, stmt, QStringLiteral("Reading the rows failed."));
+        if (outcome == Fetched::All) {
+            if (fetchWidths_.size() > 256) fetchWidths_.clear();
+            fetchWidths_[signature].assign(room.begin(), room.end());
+            rows = std::move(result);
+            return true;
+        }
+        // Some value did not fit: widen its column to the longest value,
+        // rounded up, or read one row at a time when that is too wide.
+        for (size_t c = 0; c < room.size(); ++c) {
+            if (longest[c] < 0) oneRowAtATime = true;
+            else if (longest[c] >= room[c]) room[c] = (longest[c] + 1 + 15) / 16 * 16;
+            if (room[c] > kMostBlockRoom) oneRowAtATime = true;
+        }
+        if (pass == 1) oneRowAtATime = true;
     }
-    rows = std::move(result);
-    return true;
+    return fail(SQL_HANDLE_DBC, dbc_, QStringLiteral("Reading the rows failed."));
 }
 
 bool Database::execute(const QString& sql, long* rowsAffected)

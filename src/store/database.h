@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 namespace mervalis {
 
 // One connection to the ODBC data source, through unixODBC's C API. Every
@@ -41,6 +45,9 @@ private:
     void* env_ = nullptr;
     void* dbc_ = nullptr;
     QString lastError_;
+    // Buffer widths that held every value of an earlier result with the same
+    // columns, so that the next fetch of such a result needs a single pass.
+    std::unordered_map<std::string, std::vector<long>> fetchWidths_;
 };
 
 // Writes that must happen together: rolls back unless commit() was called.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 namespace mervalis {
 
@@ -22,19 +23,29 @@ int RecordSet::columnIndex(const QString& name) const
     return -1;
 }
 
+uint32_t RecordSet::cellEnd(size_t storedRow, int column) const
+{
+    uint32_t end;
+    std::memcpy(&end, rowStart_[storedRow] + sizeof(uint32_t) * static_cast<size_t>(column), sizeof end);
+    return end;
+}
+
+std::string_view RecordSet::cellText(size_t storedRow, int column) const
+{
+    const char* text = rowStart_[storedRow] + sizeof(uint32_t) * static_cast<size_t>(columnCount());
+    const uint32_t begin = column == 0 ? 0 : (cellEnd(storedRow, column - 1) & ~kNullBit);
+    const uint32_t end = cellEnd(storedRow, column) & ~kNullBit;
+    return std::string_view(text + begin, end - begin);
+}
+
 bool RecordSet::isNull(int row, int column) const
 {
-    const size_t base = stored(row) * static_cast<size_t>(columnCount());
-    return (cellEnd_[base + static_cast<size_t>(column)] & kNullBit) != 0;
+    return (cellEnd(stored(row), column) & kNullBit) != 0;
 }
 
 std::string_view RecordSet::raw(int row, int column) const
 {
-    const size_t r = stored(row);
-    const size_t base = r * static_cast<size_t>(columnCount());
-    const uint32_t begin = column == 0 ? 0 : (cellEnd_[base + static_cast<size_t>(column) - 1] & ~kNullBit);
-    const uint32_t end = cellEnd_[base + static_cast<size_t>(column)] & ~kNullBit;
-    return std::string_view(rowStart_[r] + begin, end - begin);
+    return cellText(stored(row), column);
 }
 
 QString RecordSet::value(int row, int column) const
@@ -45,19 +56,31 @@ QString RecordSet::value(int row, int column) const
 
 char* RecordSet::reserve(size_t size)
 {
+    // Rows start on four-byte boundaries, where their cell ends lie.
+    size = (size + 3) & ~size_t(3);
     if (size > kChunkSize / 4) {
         // A very long row gets a chunk of its own.
-        chunks_.push_back(std::make_unique<char[]>(size));
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
         return chunks_.back().get();
     }
     if (chunkUsed_ + size > chunkCapacity_) {
-        chunks_.push_back(std::make_unique<char[]>(kChunkSize));
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(kChunkSize));
         chunkUsed_ = 0;
         chunkCapacity_ = kChunkSize;
         current_ = chunks_.back().get();
     }
     char* where = current_ + chunkUsed_;
     chunkUsed_ += size;
+    return where;
+}
+
+const char* RecordSet::storeRow()
+{
+    pendingEnds_.resize(static_cast<size_t>(columnCount()), static_cast<uint32_t>(pending_.size()) | kNullBit);
+    const size_t header = sizeof(uint32_t) * pendingEnds_.size();
+    char* where = reserve(header + pending_.size());
+    if (header) std::memcpy(where, pendingEnds_.data(), header);
+    if (!pending_.empty()) std::memcpy(where + header, pending_.data(), pending_.size());
     return where;
 }
 
@@ -80,11 +103,7 @@ void RecordSet::addNullCell()
 
 void RecordSet::endRow()
 {
-    pendingEnds_.resize(static_cast<size_t>(columnCount()), static_cast<uint32_t>(pending_.size()) | kNullBit);
-    char* where = reserve(pending_.size());
-    if (!pending_.empty()) std::memcpy(where, pending_.data(), pending_.size());
-    rowStart_.push_back(where);
-    cellEnd_.insert(cellEnd_.end(), pendingEnds_.begin(), pendingEnds_.end());
+    rowStart_.push_back(storeRow());
     order_.push_back(static_cast<uint32_t>(rowStart_.size() - 1));
 }
 
@@ -118,13 +137,7 @@ void RecordSet::replaceRow(int row, const std::vector<Cell>& cells)
         if (cell) addCell(cell->data(), cell->size());
         else addNullCell();
     }
-    pendingEnds_.resize(static_cast<size_t>(columnCount()), static_cast<uint32_t>(pending_.size()) | kNullBit);
-    char* where = reserve(pending_.size());
-    if (!pending_.empty()) std::memcpy(where, pending_.data(), pending_.size());
-    const size_t r = stored(row);
-    rowStart_[r] = where;
-    std::copy(pendingEnds_.begin(), pendingEnds_.end(),
-              cellEnd_.begin() + static_cast<std::ptrdiff_t>(r * static_cast<size_t>(columnCount())));
+    rowStart_[stored(row)] = storeRow();
 }
 
 void RecordSet::removeRow(int row)
@@ -163,13 +176,9 @@ void RecordSet::sortBy(int column)
 {
     if (column < 0 || column >= columnCount()) return;
     const Kind kind = columnKind(column);
-    const size_t cols = static_cast<size_t>(columnCount());
     const auto cellOf = [&](uint32_t r) -> Cell {
-        const size_t base = r * cols + static_cast<size_t>(column);
-        if (cellEnd_[base] & kNullBit) return std::nullopt;
-        const uint32_t begin = column == 0 ? 0 : (cellEnd_[base - 1] & ~kNullBit);
-        const uint32_t end = cellEnd_[base] & ~kNullBit;
-        return std::string_view(rowStart_[r] + begin, end - begin);
+        if (cellEnd(r, column) & kNullBit) return std::nullopt;
+        return cellText(r, column);
     };
     if (kind == Kind::Number) {
         // Numbers first by value; a cell that does not read as a number sorts
@@ -210,7 +219,6 @@ void RecordSet::clear()
     chunkCapacity_ = 0;
     current_ = nullptr;
     rowStart_.clear();
-    cellEnd_.clear();
     order_.clear();
 }
 

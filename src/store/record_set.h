@@ -60,8 +60,13 @@ private:
     static constexpr uint32_t kNullBit = 0x80000000u;
     static constexpr size_t kChunkSize = 4u << 20;
 
+    // A stored row is one piece of a chunk: the end offset of each cell
+    // (columnCount numbers; kNullBit marks SQL NULL), then the cells' text.
     char* reserve(size_t size);
+    const char* storeRow();
     size_t stored(int row) const { return order_[static_cast<size_t>(row)]; }
+    uint32_t cellEnd(size_t storedRow, int column) const;
+    std::string_view cellText(size_t storedRow, int column) const;
 
     QStringList names_;
     std::vector<Kind> kinds_;
@@ -70,7 +75,6 @@ private:
     size_t chunkCapacity_ = 0;
     char* current_ = nullptr;
     std::vector<const char*> rowStart_;
-    std::vector<uint32_t> cellEnd_;  // columnCount per stored row
     std::vector<uint32_t> order_;
 
     // Row under construction by beginRow/addCell/endRow.

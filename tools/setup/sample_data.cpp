@@ -377,7 +377,8 @@ std::vector<ClientRow> makeClients(int count, Random& random)
         const bool business = i % 5 == 0 || i % 5 == 3;
         if (business) {
             row.name = unique(taken, std::string(random.pick(kBusinessWords)) + " " + random.pick(kBusinessTrades));
-            row.email = mailName(row.first.substr(0, 1)) + "." + mailName(row.surname) + "@" + mailName(row.name) + ".example";
+            row.email = mailName(row.first.substr(0, 1)) + "." + mailName(row.surname) + "@" + mailName(row.name) +
+                        ".example";
             row.fax = random.chance(0.4) ? std::string(place.dialling) + " 496 " + digits(random, 4) : std::string();
             row.telephone2 = random.chance(0.5) ? std::string(place.dialling) + " 496 " + digits(random, 4)
                                                 : std::string();
