@@ -158,19 +158,6 @@ double saleTotal(const SaleAmounts& amounts)
     return roundMoney(total);
 }
 
-QStringList saleFieldNames()
-{
-    return {QStringLiteral("City"),          QStringLiteral("Country"),           QStringLiteral("Sex"),
-            QStringLiteral("Age"),           QStringLiteral("Income"),            QStringLiteral("Ethnicity"),
-            QStringLiteral("LeadGivenTo"),   QStringLiteral("Notes"),             QStringLiteral("MarketingTool"),
-            QStringLiteral("AssociatedCompany"), QStringLiteral("ReferenceID"),   QStringLiteral("Discount"),
-            QStringLiteral("Freight"),       QStringLiteral("SellDate"),          QStringLiteral("SalesRep"),
-            QStringLiteral("ClientName"),    QStringLiteral("ProductService"),    QStringLiteral("Amount"),
-            QStringLiteral("Tax"),           QStringLiteral("Quantity"),          QStringLiteral("Day"),
-            QStringLiteral("Month"),         QStringLiteral("Year"),              QStringLiteral("SubTotal"),
-            QStringLiteral("TotalDue")};
-}
-
 QStringList saleFieldValues(const SaleEntry& entry, const QDate& sellDate)
 {
     return {entry.city,

@@ -64,11 +64,9 @@ bool readSaleInput(const SaleEntry& entry, SaleAmounts* amounts, QDate* sellDate
 // charged on what results.
 double saleTotal(const SaleAmounts& amounts);
 
-// The row added to Mervalis2 for a sale: the 25 field names in the order the
-// add call writes them, and the values in the same order (the texts as
-// typed; Day, Month and Year from the sell date, month without a leading
-// zero, four-digit year).
-QStringList saleFieldNames();
+// The values of the row added to Mervalis2 for a sale, in the order of
+// sales_table::addFields() (the texts as typed; Day, Month and Year from the
+// sell date, month without a leading zero, four-digit year).
 QStringList saleFieldValues(const SaleEntry& entry, const QDate& sellDate);
 
 // The Sales tab's questions and explanations.

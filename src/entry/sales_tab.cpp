@@ -3,6 +3,7 @@
 #include "entry/drop_down_combo.h"
 #include "entry/list_files.h"
 #include "store/app_context.h"
+#include "store/sales_table.h"
 #include "store/client_table.h"
 #include "store/company_table.h"
 #include "store/data_control.h"
@@ -363,7 +364,7 @@ void SalesTab::Command1_Click()
     if (!context_.dialogs.askYesNo(addSaleQuestion())) return;
     // A row the database refuses has been reported by the data control; the
     // entry stays as it is so that nothing typed is lost.
-    if (!context_.adodc2.addNew(saleFieldNames(), saleFieldValues(sale, sellDate))) return;
+    if (!context_.adodc2.addNew(sales_table::addFields(), saleFieldValues(sale, sellDate))) return;
     if (context_.dialogs.askYesNo(clearScreenQuestion())) Command5_Click();
 }
 

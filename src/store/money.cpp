@@ -29,7 +29,8 @@ double roundMoney(double value)
     const QString rest = fraction.mid(2);
     if (!rest.isEmpty()) {
         const QChar first = rest.at(0);
-        const bool moreThanHalf = rest.mid(1).contains(QRegularExpression(QStringLiteral("[1-9]")));
+        bool moreThanHalf = false;
+        for (qsizetype i = 1; i < rest.size() && !moreThanHalf; ++i) moreThanHalf = rest.at(i) != QLatin1Char('0');
         if (first > QLatin1Char('5') || (first == QLatin1Char('5') && (moreThanHalf || cents % 2 == 1))) ++cents;
     }
     const double rounded = static_cast<double>(cents) / 100.0;

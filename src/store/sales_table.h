@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace mervalis::sales_table {
 
@@ -8,5 +9,8 @@ namespace mervalis::sales_table {
 
 // "SELECT * FROM Mervalis2"
 QString selectAll();
+
+// The 25 fields a new sale line writes, in the order the add call writes them.
+QStringList addFields();
 
 }  // namespace mervalis::sales_table

@@ -1,5 +1,7 @@
 #include "setup/sample_data.h"
 
+#include "entry/sale_calculation.h"
+
 #include "store/dates.h"
 #include "store/money.h"
 
@@ -197,27 +199,6 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 
 std::string moneyText(long long cents) { return utf8(numberText(static_cast<double>(cents) / 100.0)); }
 
-// ---------------------------------------------------------------------------
-// The sale total, step by step as the Sales tab computes it: rounded to two
-// decimals (ties to even) after every step; freight is added and the
-// discount taken off before the tax is charged.
-double saleTotal(double unitPrice, double quantity, double discount, double tax, double freight)
-{
-    const double p = roundMoney(unitPrice);
-    const double q = roundMoney(quantity);
-    const double d = roundMoney(discount);
-    const double t = roundMoney(tax);
-    const double f = roundMoney(freight);
-    double s = roundMoney(q * p);
-    if (f != 0) s = roundMoney(s + f);
-    if (d != 0) s = roundMoney(s - d);
-    if (t != 0) {
-        const double charged = roundMoney(t * (s / 100));
-        s = roundMoney(s + charged);
-    }
-    return roundMoney(s);
-}
-
 // The total's text for the texts of one sale line, remembered: a ledger
 // repeats the same few combinations of price, quantity, discount, tax and
 // freight many times.
@@ -237,8 +218,13 @@ public:
             std::from_chars(text.data(), text.data() + text.size(), value);
             return value;
         };
-        const double total =
-            saleTotal(number(price), number(quantity), number(discount), number(tax), number(freight));
+        SaleAmounts amounts;
+        amounts.unitPrice = number(price);
+        amounts.quantity = number(quantity);
+        amounts.discount = number(discount);
+        amounts.tax = number(tax);
+        amounts.freight = number(freight);
+        const double total = saleTotal(amounts);
         return known_.emplace(key_, utf8(numberText(total))).first->second;
     }
 

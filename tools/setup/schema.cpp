@@ -12,7 +12,7 @@ QString text(const char* name) { return QStringLiteral("%1 VARCHAR(255) COLLATE 
 
 QString number(const char* name)
 {
-    return QStringLiteral("%1 NUMERIC CHECK (typeof(%1) IN ('integer', 'real', 'null'))").arg(QLatin1String(name));
+    return QStringLiteral("%1 NUMERIC CHECK (typeof(%1) <> 'text' AND typeof(%1) <> 'blob')").arg(QLatin1String(name));
 }
 
 QString memo(const char* name) { return QStringLiteral("%1 TEXT COLLATE NOCASE").arg(QLatin1String(name)); }
