@@ -1,10 +1,11 @@
 #include "support/test_env.h"
 
+#include "support/widgets.h"
+
 #include "setup/schema.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <sqlite3.h>
@@ -43,17 +44,6 @@ void ensureApplication()
     QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
 }
 
-namespace {
-
-void writeFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw std::runtime_error("cannot write test file");
-    file.write(text.toUtf8());
-}
-
-}  // namespace
-
 QString TestEnvironment::sqliteDriverPath()
 {
     for (const char* candidate : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
@@ -82,24 +72,29 @@ TestEnvironment::TestEnvironment(bool registerDataSource)
 
     QString error;
     if (!setup::createDatabase(databasePath(), true, &error)) throw std::runtime_error(error.toStdString());
-    writeFile(QDir(odbcFolder()).filePath(QStringLiteral("odbcinst.ini")),
+    writeFile(odbcFile(QStringLiteral("odbcinst.ini")),
               QStringLiteral("[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%1\nSetup=%1\nUsageCount=1\n")
-                  .arg(sqliteDriverPath()));
-    writeFile(QDir(odbcFolder()).filePath(QStringLiteral("odbc.ini")),
+                  .arg(sqliteDriverPath())
+                  .toUtf8());
+    writeFile(odbcFile(QStringLiteral("odbc.ini")),
               registerDataSource
                   ? QStringLiteral("[ODBC Data Sources]\nMervalis=SQLite3\n\n[Mervalis]\nDriver=%1\nDatabase=%2\n")
                         .arg(sqliteDriverPath(), databasePath())
-                  : QString());
+                        .toUtf8()
+                  : QByteArray());
 }
 
 QString TestEnvironment::programFolder() const { return QDir(dir_.path()).filePath(QStringLiteral("Mervalis")); }
 
 QString TestEnvironment::odbcFolder() const { return QDir(dir_.path()).filePath(QStringLiteral("odbc")); }
 
-QString TestEnvironment::databasePath() const
-{
-    return QDir(programFolder()).filePath(QStringLiteral("Mervalis.db"));
-}
+QString TestEnvironment::databasePath() const { return programFile(QStringLiteral("Mervalis.db")); }
+
+QString TestEnvironment::file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+QString TestEnvironment::programFile(const QString& name) const { return QDir(programFolder()).filePath(name); }
+
+QString TestEnvironment::odbcFile(const QString& name) const { return QDir(odbcFolder()).filePath(name); }
 
 Installation TestEnvironment::installation() const { return Installation::load(programFolder()); }
 

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <initializer_list>
 #include <ostream>
 #include <memory>
 #include <vector>
@@ -34,6 +35,7 @@ public:
     Answer show(const QString& text, Icon icon, Buttons buttons, const QString& caption) override;
 
     void answer(Answer next) { answers_.push_back(next); }
+    void answer(std::initializer_list<Answer> next) { answers_.insert(answers_.end(), next); }
     void answerNo() { answer(Answer::No); }
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const;
@@ -65,6 +67,10 @@ public:
     QString programFolder() const;
     QString odbcFolder() const;
     QString databasePath() const;
+    // Paths of files in the temporary root, the program folder and the ini folder.
+    QString file(const QString& name) const;
+    QString programFile(const QString& name) const;
+    QString odbcFile(const QString& name) const;
     Installation installation() const;
 
     static QString sqliteDriverPath();
