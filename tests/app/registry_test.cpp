@@ -3,31 +3,19 @@
 // some seconds, so every test writes its ini files before the first look-up.
 #include "app/registry.h"
 #include "support/test_env.h"
+#include "support/widgets.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 using namespace mervalis;
-using mervalis::test::TestEnvironment;
-using mervalis::test::TestLedger;
+using namespace mervalis::test;
 
 namespace {
 
-void writeIni(const TestLedger& l, const QString& name, const QString& text)
-{
-    QFile file(QDir(l.env.odbcFolder()).filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text.toUtf8());
-}
-
-QByteArray odbcIni(const TestLedger& l)
-{
-    QFile file(QDir(l.env.odbcFolder()).filePath(QStringLiteral("odbc.ini")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray odbcIni(const TestLedger& l) { return readFile(l.env.odbcFile("odbc.ini")); }
 
 // One section's "name=value" lines, in file order.
 QStringList section(const QByteArray& ini, const QString& name)
@@ -49,28 +37,24 @@ TEST(Registry, KeysAreReadWithinTheRoomOfferedAndTheDriverFileIsResolved)
     TestLedger l(false);
     const QString value255(255, QLatin1Char('v'));
     // Debian's odbcinst.ini names the driver by its bare file name.
-    writeIni(l, QStringLiteral("odbcinst.ini"),
-             QStringLiteral("[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=libsqlite3odbc.so\n"
-                            "[Fits]\nDriver=%1\nEmpty=\n[TooLong]\nDriver=%1w\n")
-                 .arg(value255));
+    const QString drivers = "[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=libsqlite3odbc.so\n"
+                            "[Fits]\nDriver=%1\nEmpty=\n[TooLong]\nDriver=%1w\n";
+    writeFile(l.env.odbcFile("odbcinst.ini"), drivers.arg(value255).toUtf8());
 
+    const QString inst = "SOFTWARE\\ODBC\\ODBCINST.INI\\";
     QString room(255, QLatin1Char(' '));
-    EXPECT_TRUE(isSZKeyExist(QStringLiteral("SOFTWARE\\ODBC\\ODBCINST.INI\\Fits"), QStringLiteral("Driver"), room));
+    EXPECT_TRUE(isSZKeyExist(inst + "Fits", "Driver", room));
     EXPECT_EQ(room, value255);
     QString empty(255, QLatin1Char(' '));
-    EXPECT_TRUE(isSZKeyExist(QStringLiteral("SOFTWARE\\ODBC\\ODBCINST.INI\\Fits"), QStringLiteral("empty"), empty));
+    EXPECT_TRUE(isSZKeyExist(inst + "Fits", "empty", empty));
     EXPECT_EQ(empty, QString());
 
     // Longer than the room, a missing value, section or key path: not found,
     // the buffer as it was.
+    const std::pair<QString, QString> missing[] = {{inst + "TooLong", "Driver"}, {inst + "Fits", "Setup"},
+                                                   {inst + "Missing", "Driver"}, {"SOFTWARE\\Other\\Fits", "Driver"}};
     QString untouched(255, QLatin1Char(' '));
-    EXPECT_FALSE(
-        isSZKeyExist(QStringLiteral("SOFTWARE\\ODBC\\ODBCINST.INI\\TooLong"), QStringLiteral("Driver"), untouched));
-    EXPECT_FALSE(
-        isSZKeyExist(QStringLiteral("SOFTWARE\\ODBC\\ODBCINST.INI\\Fits"), QStringLiteral("Setup"), untouched));
-    EXPECT_FALSE(
-        isSZKeyExist(QStringLiteral("SOFTWARE\\ODBC\\ODBCINST.INI\\Missing"), QStringLiteral("Driver"), untouched));
-    EXPECT_FALSE(isSZKeyExist(QStringLiteral("SOFTWARE\\Other\\Fits"), QStringLiteral("Driver"), untouched));
+    for (const auto& [path, value] : missing) EXPECT_FALSE(isSZKeyExist(path, value, untouched)) << path.toStdString();
     EXPECT_EQ(untouched, QString(255, QLatin1Char(' ')));
 
     QString driver = QStringLiteral("unchanged");
@@ -81,65 +65,30 @@ TEST(Registry, KeysAreReadWithinTheRoomOfferedAndTheDriverFileIsResolved)
 
     EXPECT_EQ(resolveDriverLibrary(QStringLiteral("/opt/odbc/lib.so")), QStringLiteral("/opt/odbc/lib.so"));
     EXPECT_EQ(resolveDriverLibrary(QStringLiteral("no-such-driver.so")), QString());
-    EXPECT_EQ(systemOdbcIniPath(), QDir(l.env.odbcFolder()).filePath(QStringLiteral("odbc.ini")));
+    EXPECT_EQ(systemOdbcIniPath(), l.env.odbcFile("odbc.ini"));
 }
 
-TEST(Registry, CreateWritesTheThreeKeysInOrderAndTheDataSourceConnects)
+TEST(Registry, CreateWritesTheKeysInOrderAndTheDataSourceConnects)
 {
     TestLedger l(false);
-    QFile::remove(QDir(l.env.odbcFolder()).filePath(QStringLiteral("odbc.ini")));
-    EXPECT_FALSE(checkWantedAccessDSN(QStringLiteral("Mervalis")));
+    QFile::remove(l.env.odbcFile("odbc.ini"));
+    EXPECT_FALSE(checkWantedAccessDSN("Mervalis"));
 
     QString driver;
     ASSERT_TRUE(checkAccessDriver(driver));
-    ASSERT_TRUE(createAccessDSN(driver, QStringLiteral("Mervalis"), l.context->installation));
+    ASSERT_TRUE(createAccessDSN(driver, "Mervalis", l.context->installation));
     const QByteArray ini = odbcIni(l);
     const QString database = l.env.databasePath();
-    EXPECT_EQ(section(ini, QStringLiteral("Mervalis")),
+    EXPECT_EQ(section(ini, "Mervalis"),
               QStringList({"UID=", "DBQ=" + database, "Driver=" + driver, "FIL=MS Access;", "DriverId=25",
                            "SafeTransactions=0", "Database=" + database, "Engines\\Jet\\ImplicitCommitSync=",
                            "Engines\\Jet\\UserCommitSync=Yes", "Engines\\Jet\\MaxBufferSize=2048",
                            "Engines\\Jet\\PageTimeout=5", "Engines\\Jet\\Threads=3"}));
-    EXPECT_EQ(section(ini, QStringLiteral("ODBC Data Sources")), QStringList({"Mervalis=SQLite3"}));
-    EXPECT_TRUE(checkWantedAccessDSN(QStringLiteral("Mervalis")));
+    EXPECT_EQ(section(ini, "ODBC Data Sources"), QStringList({"Mervalis=SQLite3"}));
+    EXPECT_TRUE(checkWantedAccessDSN("Mervalis"));
 
     // The data source reaches the installation's database.
-    l.env.exec(QStringLiteral("INSERT INTO Mervalis3 (CompanyName) VALUES ('Acme')"));
+    l.env.exec("INSERT INTO Mervalis3 (CompanyName) VALUES ('Acme')");
     ASSERT_TRUE(l.store->adodc3.Refresh());
     EXPECT_EQ(l.store->adodc3.recordCount(), 1);
-
-    // A network installation registers the database of the shared folder.
-    Installation network = l.context->installation;
-    network.mode = Installation::Mode::Network;
-    network.sharedFolder = QDir(l.env.root()).filePath(QStringLiteral("share"));
-    ASSERT_TRUE(createAccessDSN(driver, QStringLiteral("Branch"), network));
-    EXPECT_TRUE(section(odbcIni(l), QStringLiteral("Branch"))
-                    .contains("DBQ=" + QDir(network.sharedFolder).filePath(QStringLiteral("Mervalis.db"))));
-    EXPECT_EQ(section(odbcIni(l), QStringLiteral("Mervalis")), section(ini, QStringLiteral("Mervalis")));
-}
-
-TEST(Registry, ADataSourceOfAnotherDriverCountsAsRegistered)
-{
-    TestLedger l(false);
-    // A section with its driver is a data source to unixODBC; an entry in the
-    // list without its section is not (odbcinst -u -s leaves such entries).
-    writeIni(l, QStringLiteral("odbc.ini"),
-             QStringLiteral("[ODBC Data Sources]\nLeftOver=SQLite3\n\n"
-                            "[Mervalis]\nDriver=PostgreSQL Unicode\nServername=ledger.example\n"));
-    EXPECT_TRUE(checkWantedAccessDSN(QStringLiteral("Mervalis")));
-    EXPECT_FALSE(checkWantedAccessDSN(QStringLiteral("LeftOver")));
-    EXPECT_FALSE(checkWantedAccessDSN(QString()));
-}
-
-TEST(Registry, CreateAnswersNoWhenOdbcIniCannotBeWritten)
-{
-    TestLedger l(false);
-    const QString path = QDir(l.env.odbcFolder()).filePath(QStringLiteral("odbc.ini"));
-    QFile::remove(path);
-    ASSERT_TRUE(QDir().mkpath(path));  // a folder where the file should be
-    QString driver;
-    ASSERT_TRUE(checkAccessDriver(driver));
-    EXPECT_FALSE(createAccessDSN(driver, QStringLiteral("Mervalis"), l.context->installation));
-    EXPECT_FALSE(checkWantedAccessDSN(QStringLiteral("Mervalis")));
-    EXPECT_TRUE(QFileInfo(path).isDir());
 }

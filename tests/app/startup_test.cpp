@@ -7,66 +7,57 @@
 #include "app/registry.h"
 #include "setup/install.h"
 #include "support/test_env.h"
+#include "support/widgets.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 using namespace mervalis;
-using mervalis::test::ScriptedDialogs;
-using mervalis::test::TestLedger;
+using namespace mervalis::test;
 
 namespace {
 
 using Icon = DialogService::Icon;
 using Buttons = DialogService::Buttons;
 
-QString odbcFile(const TestLedger& l, const char* name) { return QDir(l.env.odbcFolder()).filePath(QLatin1String(name)); }
-
-void writeFile(const QString& path, const QString& text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text.toUtf8());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray odbcIni(const TestLedger& l) { return readFile(l.env.odbcFile("odbc.ini")); }
 
 void removeDriver(const TestLedger& l)
 {
-    writeFile(odbcFile(l, "odbcinst.ini"), QStringLiteral("[PostgreSQL Unicode]\nDriver=psqlodbcw.so\n"));
+    writeFile(l.env.odbcFile("odbcinst.ini"), "[PostgreSQL Unicode]\nDriver=psqlodbcw.so\n");
 }
 
-// A drive script that only leaves a mark when it runs.
-QString writeMarkingScript(const TestLedger& l)
+// The box shown at `index`, with its text, icon and buttons.
+void expectBox(const TestLedger& l, size_t index, const QString& text, Icon icon, Buttons buttons)
 {
-    const QString mark = QDir(l.env.root()).filePath(QStringLiteral("Qdrive-started"));
-    writeFile(l.context->installation.driveScriptPath(), QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(mark));
-    return mark;
+    ASSERT_GT(l.dialogs.shown().size(), index);
+    EXPECT_EQ(l.dialogs.shown()[index].text, text);
+    EXPECT_EQ(l.dialogs.shown()[index].icon, icon);
+    EXPECT_EQ(l.dialogs.shown()[index].buttons, buttons);
 }
 
-bool appears(const QString& path, int milliseconds)
+// A drive script that only leaves a mark when it runs; whether the mark
+// appears within the time given.
+bool driveScriptRuns(TestLedger& l, const std::function<void()>& start, int milliseconds)
 {
+    const QString mark = l.env.file("Qdrive-started");
+    writeFile(l.context->installation.driveScriptPath(), QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(mark).toUtf8());
+    start();
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < milliseconds) {
-        if (QFileInfo::exists(path)) return true;
-        QThread::msleep(50);
-    }
-    return QFileInfo::exists(path);
+    while (!QFileInfo::exists(mark) && timer.elapsed() < milliseconds) QThread::msleep(50);
+    return QFileInfo::exists(mark);
 }
 
 // One start of the program: the splash window's loading, and the windows it
@@ -105,36 +96,33 @@ TEST(Startup, FirstStartRegistersTheDataSourceAndTheNextWritesNothing)
         ASSERT_NE(start.form3.helpOffer(), nullptr);
         EXPECT_TRUE(start.form3.helpOffer()->isVisible());
     }
-    const QByteArray registered = readFile(odbcFile(l, "odbc.ini"));
+    const QByteArray registered = odbcIni(l);
     EXPECT_TRUE(registered.contains("[Mervalis]\nUID=\nDBQ=" + QFile::encodeName(l.env.databasePath())));
     EXPECT_TRUE(registered.contains("[ODBC Data Sources]\nMervalis=SQLite3\n"));
 
-    const QDateTime written = QFileInfo(odbcFile(l, "odbc.ini")).lastModified();
+    const QDateTime written = QFileInfo(l.env.odbcFile("odbc.ini")).lastModified();
     QThread::msleep(20);
     {
         Start again(l);
         EXPECT_EQ(l.dialogs.texts(), QStringList());
         EXPECT_NE(again.form3.mainWindow(), nullptr);
     }
-    EXPECT_EQ(readFile(odbcFile(l, "odbc.ini")), registered);
-    EXPECT_EQ(QFileInfo(odbcFile(l, "odbc.ini")).lastModified(), written);
+    EXPECT_EQ(odbcIni(l), registered);
+    EXPECT_EQ(QFileInfo(l.env.odbcFile("odbc.ini")).lastModified(), written);
 }
 
 TEST(Startup, DriverMissingWithTheDataSourcePresentShowsOneBoxThenTheMainWindow)
 {
     TestLedger l;  // "Mervalis" registered
     removeDriver(l);
-    const QByteArray before = readFile(odbcFile(l, "odbc.ini"));
+    const QByteArray before = odbcIni(l);
     Start start(l);
-    ASSERT_FALSE(l.dialogs.shown().empty());
-    EXPECT_EQ(l.dialogs.shown()[0].text, "You must Install Access ODBC Drivers before use this program.");
-    EXPECT_EQ(l.dialogs.shown()[0].icon, Icon::Critical);
-    EXPECT_EQ(l.dialogs.shown()[0].buttons, Buttons::OkCancel);
+    expectBox(l, 0, "You must Install Access ODBC Drivers before use this program.", Icon::Critical, Buttons::OkCancel);
     EXPECT_EQ(l.dialogs.shown()[0].caption, "Mervalis");
     EXPECT_EQ(l.dialogs.texts(), QStringList({Form3::driverMissingText()}));
     ASSERT_NE(start.form3.mainWindow(), nullptr);
     EXPECT_TRUE(start.form3.mainWindow()->isVisible());
-    EXPECT_EQ(readFile(odbcFile(l, "odbc.ini")), before);
+    EXPECT_EQ(odbcIni(l), before);
 }
 
 TEST(Startup, DriverAndDataSourceMissingWriteNothingAndCancelDoesWhatOkDoes)
@@ -144,59 +132,57 @@ TEST(Startup, DriverAndDataSourceMissingWriteNothingAndCancelDoesWhatOkDoes)
     for (const auto answer : {DialogService::Answer::Ok, DialogService::Answer::Cancel}) {
         SCOPED_TRACE(answer == DialogService::Answer::Ok ? "OK" : "Cancel");
         l.dialogs.clear();
-        l.dialogs.answer(answer);
-        l.dialogs.answer(answer);
+        l.dialogs.answer({answer, answer});
         Start start(l);
         // Both boxes in order, then the main window, whose tables cannot be
         // reached and say so.
-        ASSERT_GE(l.dialogs.shown().size(), 2u);
-        EXPECT_EQ(l.dialogs.shown()[0].text, "You must Install Access ODBC Drivers before use this program.");
-        EXPECT_EQ(l.dialogs.shown()[1].text, "Can't find access ODBC driver.");
-        EXPECT_EQ(l.dialogs.shown()[1].icon, Icon::Critical);
-        EXPECT_EQ(l.dialogs.shown()[1].buttons, Buttons::OkCancel);
+        expectBox(l, 1, "Can't find access ODBC driver.", Icon::Critical, Buttons::OkCancel);
+        EXPECT_EQ(l.dialogs.texts().value(0), "You must Install Access ODBC Drivers before use this program.");
         ASSERT_NE(start.form3.mainWindow(), nullptr);
         EXPECT_TRUE(start.form3.mainWindow()->isVisible());
         EXPECT_NE(start.form3.helpOffer(), nullptr);
-        EXPECT_EQ(readFile(odbcFile(l, "odbc.ini")), QByteArray());
+        EXPECT_EQ(odbcIni(l), QByteArray());
     }
 }
 
 TEST(Startup, RegistrationThatCannotWriteSaysSoAndTheMainWindowOpens)
 {
     TestLedger l(false);
-    QFile::remove(odbcFile(l, "odbc.ini"));
-    ASSERT_TRUE(QDir().mkpath(odbcFile(l, "odbc.ini")));  // a folder nothing can be written into
+    QFile::remove(l.env.odbcFile("odbc.ini"));
+    ASSERT_TRUE(QDir().mkpath(l.env.odbcFile("odbc.ini")));  // a folder nothing can be written into
     Start start(l);
-    ASSERT_FALSE(l.dialogs.shown().empty());
-    EXPECT_EQ(l.dialogs.shown()[0].text, "Can't create database ODBC.");
-    EXPECT_EQ(l.dialogs.shown()[0].icon, Icon::Critical);
-    EXPECT_EQ(l.dialogs.shown()[0].buttons, Buttons::OkCancel);
+    expectBox(l, 0, "Can't create database ODBC.", Icon::Critical, Buttons::OkCancel);
     EXPECT_FALSE(l.dialogs.texts().contains(Form3::driverMissingText()));
     ASSERT_NE(start.form3.mainWindow(), nullptr);
     EXPECT_TRUE(start.form3.mainWindow()->isVisible());
+    EXPECT_FALSE(checkWantedAccessDSN("Mervalis"));
+    EXPECT_TRUE(QFileInfo(l.env.odbcFile("odbc.ini")).isDir());
 }
 
-TEST(Startup, ADataSourceOfAnotherDriverIsLeftAlone)
+TEST(Startup, ADataSourceOfAnotherDriverCountsAsRegisteredAndIsLeftAlone)
 {
     TestLedger l(false);
-    writeFile(odbcFile(l, "odbc.ini"),
-              QStringLiteral("[Mervalis]\nDriver = PostgreSQL Unicode\nServername = 127.0.0.1\n"));
-    const QByteArray before = readFile(odbcFile(l, "odbc.ini"));
+    // A section with its driver is a data source to unixODBC; an entry in the
+    // list without its section is not (odbcinst -u -s leaves such entries).
+    writeFile(l.env.odbcFile("odbc.ini"), "[ODBC Data Sources]\nLeftOver=SQLite3\n\n"
+                                          "[Mervalis]\nDriver = PostgreSQL Unicode\nServername = 127.0.0.1\n");
+    const QByteArray before = odbcIni(l);
     Start start(l);
-    EXPECT_EQ(readFile(odbcFile(l, "odbc.ini")), before);
+    EXPECT_EQ(odbcIni(l), before);
     EXPECT_FALSE(l.dialogs.texts().contains(Form3::noDriverForDataSourceText()));
     EXPECT_FALSE(l.dialogs.texts().contains(Form3::dataSourceNotCreatedText()));
+    EXPECT_TRUE(checkWantedAccessDSN("Mervalis"));
+    EXPECT_FALSE(checkWantedAccessDSN("LeftOver"));
+    EXPECT_FALSE(checkWantedAccessDSN(QString()));
 }
 
 TEST(Startup, SingleMachineInstallationNeverLooksForTheSharedFolder)
 {
     TestLedger l;
-    const QString mark = writeMarkingScript(l);
-    l.context->installation.sharedFolder = QDir(l.env.root()).filePath(QStringLiteral("missing"));
+    l.context->installation.sharedFolder = l.env.file("missing");
     ASSERT_EQ(l.context->installation.mode, Installation::Mode::SingleMachine);
-    Start start(l);
+    EXPECT_FALSE(driveScriptRuns(l, [&] { Start start(l); }, 500));
     EXPECT_EQ(l.dialogs.texts(), QStringList());
-    EXPECT_FALSE(appears(mark, 500));
 }
 
 TEST(Startup, NetworkInstallationWithoutTheSharedFolderWarnsAndStartsTheDriveScript)
@@ -204,24 +190,21 @@ TEST(Startup, NetworkInstallationWithoutTheSharedFolderWarnsAndStartsTheDriveScr
     TestLedger l(false);
     Installation& installation = l.context->installation;
     installation.mode = Installation::Mode::Network;
-    installation.sharedFolder = QDir(l.env.root()).filePath(QStringLiteral("share"));
-    const QString mark = writeMarkingScript(l);
-    Start start(l);
-    ASSERT_FALSE(l.dialogs.shown().empty());
+    installation.sharedFolder = l.env.file("share");
+    std::unique_ptr<Start> start;
+    EXPECT_TRUE(driveScriptRuns(l, [&] { start = std::make_unique<Start>(l); }, 5000));
     const QString shared = installation.sharedFolder;
-    EXPECT_EQ(l.dialogs.shown()[0].text,
+    expectBox(l, 0,
               "You do not seem to have a Q drive. A Q drive must be mapped onto the " + shared +
                   " directory. This program will try to create one for you. If you get an ODBC error after this "
                   "message then you do not have a system DSN connection in Control Panel>ODBC named 'Mervalis' "
                   "that points to the " +
                   shared + "/Mervalis.db database. This program will also try to create that connection too. You "
-                           "may have to restart the program a few times until no error messages appear.");
-    EXPECT_EQ(l.dialogs.shown()[0].icon, Icon::Exclamation);
-    EXPECT_EQ(l.dialogs.shown()[0].buttons, Buttons::Ok);
-    EXPECT_TRUE(appears(mark, 5000));
+                           "may have to restart the program a few times until no error messages appear.",
+              Icon::Exclamation, Buttons::Ok);
     // Start-up went on: the data source names the shared folder's database.
-    EXPECT_TRUE(readFile(odbcFile(l, "odbc.ini")).contains("DBQ=" + QFile::encodeName(shared) + "/Mervalis.db\n"));
-    EXPECT_NE(start.form3.mainWindow(), nullptr);
+    EXPECT_TRUE(odbcIni(l).contains("DBQ=" + QFile::encodeName(shared) + "/Mervalis.db\n"));
+    EXPECT_NE(start->form3.mainWindow(), nullptr);
 }
 
 TEST(Startup, NetworkInstallationWithTheSharedFolderGoesStraightOn)
@@ -233,25 +216,23 @@ TEST(Startup, NetworkInstallationWithTheSharedFolderGoesStraightOn)
     ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
     l.context->installation = Installation::load(l.env.programFolder());
     ASSERT_EQ(l.context->installation.mode, Installation::Mode::Network);
-    const QString mark = writeMarkingScript(l);
-    Start start(l);
+    EXPECT_FALSE(driveScriptRuns(l, [&] { Start start(l); }, 500));
     EXPECT_EQ(l.dialogs.texts(), QStringList());
-    EXPECT_FALSE(appears(mark, 500));
     EXPECT_TRUE(l.store->database.isConnected());
 }
 
 TEST(Startup, HelpOfferShowsUntilItsBoxIsTickedOnce)
 {
     TestLedger l;
-    l.settings->setValue(QStringLiteral("Noshow/Help"), QStringLiteral(" 1"));
+    l.settings->setValue("Noshow/Help", " 1");
     {
         Start start(l);
         Form4* offer = start.form3.helpOffer();
         ASSERT_NE(offer, nullptr);
         EXPECT_TRUE(offer->isVisible());
+        EXPECT_EQ(textsOf({offer->Command1, offer->Check1}),
+                  QStringList({"How do I use this software?", "Don't show me this again."}));
         EXPECT_EQ(offer->windowTitle(), "How do I use this software?");
-        EXPECT_EQ(offer->Command1->text(), "How do I use this software?");
-        EXPECT_EQ(offer->Check1->text(), "Don't show me this again.");
         EXPECT_EQ(offer->Check1->accessibleName(), offer->Check1->text());
 
         offer->Command1->click();
@@ -263,47 +244,16 @@ TEST(Startup, HelpOfferShowsUntilItsBoxIsTickedOnce)
         EXPECT_TRUE(offer->isVisible());
 
         offer->Check1->click();  // ticked
-        EXPECT_EQ(l.settings->value(QStringLiteral("Noshow/Help")).toString(), "1");
+        EXPECT_EQ(l.settings->value("Noshow/Help").toString(), "1");
         offer->Check1->click();  // unticked: the "1" stays
-        EXPECT_EQ(l.settings->value(QStringLiteral("Noshow/Help")).toString(), "1");
+        EXPECT_EQ(l.settings->value("Noshow/Help").toString(), "1");
     }
     {
         Start start(l);
         EXPECT_EQ(start.form3.helpOffer(), nullptr);
         EXPECT_NE(start.form3.mainWindow(), nullptr);
     }
-    l.settings->remove(QStringLiteral("Noshow/Help"));
-    {
-        Start start(l);
-        EXPECT_NE(start.form3.helpOffer(), nullptr);
-    }
-}
-
-TEST(Startup, NetworkSetUpWritesADriveScriptTheAdministratorCompletes)
-{
-    TestLedger l(false);
-    const QString shared = QDir(l.env.root()).filePath(QStringLiteral("it's shared"));
-    ASSERT_TRUE(QDir().mkpath(shared));
-    const setup::InstallOptions options{l.env.programFolder(), shared, false, false, true};
-    QString message;
-    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
-    const QString script = Installation::load(l.env.programFolder()).driveScriptPath();
-    ASSERT_TRUE(QFileInfo(script).isExecutable());
-    const QString text = QString::fromUtf8(readFile(script));
-    EXPECT_TRUE(text.startsWith("#!/bin/sh\n# "));
-    EXPECT_TRUE(text.contains("SERVER=\"\"\n"));
-
-    // Run as shipped it asks for the server and mounts nothing; the mount
-    // point it names is the recorded shared folder, quoted for the shell.
-    QProcess run;
-    run.start(QStringLiteral("/bin/sh"), {script});
-    ASSERT_TRUE(run.waitForFinished(5000));
-    EXPECT_EQ(run.exitCode(), 1);
-    EXPECT_EQ(QString::fromUtf8(run.readAllStandardError()), "Qdrive.sh: set SERVER first\n");
-    QProcess values;
-    values.start(QStringLiteral("/bin/sh"),
-                 {QStringLiteral("-c"), QStringLiteral("eval \"$(grep '^MOUNT_POINT=' \"$0\")\"; printf %s \"$MOUNT_POINT\""),
-                  script});
-    ASSERT_TRUE(values.waitForFinished(5000));
-    EXPECT_EQ(QString::fromUtf8(values.readAllStandardOutput()), shared);
+    l.settings->remove("Noshow/Help");
+    Start start(l);
+    EXPECT_NE(start.form3.helpOffer(), nullptr);
 }
