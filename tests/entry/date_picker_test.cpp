@@ -1,32 +1,20 @@
 #include "entry/form2.h"
 #include "store/dates.h"
 #include "support/test_env.h"
+#include "support/widgets.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace mervalis;
-using mervalis::test::TestLedger;
+using namespace mervalis::test;
 
 namespace {
-
-// A click as the user makes it: press and release of the left button.
-void clickInto(QWidget* box)
-{
-    const QPointF inside(3, 3);
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, inside, box->mapToGlobal(inside), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &event);
-    }
-}
 
 void pick(Form2* form, const QDate& day)
 {
@@ -37,16 +25,13 @@ void pick(Form2* form, const QDate& day)
 // Lets a closed date window finish closing.
 void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
+// The two date boxes in a window standing for the main window, and their picker.
 struct Fields {
-    Fields()
-        : window(std::make_unique<QWidget>()),
-          sellDate(new QLineEdit(QStringLiteral("sell"), window.get())),
-          invoiceDate(new QLineEdit(QStringLiteral("invoice"), window.get()))
-    {
-    }
-    std::unique_ptr<QWidget> window;  // stands for the main window
-    QLineEdit* sellDate;
-    QLineEdit* invoiceDate;
+    explicit Fields(TestLedger& l) : picker(new DatePicker(*l.context, DateFields{sellDate, invoiceDate}, &window)) {}
+    QWidget window;
+    QLineEdit* sellDate = new QLineEdit(QStringLiteral("sell"), &window);
+    QLineEdit* invoiceDate = new QLineEdit(QStringLiteral("invoice"), &window);
+    DatePicker* picker;
 };
 
 }  // namespace
@@ -54,10 +39,10 @@ struct Fields {
 TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
 {
     TestLedger l;
-    Fields f;
-    auto* picker = new DatePicker(*l.context, DateFields{f.sellDate, f.invoiceDate}, f.window.get());
+    Fields f(l);
+    DatePicker* picker = f.picker;
 
-    clickInto(f.invoiceDate);
+    click(f.invoiceDate);
     Form2* form = picker->form();
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->isVisible());
@@ -69,7 +54,7 @@ TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
     // window forward, its date as the user left it, and retargets it.
     const QDate shown = QDate::currentDate().addMonths(-1);
     form->Calendar1->setSelectedDate(shown);
-    clickInto(f.sellDate);
+    click(f.sellDate);
     EXPECT_EQ(picker->form(), form);
     EXPECT_EQ(form->Calendar1->selectedDate(), shown);
     EXPECT_EQ(l.settings->value("Calendar/date").toString(), "1");
@@ -88,7 +73,7 @@ TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
     EXPECT_EQ(QSettings("Mervalis", "Mervalis").value("Calendar/date").toString(), "1");
 
     // The invoice date the other way round; a new window starts at today.
-    clickInto(f.invoiceDate);
+    click(f.invoiceDate);
     ASSERT_NE(picker->form(), nullptr);
     EXPECT_EQ(picker->form()->Calendar1->selectedDate(), QDate::currentDate());
     pick(picker->form(), QDate(2026, 12, 31));
@@ -100,8 +85,8 @@ TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
 TEST(DatePicker, ClosingTheWindowOrAnUnknownTargetWritesNothing)
 {
     TestLedger l;
-    Fields f;
-    auto* picker = new DatePicker(*l.context, DateFields{f.sellDate, f.invoiceDate}, f.window.get());
+    Fields f(l);
+    DatePicker* picker = f.picker;
 
     picker->Text33_Click();
     Form2* form = picker->form();
