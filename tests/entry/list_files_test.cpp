@@ -78,24 +78,21 @@ TEST(ListFiles, FirstUseCreatesEachFileHoldingNone)
          {"An inactive product list was detected. This usually happens the very first time it is used. The product "
           "list has been activated. Please try again."}}};
     for (const FirstUse& first : cases) {
-        l.dialogs.clear();
         fillFromListFile(&combo, first.list, *l.context);
-        EXPECT_EQ(l.dialogs.texts(), first.messages);
         EXPECT_EQ(l.dialogs.shown().front().icon, DialogService::Icon::Information);
+        EXPECT_EQ(l.dialogs.take(), first.messages);
         EXPECT_EQ(readFile(l.env.programFile(first.file)), "None\r\n");
         EXPECT_EQ(combo.count(), 0);
     }
     // The second time only the notice, and the entry.
-    l.dialogs.clear();
     fillFromListFile(&combo, ListFile::Ethnicity, *l.context);
-    EXPECT_EQ(l.dialogs.texts(), QStringList({ethnicityNotice}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({ethnicityNotice}));
     EXPECT_EQ(entries(&combo), QStringList({"None"}));
 
     // Repeats stay, an empty last line gives an empty last entry, and a
     // typed text survives the list opening.
     writeFile(l.env.programFile("productfile.txt"), "Widget\r\nWidget\r\n\r\n");
     combo.setEditText("Typed product");
-    l.dialogs.clear();
     fillFromListFile(&combo, ListFile::Products, *l.context);
     EXPECT_TRUE(l.dialogs.texts().isEmpty());
     EXPECT_EQ(entries(&combo), QStringList({"Widget", "Widget", ""}));
@@ -136,14 +133,13 @@ TEST(ListFiles, StoredSalesGiveDistinctValuesThenTheLeadList)
 
     // No stored sale: the message, an empty list, even with names in the file.
     fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
-    EXPECT_EQ(l.dialogs.texts(), QStringList({noRecordsMessage()}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({noRecordsMessage()}));
     EXPECT_EQ(salesRep.count(), 0);
 
     addSale(l, "Ann", "Radio");
     addSale(l, "Ann", "Web");
     addSale(l, "Anne", "Radio");
     addSale(l, "Bob", "radio");
-    l.dialogs.clear();
     fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
     EXPECT_TRUE(l.dialogs.texts().isEmpty());
     EXPECT_EQ(entries(&salesRep), QStringList({"Ann", "Anne", "Bob", "Carl"}));

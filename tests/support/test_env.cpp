@@ -32,6 +32,13 @@ QStringList ScriptedDialogs::texts() const
     return list;
 }
 
+QStringList ScriptedDialogs::take()
+{
+    const QStringList shownTexts = texts();
+    shown_.clear();
+    return shownTexts;
+}
+
 void ensureApplication()
 {
     if (QCoreApplication::instance()) return;

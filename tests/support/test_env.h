@@ -41,6 +41,8 @@ public:
     QStringList texts() const;
     QString last() const { return shown_.empty() ? QString() : shown_.back().text; }
     void clear() { shown_.clear(); }
+    // The texts shown so far, forgetting them.
+    QStringList take();
 
 private:
     std::deque<Answer> answers_;

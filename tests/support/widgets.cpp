@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -22,11 +21,10 @@ QString textOf(const QWidget* control)
     if (const auto* notes = qobject_cast<const QPlainTextEdit*>(control)) return notes->toPlainText();
     if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
     if (const auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
-    if (const auto* frame = qobject_cast<const QGroupBox*>(control)) return frame->title();
     throw std::logic_error("no text to read");
 }
 
-QStringList textsOf(std::initializer_list<const QWidget*> controls)
+QStringList textsOf(const QList<QWidget*>& controls)
 {
     QStringList texts;
     for (const QWidget* control : controls) texts << textOf(control);
@@ -41,11 +39,10 @@ void setTextOf(QWidget* control, const QString& text)
     else throw std::logic_error("no text to set");
 }
 
-void setTexts(std::initializer_list<QWidget*> controls, const QStringList& texts)
+void setTexts(const QList<QWidget*>& controls, const QStringList& texts)
 {
-    if (qsizetype(controls.size()) != texts.size()) throw std::logic_error("one text per control");
-    int i = 0;
-    for (QWidget* control : controls) setTextOf(control, texts[i++]);
+    if (controls.size() != texts.size()) throw std::logic_error("one text per control");
+    for (int i = 0; i < controls.size(); ++i) setTextOf(controls[i], texts[i]);
 }
 
 QStringList entries(const QComboBox* combo)

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <initializer_list>
 
 class QAbstractItemModel;
 class QComboBox;
@@ -13,14 +12,14 @@ class QWidget;
 // Small helpers for driving and reading widgets and files as a user would.
 namespace mervalis::test {
 
-// What a control shows: a box's text, a combo box's current text, a label's,
-// button's or frame's caption.
+// What a control shows: a box's text, a combo box's current text, a label's
+// or button's caption.
 QString textOf(const QWidget* control);
-QStringList textsOf(std::initializer_list<const QWidget*> controls);
+QStringList textsOf(const QList<QWidget*>& controls);
 
 // Types over the text of a box or an editable combo box.
 void setTextOf(QWidget* control, const QString& text);
-void setTexts(std::initializer_list<QWidget*> controls, const QStringList& texts);
+void setTexts(const QList<QWidget*>& controls, const QStringList& texts);
 
 // A combo box's entries, in order.
 QStringList entries(const QComboBox* combo);
