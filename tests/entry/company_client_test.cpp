@@ -2,6 +2,10 @@
 #include "entry/company_tab.h"
 #include "entry/drop_down_combo.h"
 #include "entry/list_files.h"
+#include "store/client_grid_tab.h"
+#include "store/data_grid.h"
+#include "store/module1.h"
+#include "store/sales_grid_tab.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 
@@ -25,12 +29,13 @@ const QString kHint = " It is important to press the Clear Screen Button before 
 const QStringList kTyped{"First", "Sur", "Addr1", "Addr2", "PC", "City", "Country", "Tel1", "Tel2", "Fax", "Mob",
                          "Mail", "Notes"};
 
-void typeCompany(CompanyTab& tab, const QString& name)
+QList<QWidget*> companyBoxes(CompanyTab& tab)
 {
-    setTexts({tab.Text19, tab.Text12, tab.Text11, tab.Text7, tab.Text8, tab.Text9, tab.Text13, tab.Text18, tab.Text1,
-              tab.Text6, tab.Text14, tab.Text2, tab.Text4, tab.Text3},
-             QStringList{name} + kTyped);
+    return {tab.Text19, tab.Text12, tab.Text11, tab.Text7, tab.Text8, tab.Text9, tab.Text13,
+            tab.Text18, tab.Text1,  tab.Text6,  tab.Text14, tab.Text2, tab.Text4, tab.Text3};
 }
+
+void typeCompany(CompanyTab& tab, const QString& name) { setTexts(companyBoxes(tab), QStringList{name} + kTyped); }
 
 void typeClient(ClientTab& tab, const QString& name)
 {
@@ -68,10 +73,9 @@ TEST(CompanyTab, AddsACompanyWithEveryFieldInItsColumn)
     EXPECT_TRUE(tab.Command12->isEnabled());
     EXPECT_TRUE(tab.Text3->toPlainText().isEmpty());
     click(tab.Text19);
-    EXPECT_EQ(l.dialogs.texts().size(), 1);
+    EXPECT_EQ(l.dialogs.take().size(), 1);
 
     // The empty name is refused; No stores nothing.
-    l.dialogs.clear();
     tab.Command12->click();
     EXPECT_EQ(l.dialogs.texts(), QStringList({"You must include a company name."}));
     typeCompany(tab, "Own Ltd");
@@ -99,11 +103,13 @@ TEST(CompanyTab, RetrievesAndCorrectsCompaniesInPlace)
 {
     TestLedger l;
     CompanyTab tab(*l.context);
+    SalesGridTab sales(*l.context, FootLine{});
+    ClientGridTab grids(*l.context, sales);
 
     // No company stored: the message, an empty list, adding off.
     tab.Command23->click();
     openList(tab.Combo19);
-    EXPECT_EQ(l.dialogs.texts(), QStringList({noRecordsMessage()}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({noRecordsMessage()}));
     EXPECT_EQ(tab.Combo19->count(), 0);
     EXPECT_FALSE(tab.Command12->isEnabled());
 
@@ -124,16 +130,38 @@ TEST(CompanyTab, RetrievesAndCorrectsCompaniesInPlace)
     choose(tab.Combo19, 2);
     EXPECT_EQ(tab.Text13->text(), "First City");
 
-    // A name with an apostrophe is found and corrected in place.
+    // A name with an apostrophe is found, every field in its box.
     l.dialogs.clear();
     choose(tab.Combo19, 0);
+    QStringList shown = QStringList{"O'Neill Ltd"} + kTyped;
+    shown[6] = "Galway";
+    EXPECT_EQ(textsOf(companyBoxes(tab)), shown);
     EXPECT_TRUE(l.dialogs.texts().isEmpty());
-    EXPECT_EQ(textsOf({tab.Text19, tab.Text3}), QStringList({"O'Neill Ltd", "Notes"}));
+
+    // Edited in its bound box, it is stored at Refresh View and the grid,
+    // still holding the retrieved company, shows it.
     tab.Text13->setText("Cork");
-    tab.Command23->click();  // writes the edit, then detaches
-    EXPECT_TRUE(tab.Text13->text().isEmpty());
+    EXPECT_EQ(l.env.scalar("SELECT City FROM Mervalis3 WHERE ID = 1"), "Galway");  // not yet
+    sales.Command3_Click();
+    EXPECT_EQ(l.dialogs.take(), QStringList{"View refreshed!"});
+    EXPECT_EQ(l.env.scalar("SELECT City FROM Mervalis3 WHERE ID = 1"), "Cork");
+    const QAbstractItemModel* grid = grids.DataGrid3->model();
+    ASSERT_EQ(grid->rowCount(), 1);
+    EXPECT_EQ(grid->index(0, columnOf(grid, "City")).data().toString(), "Cork");
+    EXPECT_EQ(tab.Text13->text(), "Cork");
+
+    // Typed just before Clear Screen: written, then the boxes are detached and emptied.
+    tab.Text3->setPlainText("Ring O'Brien first");
+    tab.Command23->click();
+    EXPECT_EQ(textsOf({tab.Text19, tab.Text13, tab.Text3}), QStringList({"", "", ""}));
+    EXPECT_EQ(FieldBinding::of(tab.Text13), nullptr);
     EXPECT_TRUE(tab.Command12->isEnabled());
-    EXPECT_EQ(l.env.rows("SELECT City FROM Mervalis3 ORDER BY ID"), QStringList({"Cork", "First City", "Second City"}));
+    // Detached boxes are plain boxes: typing a new company changes nothing stored.
+    tab.Text19->setText("New Co");
+    ASSERT_TRUE(l.store->adodc3.Refresh());
+    EXPECT_EQ(l.env.rows("SELECT CompanyName, City, Notes FROM Mervalis3 ORDER BY ID"),
+              QStringList({"O'Neill Ltd|Cork|Ring O'Brien first", "Twin|First City|Notes", "Twin|Second City|Notes"}));
+    EXPECT_TRUE(l.dialogs.texts().isEmpty());
 }
 
 TEST(ClientTab, AddsAClientWithItsProfileInTheRightColumns)
@@ -157,9 +185,8 @@ TEST(ClientTab, AddsAClientWithItsProfileInTheRightColumns)
     }
 
     click(tab.Text61);
-    EXPECT_EQ(l.dialogs.texts(), QStringList({kHint}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({kHint}));
     tab.Command24->click();
-    l.dialogs.clear();
     tab.Command2->click();
     ASSERT_EQ(l.dialogs.shown().size(), 1u);
     EXPECT_EQ(l.dialogs.shown().front().icon, DialogService::Icon::Exclamation);
@@ -224,7 +251,11 @@ TEST(ClientTab, RetrievesTheFirstClientOfANameAndCorrectsItInPlace)
     EXPECT_EQ(l.env.rows("SELECT ClientName, City, Sex, Age, Ethnicity FROM Mervalis ORDER BY ID"),
               QStringList({"O'Brien|Kinsale|Male|42|<null>", "Same|One|<null>|<null>|<null>",
                            "Same|Two|<null>|<null>|<null>"}));
-    EXPECT_TRUE(tab.Combo24->currentText().isEmpty());
+    EXPECT_EQ(textsOf({tab.Text61, tab.Text5}) + profile(tab), QStringList(7, ""));
+    for (QWidget* box : std::initializer_list<QWidget*>{tab.Text61, tab.Text59, tab.Text5, tab.Combo23, tab.Combo24,
+                                                        tab.Combo25, tab.Combo26, tab.Combo27}) {
+        EXPECT_EQ(FieldBinding::of(box), nullptr) << box->objectName().toStdString();
+    }
     EXPECT_TRUE(tab.Command2->isEnabled());
 }
 
