@@ -36,7 +36,7 @@ void fillAllTables(TestLedger& l)
 
 }  // namespace
 
-TEST(Form1, OpensWithItsTabsMenuAndStartUpDefaults)
+TEST(Form1, OpensWithItsTabsMenuHelpButtonsAndStartUpDefaults)
 {
     TestLedger l;
     Form1 form(*l.context);
@@ -68,12 +68,8 @@ TEST(Form1, OpensWithItsTabsMenuAndStartUpDefaults)
                                             "included in the next version to "));
     EXPECT_TRUE(l.dialogs.last().endsWith(".\r\n\r\nThankyou."));
     EXPECT_EQ(l.dialogs.shown().back().icon, DialogService::Icon::Information);
-}
 
-TEST(Form1, HelpButtonsOpenANewWindowAtTheirAnchorEachPress)
-{
-    TestLedger l;
-    Form1 form(*l.context);
+    // Every help button opens a new help window at its anchor, at each press.
     const std::vector<std::pair<const char*, const char*>> buttons{
         {"Command39", "company"},   {"Command40", "client"},     {"Command41", "sales"},
         {"Command42", "invoice"},   {"Command7", "modifyinvoice"}, {"Command15", "salesgrid"},
@@ -92,24 +88,31 @@ TEST(Form1, HelpButtonsOpenANewWindowAtTheirAnchorEachPress)
     EXPECT_EQ(l.help.anchors, expected);
 }
 
-TEST(Form1, AnalysisTabGuardCountsWhatTheDataControlsHold)
+TEST(Form1, TabChangesEndTheAddingStateAndTheAnalysisTabGuardCountsWhatTheDataControlsHold)
 {
     TestLedger l;
     Form1 form(*l.context);
     form.Form_Load();
 
+    // Leaving the Company or Client tab ends the adding state Clear Screen left.
+    form.companyTab->Command12->setEnabled(true);
+    form.clientTab->Command2->setEnabled(true);
+    form.SSTab1->setCurrentIndex(Form1::ClientIndex);
+    form.SSTab1->setCurrentIndex(Form1::CompanyIndex);
+    EXPECT_FALSE(form.companyTab->Command12->isEnabled());
+    EXPECT_FALSE(form.clientTab->Command2->isEnabled());
+
     // Empty tables: refused, and the user lands on the Client Grid.
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
-    EXPECT_EQ(l.dialogs.texts(), QStringList({Form1::analysisGuardText()}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({Form1::analysisGuardText()}));
 
     // Rows stored but not yet read: still refused until the views are refreshed.
     fillAllTables(l);
-    l.dialogs.clear();
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
+    EXPECT_EQ(l.dialogs.take(), QStringList({Form1::analysisGuardText()}));
     ASSERT_TRUE(l.store->adodc1.Refresh() && l.store->adodc2.Refresh() && l.store->adodc3.Refresh());
-    l.dialogs.clear();
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::AnalysisIndex);
     EXPECT_TRUE(l.dialogs.shown().empty());
@@ -120,19 +123,6 @@ TEST(Form1, AnalysisTabGuardCountsWhatTheDataControlsHold)
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
     EXPECT_EQ(l.dialogs.texts(), QStringList({Form1::analysisGuardText()}));
-}
-
-TEST(Form1, ChangingTabsEndsTheAddingState)
-{
-    TestLedger l;
-    Form1 form(*l.context);
-    form.Form_Load();
-    form.companyTab->Command12->setEnabled(true);  // as Clear Screen leaves it
-    form.clientTab->Command2->setEnabled(true);
-    form.SSTab1->setCurrentIndex(Form1::ClientIndex);
-    form.SSTab1->setCurrentIndex(Form1::CompanyIndex);
-    EXPECT_FALSE(form.companyTab->Command12->isEnabled());
-    EXPECT_FALSE(form.clientTab->Command2->isEnabled());
 }
 
 TEST(Form1, EveryReachableControlHasAnAccessibleNameAndItsControlName)
