@@ -8,20 +8,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QGridLayout>
 
 namespace mervalis {
 
 AnalysisTab::AnalysisTab(AppContext& context, QWidget* parent) : QWidget(parent), context_(context)
 {
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QGridLayout(this);
     Combo8 = named(new QComboBox(this), "Combo8", QStringLiteral("Year"));
     Combo8->setEditable(true);
-    layout->addWidget(captionFor(Combo8, QStringLiteral("Year"), this));
-    layout->addWidget(Combo8);
+    layout->addWidget(captionFor(Combo8, QStringLiteral("Year"), this), 0, 0);
+    layout->addWidget(Combo8, 0, 1);
     Command10 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command10");
-    layout->addWidget(Command10);
-    layout->addStretch();
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(2, 1);
+    layout->addWidget(Command10, 2, 3);
     connect(Command10, &QPushButton::clicked, this, [this] { context_.help.open(QStringLiteral("analyse")); });
 }
 
