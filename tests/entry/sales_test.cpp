@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -68,50 +69,40 @@ TEST(SaleCalculation, DescribedExamplesAndRoundingTiesToEvenAfterEveryStep)
 TEST(SaleChecks, RunInOrderEachReachedOnlyWhenTheEarlierOnesPassAndNoneIsCaseSensitive)
 {
     TestLedger l;
-    struct Step {
-        std::function<void(SaleEntry&)> fillPrevious;  // makes the earlier check pass
-        QString message;
-        Icon icon;
-    };
+    // Each check is reached only when the earlier ones pass (the fill before
+    // each step makes the earlier check pass); the first five tell with an
+    // information icon, the rest with none.
     SaleEntry e;  // everything empty
-    const Step steps[] = {
-        {[](SaleEntry&) {}, "You must enter an amount.", Icon::Information},
-        {[](SaleEntry& s) { s.unitPrice = "10"; }, "You must enter a quantity.", Icon::Information},
-        {[](SaleEntry& s) { s.quantity = "0"; }, "You must choose a client.", Icon::Information},
+    const std::pair<std::function<void(SaleEntry&)>, QString> steps[] = {
+        {[](SaleEntry&) {}, "You must enter an amount."},
+        {[](SaleEntry& s) { s.unitPrice = "10"; }, "You must enter a quantity."},
+        {[](SaleEntry& s) { s.quantity = "0"; }, "You must choose a client."},
         {[](SaleEntry& s) { s.client = "Acme"; },
          "You must choose a reference ID for invoice purposes. All sales that are to appear on the same invoice "
-         "should have the same reference ID. It is wise to stick to the same format.",
-         Icon::Information},
-        {[](SaleEntry& s) { s.referenceId = "R1"; }, "You must associate this sale with a company.",
-         Icon::Information},
+         "should have the same reference ID. It is wise to stick to the same format."},
+        {[](SaleEntry& s) { s.referenceId = "R1"; }, "You must associate this sale with a company."},
         {[](SaleEntry& s) { s.company = "Own Ltd"; },
          "The sell date was set to nothing. You should really enter a sell date as this is used for analysis "
-         "purposes. This command will terminate to give you a chance to change this.",
-         Icon::None},
+         "purposes. This command will terminate to give you a chance to change this."},
         {[](SaleEntry& s) { s.sellDate = "0"; },
          "The sell date was set to 0. You should really enter a sell date as this is used for analysis purposes. "
-         "This command will terminate to give you a chance to change this.",
-         Icon::None},
+         "This command will terminate to give you a chance to change this."},
         {[](SaleEntry& s) { s.sellDate = shortDateText(kSellDate); },
          "The discount field was empty. It has been set to 0. This command will terminate to give you a chance to "
-         "change this if necessary.",
-         Icon::None},
+         "change this if necessary."},
         {[](SaleEntry&) {},
          "The tax field was empty. It has been set to 0. This command will terminate to give you a chance to change "
-         "this if necessary.",
-         Icon::None},
+         "this if necessary."},
         {[](SaleEntry&) {},
          "The freight field was empty. It has been set to 0. This command will terminate to give you a chance to "
-         "change this if necessary.",
-         Icon::None},
-    };
-    for (const Step& step : steps) {
-        step.fillPrevious(e);
+         "change this if necessary."}};
+    for (size_t step = 0; step < std::size(steps); ++step) {
+        steps[step].first(e);
         EXPECT_FALSE(runSaleChecks(e, l.dialogs));
-        ASSERT_EQ(l.dialogs.shown().size(), 1u) << step.message.toStdString();
-        EXPECT_EQ(l.dialogs.shown().back().icon, step.icon);
+        ASSERT_EQ(l.dialogs.shown().size(), 1u) << steps[step].second.toStdString();
+        EXPECT_EQ(l.dialogs.shown().back().icon, step < 5 ? Icon::Information : Icon::None);
         EXPECT_EQ(l.dialogs.shown().back().buttons, DialogService::Buttons::Ok);
-        EXPECT_EQ(l.dialogs.take(), QStringList{step.message});
+        EXPECT_EQ(l.dialogs.take(), QStringList{steps[step].second});
     }
     // The three corrections stayed behind.
     EXPECT_EQ(QStringList({e.discount, e.tax, e.freight}), QStringList({"0", "0", "0"}));
@@ -320,8 +311,7 @@ TEST(SalesTab, DesignTimeTextsClearScreenAndExplanations)
     EXPECT_EQ(entries(tab.Combo9), QStringList({"5", "10", "15", "20", "25", "30", "35", "40", "45", "50"}));
     const QStringList taxes = entries(tab.Combo3);
     ASSERT_EQ(taxes.size(), 26);
-    EXPECT_EQ(taxes.first(), "5");
-    EXPECT_EQ(taxes.last(), "30");
+    EXPECT_EQ(QStringList({taxes.first(), taxes.last()}), QStringList({"5", "30"}));
     EXPECT_TRUE(tab.Frame7->isHidden());
     EXPECT_EQ(tab.Frame7->title(), "System - Do Not Touch");
     EXPECT_EQ(tab.Combo14->accessibleName(), "Associate with which company?");

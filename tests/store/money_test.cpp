@@ -4,7 +4,7 @@
 
 using namespace mervalis;
 
-TEST(Money, RoundsToTwoDecimalsTiesToEven)
+TEST(Money, RoundsToTwoDecimalsTiesToEvenAndShowsAndReadsPlainNumbers)
 {
     EXPECT_EQ(roundMoney(0.125), 0.12);
     EXPECT_EQ(roundMoney(0.135), 0.14);
@@ -14,10 +14,7 @@ TEST(Money, RoundsToTwoDecimalsTiesToEven)
     EXPECT_EQ(roundMoney(-0.125), -0.12);
     EXPECT_EQ(roundMoney(19.99 * 3), 59.97);
     EXPECT_EQ(roundMoney(70.4588), 70.46);
-}
-
-TEST(Money, NumbersShowAsPlainTextWithoutNoise)
-{
+    // Numbers show as plain text without noise; only plain decimals read as numbers.
     EXPECT_EQ(numberText(roundMoney(19.99 * 3)), "59.97");
     EXPECT_EQ(numberText(30), "30");
     EXPECT_EQ(numberText(1234567.5), "1234567.5");

@@ -65,17 +65,15 @@ TestEnvironment::TestEnvironment(bool registerDataSource)
 {
     ensureApplication();
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
-    QDir root(dir_.path());
-    root.mkpath(QStringLiteral("Mervalis"));
-    root.mkpath(QStringLiteral("odbc"));
-    root.mkpath(QStringLiteral("config"));
+    for (const char* folder : {"Mervalis", "odbc", "config"}) QDir(dir_.path()).mkpath(QLatin1String(folder));
+    const QString config = file(QStringLiteral("config"));
     qputenv("MERVALIS_HOME", programFolder().toUtf8());
     qputenv("ODBCSYSINI", odbcFolder().toUtf8());
-    qputenv("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
     qputenv("HOME", dir_.path().toUtf8());
     // Qt reads the settings folder once per process; point it here anew.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.filePath(QStringLiteral("config")));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.filePath(QStringLiteral("config")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
 
     QString error;
     if (!setup::createDatabase(databasePath(), true, &error)) throw std::runtime_error(error.toStdString());
@@ -91,9 +89,9 @@ TestEnvironment::TestEnvironment(bool registerDataSource)
                   : QByteArray());
 }
 
-QString TestEnvironment::programFolder() const { return QDir(dir_.path()).filePath(QStringLiteral("Mervalis")); }
+QString TestEnvironment::programFolder() const { return file(QStringLiteral("Mervalis")); }
 
-QString TestEnvironment::odbcFolder() const { return QDir(dir_.path()).filePath(QStringLiteral("odbc")); }
+QString TestEnvironment::odbcFolder() const { return file(QStringLiteral("odbc")); }
 
 QString TestEnvironment::databasePath() const { return programFile(QStringLiteral("Mervalis.db")); }
 

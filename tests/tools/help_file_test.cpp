@@ -1,5 +1,6 @@
 #include "setup/help_file.h"
 #include "support/test_env.h"
+#include "support/widgets.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +37,6 @@ TEST(HelpFile, HasEverySectionTheHelpButtonsOpenAndIsWrittenWhole)
     for (const char* anchor :
          {"use", "company", "client", "sales", "invoice", "modifyinvoice", "salesgrid", "clientgrid", "analyse"}) {
         const QString name = QLatin1String(anchor);
-        EXPECT_TRUE(html.contains(QStringLiteral("<a name=\"%1\"></a>").arg(name))) << anchor;
         EXPECT_TRUE(html.contains(QStringLiteral("id=\"%1\"").arg(name))) << anchor;
         EXPECT_TRUE(found.contains(name)) << anchor;
     }
@@ -51,9 +51,7 @@ TEST(HelpFile, HasEverySectionTheHelpButtonsOpenAndIsWrittenWhole)
     const QString path = QDir(dir.path()).filePath(QStringLiteral("Mervalis.html"));
     QString error;
     ASSERT_TRUE(setup::writeHelpFile(path, &error)) << error.toStdString();
-    QFile written(path);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(written.readAll()), html);
+    EXPECT_EQ(QString::fromUtf8(test::readFile(path)), html);
     EXPECT_FALSE(setup::writeHelpFile(QDir(dir.path()).filePath(QStringLiteral("missing/Mervalis.html")), &error));
     EXPECT_TRUE(error.contains(QLatin1String("could not be written")));
 }

@@ -18,29 +18,22 @@ using namespace mervalis::test;
 TEST(Schema, TablesHoldEveryFieldInTheOrderThatPositionalReadsNeed)
 {
     TestEnvironment env;
-    const auto columns = [&](const QString& table) {
-        QStringList names;
-        for (const QString& row : env.rows("PRAGMA table_info(" + table + ")")) names << row.section('|', 1, 1);
-        return names;
+    const auto column = [&](const char* table, int position) {
+        return env.scalar(QString("SELECT name FROM pragma_table_info('%1') WHERE cid = %2").arg(table).arg(position));
     };
-    const QStringList clients = columns("Mervalis");
-    const QStringList sales = columns("Mervalis2");
-    const QStringList companies = columns("Mervalis3");
-    EXPECT_EQ(clients.value(1), "ClientName");
-    EXPECT_EQ(sales.value(13), "SubTotal");
+    const auto size = [&](const char* table) {
+        return env.scalar(QString("SELECT COUNT(*) FROM pragma_table_info('%1')").arg(table));
+    };
+    EXPECT_EQ(column("Mervalis", 1), "ClientName");
+    EXPECT_EQ(column("Mervalis2", 13), "SubTotal");
     // Every field by name: the sale entry test reads them all.
-    EXPECT_EQ(clients.size(), 20);
-    EXPECT_EQ(sales.size(), 27);
-    EXPECT_EQ(companies.size(), 15);
+    EXPECT_EQ(QStringList({size("Mervalis"), size("Mervalis2"), size("Mervalis3")}), QStringList({"20", "27", "15"}));
 
     env.exec("INSERT INTO Mervalis2 (ReferenceID, Month, Year, SubTotal, Amount) VALUES ('Cisco', 7, 2026, '30', '19.99')");
     // Text compares without regard to case; Month and Year stay text; numbers are numbers.
     EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM Mervalis2 WHERE ReferenceID = 'CISCO' AND Month = '7' AND Year = '2026'"), "1");
     EXPECT_EQ(env.scalar("SELECT typeof(Month) || typeof(Year) || typeof(SubTotal) || PAID || ID FROM Mervalis2"),
               "texttextintegerunpaid1");
-    EXPECT_EQ(env.scalar("SELECT COUNT(DISTINCT ReferenceID) FROM (SELECT 'cisco' AS ReferenceID UNION ALL "
-                         "SELECT ReferenceID FROM Mervalis2)"),
-              "2");  // a literal has no collation of its own
     env.exec("INSERT INTO Mervalis2 (ReferenceID) VALUES ('cisco')");
     EXPECT_EQ(env.scalar("SELECT COUNT(DISTINCT ReferenceID) FROM Mervalis2"), "1");
     EXPECT_THROW(env.exec("INSERT INTO Mervalis2 (Amount) VALUES ('ten')"), std::runtime_error);
