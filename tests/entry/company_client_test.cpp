@@ -230,7 +230,8 @@ TEST(ClientTab, RetrievesTheFirstClientOfANameAndCorrectsItInPlace)
     EXPECT_EQ(tab.Combo20->count(), 0);
     EXPECT_FALSE(tab.Command2->isEnabled());
 
-    l.env.exec("INSERT INTO Mervalis (ClientName, City, Sex, Age) VALUES ('O''Brien', 'Cork', 'Male', '41');"
+    l.env.exec("INSERT INTO Mervalis (ClientName, City, Sex, Age, Income, Ethnicity, LeadGivenTo) "
+               "VALUES ('O''Brien', 'Cork', 'Male', '41', '10-20,000', 'Irish', 'Bob');"
                "INSERT INTO Mervalis (ClientName, City) VALUES ('Same', 'One');"
                "INSERT INTO Mervalis (ClientName, City) VALUES ('Same', 'Two');");
     openList(tab.Combo20);
@@ -239,17 +240,19 @@ TEST(ClientTab, RetrievesTheFirstClientOfANameAndCorrectsItInPlace)
     choose(tab.Combo20, 2);
     EXPECT_EQ(tab.Text59->text(), "One");
     choose(tab.Combo20, 0);
-    EXPECT_EQ(textsOf({tab.Text61, tab.Combo23, tab.Combo24}), QStringList({"O'Brien", "Male", "41"}));
+    EXPECT_EQ(textsOf({tab.Text61, tab.Text59}) + profile(tab),
+              QStringList({"O'Brien", "Cork", "Male", "41", "10-20,000", "Irish", "Bob"}));
 
     // Opening the ethnicity list of a retrieved client does not change it.
     openList(tab.Combo26);
     openList(tab.Combo26);
     EXPECT_EQ(entries(tab.Combo26), QStringList({"None"}));
+    EXPECT_EQ(tab.Combo26->currentText(), "Irish");
     tab.Text59->setText("Kinsale");
     tab.Combo24->setEditText("42");
     tab.Command24->click();
     EXPECT_EQ(l.env.rows("SELECT ClientName, City, Sex, Age, Ethnicity FROM Mervalis ORDER BY ID"),
-              QStringList({"O'Brien|Kinsale|Male|42|<null>", "Same|One|<null>|<null>|<null>",
+              QStringList({"O'Brien|Kinsale|Male|42|Irish", "Same|One|<null>|<null>|<null>",
                            "Same|Two|<null>|<null>|<null>"}));
     EXPECT_EQ(textsOf({tab.Text61, tab.Text5}) + profile(tab), QStringList(7, ""));
     for (QWidget* box : std::initializer_list<QWidget*>{tab.Text61, tab.Text59, tab.Text5, tab.Combo23, tab.Combo24,
