@@ -3,6 +3,8 @@
 #include "entry/drop_down_combo.h"
 #include "entry/list_files.h"
 #include "store/client_grid_tab.h"
+#include "store/company_table.h"
+#include "store/data_control.h"
 #include "store/data_grid.h"
 #include "store/module1.h"
 #include "store/sales_grid_tab.h"
@@ -162,6 +164,74 @@ TEST(CompanyTab, RetrievesAndCorrectsCompaniesInPlace)
     EXPECT_EQ(l.env.rows("SELECT CompanyName, City, Notes FROM Mervalis3 ORDER BY ID"),
               QStringList({"O'Neill Ltd|Cork|Ring O'Brien first", "Twin|First City|Notes", "Twin|Second City|Notes"}));
     EXPECT_TRUE(l.dialogs.texts().isEmpty());
+}
+
+TEST(CompanyTab, ABoundEditIsNeverLostSilentlyAndNeverWrittenToAnotherRecord)
+{
+    TestLedger l;
+    l.env.exec("INSERT INTO Mervalis3 (CompanyName, City) VALUES ('Acme', 'Leeds'), ('Other', 'Hull')");
+    CompanyTab tab(*l.context);
+    const CompanyBoxes b = tab.boxes();
+    DataControl& companies = l.store->adodc3;
+    ASSERT_TRUE(companies.query(company_table::selectByName("Acme")));
+    BindCompanyFields(b, companies);  // as the retrieve list does
+    const auto storedCity = [&](const char* name) {
+        return l.env.scalar(QString("SELECT City FROM Mervalis3 WHERE CompanyName = '%1'").arg(name));
+    };
+    const QString refuse =
+        "CREATE TRIGGER refuse BEFORE UPDATE ON Mervalis3 BEGIN SELECT RAISE(ABORT, 'ledger is locked'); END";
+
+    // The database refuses the write: its reason is shown, the text stays,
+    // and it is written once the database accepts it.
+    l.env.exec(refuse);
+    b.Text13->setText("York");
+    companies.Refresh();
+    ASSERT_EQ(l.dialogs.shown().size(), 1u);
+    EXPECT_TRUE(l.dialogs.last().contains("ledger is locked")) << l.dialogs.last().toStdString();
+    EXPECT_EQ(b.Text13->text(), "York");
+    EXPECT_TRUE(FieldBinding::of(b.Text13)->hasEdit());
+    EXPECT_EQ(storedCity("Acme"), "Leeds");
+    EXPECT_FALSE(ClearCompanyFields(b));  // clearing would lose it: refused, still bound
+    EXPECT_EQ(b.Text13->text(), "York");
+    EXPECT_NE(FieldBinding::of(b.Text13), nullptr);
+    l.env.exec("DROP TRIGGER refuse");
+    l.dialogs.clear();
+    ASSERT_TRUE(companies.Refresh());
+    EXPECT_EQ(storedCity("Acme"), "York");
+    EXPECT_TRUE(l.dialogs.shown().empty());
+
+    // An unsaved edit never follows the data control to another record.
+    l.env.exec(refuse);
+    b.Text13->setText("Ripon");
+    companies.query(company_table::selectByName("Other"));
+    l.env.exec("DROP TRIGGER refuse");
+    EXPECT_EQ(textsOf({b.Text19, b.Text13}), QStringList({"Other", "Hull"}));
+    ASSERT_TRUE(companies.Refresh());
+    EXPECT_EQ(l.env.rows("SELECT CompanyName, City FROM Mervalis3 ORDER BY ID"),
+              (QStringList{"Acme|York", "Other|Hull"}));
+
+    // A retrieve that finds nothing leaves the boxes empty; typing there is
+    // told that it has no record to change.
+    l.dialogs.clear();
+    ASSERT_TRUE(companies.query(company_table::selectByName("Nobody")));
+    EXPECT_TRUE(b.Text19->text().isEmpty());
+    b.Text13->setText("Selby");
+    companies.Refresh();
+    ASSERT_EQ(l.dialogs.shown().size(), 1u);
+    EXPECT_TRUE(l.dialogs.last().startsWith("There is no stored record here to change"));
+    EXPECT_EQ(b.Text13->text(), "Selby");
+    EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis3 WHERE City = 'Selby'"), "0");
+
+    // A record added since the last refresh (ID 0) must be refreshed first.
+    ASSERT_TRUE(companies.query(company_table::selectAll()));
+    ASSERT_TRUE(companies.addNew({"CompanyName", "City"}, {"Fresh", "Bath"}));
+    EXPECT_EQ(b.Text19->text(), "Fresh");
+    l.dialogs.clear();
+    b.Text13->setText("Wells");
+    companies.moveFirst();
+    ASSERT_GE(l.dialogs.shown().size(), 1u);
+    EXPECT_EQ(l.dialogs.shown().front().text, DataControl::refreshFirstMessage());
+    EXPECT_EQ(storedCity("Fresh"), "Bath");
 }
 
 TEST(ClientTab, AddsAClientWithItsProfileInTheRightColumns)
