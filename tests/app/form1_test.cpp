@@ -8,7 +8,6 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
-#include <QAbstractButton>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDate>
@@ -18,7 +17,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
-#include <QTabWidget>
 
 #include <gtest/gtest.h>
 

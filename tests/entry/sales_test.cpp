@@ -7,7 +7,6 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>

@@ -65,7 +65,6 @@ public:
     // `registerDataSource` false leaves odbc.ini empty (start-up tests).
     explicit TestEnvironment(bool registerDataSource = true);
 
-    QString root() const { return dir_.path(); }
     QString programFolder() const;
     QString odbcFolder() const;
     QString databasePath() const;
