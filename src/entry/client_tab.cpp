@@ -214,15 +214,8 @@ void ClientTab::Command2_Click()
 void ClientTab::Combo20_DropDown()
 {
     Command2->setEnabled(false);
-    Combo20->clear();
-    DataControl& clients = context_.adodc1;
-    if (!clients.query(client_table::selectAll())) return;  // the data control has reported
-    clients.moveFirst();
-    if (clients.eof()) {
-        context_.dialogs.inform(noRecordsMessage());
-        return;
-    }
-    for (; !clients.eof(); clients.moveNext()) Combo20->addItem(clients.field(client_table::kClientNamePosition));
+    fillFromTable(Combo20, context_.adodc1, client_table::selectAll(), client_table::kClientNamePosition, QString(),
+                  context_.dialogs);
     Combo20->setCurrentIndex(-1);  // nothing is chosen until the user picks
 }
 

@@ -143,16 +143,8 @@ void CompanyTab::Command12_Click()
 void CompanyTab::Combo19_DropDown()
 {
     Command12->setEnabled(false);
-    DataControl& companies = context_.adodc3;
-    const bool queried = companies.query(company_table::selectAll());
-    Combo19->clear();
-    if (!queried) return;  // the data control has reported
-    companies.moveFirst();
-    if (companies.eof()) {
-        context_.dialogs.inform(noRecordsMessage());
-        return;
-    }
-    for (; !companies.eof(); companies.moveNext()) Combo19->addItem(companies.field(QStringLiteral("CompanyName")));
+    fillFromTable(Combo19, context_.adodc3, company_table::selectAll(), -1, QStringLiteral("CompanyName"),
+                  context_.dialogs);
     Combo19->setCurrentIndex(-1);  // nothing is chosen until the user picks
 }
 

@@ -71,6 +71,8 @@ public:
     ListRebuild(const ListRebuild&) = delete;
     ListRebuild& operator=(const ListRebuild&) = delete;
 
+    void add(const QString& entry) { combo_->addItem(entry); }
+
     // Appends `entry` unless an entry of exactly the same text is listed.
     void addDistinct(const QString& entry)
     {
@@ -152,6 +154,27 @@ QString noRecordsMessage()
 {
     return QStringLiteral("Either there are no records in the database or the database needs to be refreshed. "
                           "Add a record if none exist or refresh the database.");
+}
+
+bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, int position, const QString& column,
+                   DialogService& dialogs)
+{
+    ListRebuild rebuild(combo);
+    if (!control.query(sql)) return false;  // the data control has told the user
+    if (!column.isEmpty()) position = control.rows().columnIndex(column);
+    control.moveFirst();
+    if (control.eof() || position < 0) {
+        dialogs.inform(noRecordsMessage());
+        return false;
+    }
+    for (; !control.eof(); control.moveNext()) {
+        if (control.rows().isNull(control.currentRow(), position)) {
+            dialogs.inform(noRecordsMessage());
+            return false;
+        }
+        rebuild.add(control.field(position));
+    }
+    return true;
 }
 
 void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context)

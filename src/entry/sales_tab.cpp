@@ -41,32 +41,6 @@ const ProfileCopy kProfileCopies[] = {
     {"Country", &SalesTab::Text43},
 };
 
-// Rebuilds `combo`'s list from one column of every row `sql` returns through
-// `control`, in table order with repeats; the text in the edit box stays.
-// No row, or a name without value, ends the list with the no-records message.
-void fillNames(QComboBox* combo, DataControl& control, const QString& sql, int position, const QString& column,
-               DialogService& dialogs)
-{
-    const QString text = combo->currentText();
-    combo->clear();
-    combo->setEditText(text);
-    if (!control.query(sql)) return;  // the data control has told the user
-    if (!column.isEmpty()) position = control.rows().columnIndex(column);
-    control.moveFirst();
-    if (control.eof() || position < 0) {
-        dialogs.inform(noRecordsMessage());
-        return;
-    }
-    for (; !control.eof(); control.moveNext()) {
-        if (control.rows().isNull(control.currentRow(), position)) {
-            dialogs.inform(noRecordsMessage());
-            break;
-        }
-        combo->addItem(control.field(position));
-    }
-    combo->setEditText(text);
-}
-
 QComboBox* fixedCombo(QWidget* parent, const QStringList& entries, const QString& text)
 {
     auto* combo = new QComboBox(parent);
@@ -316,7 +290,7 @@ void SalesTab::Combo1_DropDown()
 {
     Command5_Click();
     Text28->setText(QString());
-    fillNames(Combo1, context_.adodc1, client_table::selectAll(), client_table::kClientNamePosition, QString(),
+    fillFromTable(Combo1, context_.adodc1, client_table::selectAll(), client_table::kClientNamePosition, QString(),
               context_.dialogs);
 }
 
@@ -336,7 +310,7 @@ void SalesTab::Combo1_Click()
 
 void SalesTab::Combo14_DropDown()
 {
-    fillNames(Combo14, context_.adodc3, company_table::selectAll(), -1, QStringLiteral("CompanyName"), context_.dialogs);
+    fillFromTable(Combo14, context_.adodc3, company_table::selectAll(), -1, QStringLiteral("CompanyName"), context_.dialogs);
 }
 
 void SalesTab::Combo2_DropDown() { fillFromListFile(Combo2, ListFile::Products, context_); }
