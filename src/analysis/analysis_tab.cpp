@@ -15,8 +15,7 @@ namespace mervalis {
 AnalysisTab::AnalysisTab(AppContext& context, QWidget* parent) : QWidget(parent), context_(context)
 {
     auto* layout = new QGridLayout(this);
-    Combo8 = named(new QComboBox(this), "Combo8", QStringLiteral("Year"));
-    Combo8->setEditable(true);
+    Combo8 = named(makeEditable(new QComboBox(this)), "Combo8", QStringLiteral("Year"));
     layout->addWidget(captionFor(Combo8, QStringLiteral("Year"), this), 0, 0);
     layout->addWidget(Combo8, 0, 1);
     Command10 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command10");

@@ -37,7 +37,9 @@ Form4::Form4(AppContext& context, QWidget* parent) : QWidget(parent, Qt::Window)
     setFixedSize(twips(4680), twips(3195));
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Check1, &QCheckBox::clicked, this, [this] { Check1_Click(); });
+    // Every change of the tick counts: mouse, keyboard or the accessibility
+    // interface's Toggle action, which does not signal a click.
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 }
 
 void Form4::Command1_Click()

@@ -37,8 +37,7 @@ Combo* profileList(QWidget* parent, const char* name, const QStringList& entries
 {
     auto* combo = new Combo(parent);
     combo->setObjectName(QLatin1String(name));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    makeEditable(combo);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(6);
     combo->addItems(entries);

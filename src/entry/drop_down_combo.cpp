@@ -1,12 +1,13 @@
 #include "entry/drop_down_combo.h"
 
+#include "store/ui.h"
+
 namespace mervalis {
 
 DropDownCombo* DropDownCombo::editable(QWidget* parent)
 {
     auto* combo = new DropDownCombo(parent);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    makeEditable(combo);
     return combo;
 }
 

@@ -43,9 +43,7 @@ const ProfileCopy kProfileCopies[] = {
 
 QComboBox* fixedCombo(QWidget* parent, const QStringList& entries, const QString& text)
 {
-    auto* combo = new QComboBox(parent);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    auto* combo = makeEditable(new QComboBox(parent));
     combo->addItems(entries);
     combo->setEditText(text);
     return combo;

@@ -1,5 +1,6 @@
 #include "store/ui.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -11,6 +12,14 @@ QLabel* captionFor(QWidget* box, const QString& caption, QWidget* parent)
     label->setBuddy(box);
     box->setAccessibleName(caption);
     return label;
+}
+
+QComboBox* makeEditable(QComboBox* combo)
+{
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    return combo;
 }
 
 int twips(int value)

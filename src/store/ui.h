@@ -3,6 +3,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QComboBox;
 class QLabel;
 class QWidget;
 
@@ -30,6 +31,12 @@ B* namedButton(B* button, const char* controlName)
     button->setAccessibleName(button->text());
     return button;
 }
+
+// Makes a combo box editable so that what the user types is exactly what the
+// program reads and stores: no inline completion (Qt's default turns a typed
+// "2" into "20" and "ann" into "Ann" when the list holds those), no entry
+// added on Enter. The list stays there to be picked from.
+QComboBox* makeEditable(QComboBox* combo);
 
 // Twips (1440 per inch) to device-independent pixels.
 int twips(int value);
