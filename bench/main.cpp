@@ -9,8 +9,8 @@
 // its own.
 #include "setup/sample_data.h"
 #include "setup/schema.h"
-#include "store/dialogs.h"
-#include "store/store.h"
+#include "data/dialogs.h"
+#include "data/store.h"
 
 #include <QCoreApplication>
 #include <QDir>

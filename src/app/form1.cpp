@@ -6,14 +6,14 @@
 #include "entry/form2.h"
 #include "entry/sales_tab.h"
 #include "invoice/invoice_tab.h"
-#include "store/app_context.h"
-#include "store/client_grid_tab.h"
-#include "store/data_control.h"
-#include "store/dates.h"
-#include "store/dialogs.h"
-#include "store/help.h"
-#include "store/sales_grid_tab.h"
-#include "store/ui.h"
+#include "data/app_context.h"
+#include "grids/client_grid_tab.h"
+#include "data/data_control.h"
+#include "data/dates.h"
+#include "data/dialogs.h"
+#include "data/help.h"
+#include "grids/sales_grid_tab.h"
+#include "ui/ui.h"
 
 #include <QApplication>
 #include <QCloseEvent>

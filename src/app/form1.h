@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/foot_line.h"
+#include "ui/foot_line.h"
 
 #include <QMainWindow>
 

@@ -3,10 +3,10 @@
 #include "app/form1.h"
 #include "app/form4.h"
 #include "app/registry.h"
-#include "store/app_context.h"
-#include "store/dialogs.h"
-#include "store/installation.h"
-#include "store/ui.h"
+#include "data/app_context.h"
+#include "data/dialogs.h"
+#include "data/installation.h"
+#include "ui/ui.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/help.h"
+#include "data/help.h"
 
 #include <QMainWindow>
 

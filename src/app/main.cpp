@@ -1,10 +1,11 @@
 // Mervalis: a sales ledger for a small business.
 #include "app/form3.h"
 #include "app/help_window.h"
-#include "store/app_context.h"
-#include "store/dialogs.h"
-#include "store/installation.h"
-#include "store/store.h"
+#include "data/app_context.h"
+#include "data/dialogs.h"
+#include "ui/message_boxes.h"
+#include "data/installation.h"
+#include "data/store.h"
 
 #include <QApplication>
 #include <QSettings>

@@ -1,6 +1,6 @@
 #include "app/registry.h"
 
-#include "store/installation.h"
+#include "data/installation.h"
 
 #include <QDir>
 #include <QFile>

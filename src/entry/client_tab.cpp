@@ -1,15 +1,15 @@
 #include "entry/client_tab.h"
 
-#include "entry/click_watcher.h"
-#include "entry/drop_down_combo.h"
+#include "ui/click_watcher.h"
+#include "ui/drop_down_combo.h"
 #include "entry/field_columns.h"
 #include "entry/list_files.h"
-#include "store/app_context.h"
-#include "store/client_table.h"
-#include "store/data_control.h"
-#include "store/dialogs.h"
-#include "store/help.h"
-#include "store/ui.h"
+#include "data/app_context.h"
+#include "data/client_table.h"
+#include "data/data_control.h"
+#include "data/dialogs.h"
+#include "data/help.h"
+#include "ui/ui.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/module1.h"
+#include "binding/module1.h"
 
 #include <QStringList>
 #include <QWidget>

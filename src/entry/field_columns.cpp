@@ -1,6 +1,6 @@
 #include "entry/field_columns.h"
 
-#include "store/ui.h"
+#include "ui/ui.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

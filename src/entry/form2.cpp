@@ -1,9 +1,9 @@
 #include "entry/form2.h"
 
-#include "entry/click_watcher.h"
-#include "store/app_context.h"
-#include "store/dates.h"
-#include "store/ui.h"
+#include "ui/click_watcher.h"
+#include "data/app_context.h"
+#include "data/dates.h"
+#include "ui/ui.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>

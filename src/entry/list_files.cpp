@@ -1,10 +1,10 @@
 #include "entry/list_files.h"
 
-#include "store/app_context.h"
-#include "store/data_control.h"
-#include "store/dialogs.h"
-#include "store/installation.h"
-#include "store/sales_table.h"
+#include "data/app_context.h"
+#include "data/data_control.h"
+#include "data/dialogs.h"
+#include "data/installation.h"
+#include "data/sales_table.h"
 
 #include <QComboBox>
 #include <QDesktopServices>

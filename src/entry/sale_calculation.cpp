@@ -1,8 +1,8 @@
 #include "entry/sale_calculation.h"
 
-#include "store/dates.h"
-#include "store/dialogs.h"
-#include "store/money.h"
+#include "data/dates.h"
+#include "data/dialogs.h"
+#include "data/money.h"
 
 namespace mervalis {
 

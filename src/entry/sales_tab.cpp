@@ -1,17 +1,17 @@
 #include "entry/sales_tab.h"
 
-#include "entry/drop_down_combo.h"
+#include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
-#include "store/app_context.h"
-#include "store/sales_table.h"
-#include "store/client_table.h"
-#include "store/company_table.h"
-#include "store/data_control.h"
-#include "store/dates.h"
-#include "store/dialogs.h"
-#include "store/help.h"
-#include "store/money.h"
-#include "store/ui.h"
+#include "data/app_context.h"
+#include "data/sales_table.h"
+#include "data/client_table.h"
+#include "data/company_table.h"
+#include "data/data_control.h"
+#include "data/dates.h"
+#include "data/dialogs.h"
+#include "data/help.h"
+#include "data/money.h"
+#include "ui/ui.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "invoice/invoice_tab.h"
 
-#include "store/app_context.h"
-#include "store/help.h"
-#include "store/ui.h"
+#include "data/app_context.h"
+#include "data/help.h"
+#include "ui/ui.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "entry/company_tab.h"
 #include "entry/sales_tab.h"
 #include "invoice/invoice_tab.h"
-#include "store/dates.h"
+#include "data/dates.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 

@@ -1,5 +1,5 @@
 #include "entry/form2.h"
-#include "store/dates.h"
+#include "data/dates.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 

@@ -1,4 +1,4 @@
-#include "entry/drop_down_combo.h"
+#include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
 #include "support/test_env.h"
 #include "support/widgets.h"

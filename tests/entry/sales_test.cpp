@@ -1,9 +1,9 @@
-#include "entry/drop_down_combo.h"
+#include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
 #include "entry/sale_calculation.h"
 #include "entry/sales_tab.h"
-#include "store/dates.h"
-#include "store/money.h"
+#include "data/dates.h"
+#include "data/money.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 

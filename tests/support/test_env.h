@@ -1,10 +1,10 @@
 #pragma once
 
-#include "store/app_context.h"
-#include "store/dialogs.h"
-#include "store/help.h"
-#include "store/installation.h"
-#include "store/store.h"
+#include "data/app_context.h"
+#include "data/dialogs.h"
+#include "data/help.h"
+#include "data/installation.h"
+#include "data/store.h"
 
 #include <QSettings>
 #include <QStringList>

@@ -2,8 +2,8 @@
 #include "entry/sale_calculation.h"
 #include "setup/install.h"
 #include "setup/sample_data.h"
-#include "store/dates.h"
-#include "store/money.h"
+#include "data/dates.h"
+#include "data/money.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 

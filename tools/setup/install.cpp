@@ -3,7 +3,7 @@
 #include "setup/help_file.h"
 #include "setup/sample_data.h"
 #include "setup/schema.h"
-#include "store/installation.h"
+#include "data/installation.h"
 
 #include <QDir>
 #include <QFile>

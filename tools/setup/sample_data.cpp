@@ -2,8 +2,8 @@
 
 #include "entry/sale_calculation.h"
 
-#include "store/dates.h"
-#include "store/money.h"
+#include "data/dates.h"
+#include "data/money.h"
 
 #include <QDate>
 #include <QDir>

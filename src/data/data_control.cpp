@@ -1,0 +1,262 @@
+#include "data/data_control.h"
+
+#include "data/dialogs.h"
+#include "data/record_set_model.h"
+#include "data/sql.h"
+
+#include <optional>
+#include <string>
+
+namespace mervalis {
+
+namespace {
+
+std::vector<RecordSet::Cell> cellsOf(const std::vector<std::optional<std::string>>& texts)
+{
+    std::vector<RecordSet::Cell> cells;
+    cells.reserve(texts.size());
+    for (const auto& text : texts) {
+        cells.push_back(text ? RecordSet::Cell(std::string_view(*text)) : std::nullopt);
+    }
+    return cells;
+}
+
+qsizetype indexOfField(const QStringList& fields, const QString& column)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (fields[i].compare(column, Qt::CaseInsensitive) == 0) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+DataControl::DataControl(QString name, QString table, Database& database, DialogService& dialogs,
+                         QObject* parent)
+    : QObject(parent),
+      name_(std::move(name)),
+      table_(std::move(table)),
+      database_(database),
+      dialogs_(dialogs),
+      recordSource_(table_),
+      model_(new RecordSetModel(*this))
+{
+}
+
+DataControl::~DataControl() = default;
+
+QString DataControl::refreshFirstMessage()
+{
+    return QStringLiteral("This record was added since the view was last refreshed and still shows ID 0. "
+                          "Please press Refresh View, then make the change again.");
+}
+
+QString DataControl::sql() const
+{
+    return commandType_ == CommandType::Table ? QStringLiteral("SELECT * FROM ") + recordSource_ : recordSource_;
+}
+
+bool DataControl::report(const QString& action)
+{
+    dialogs_.show(QStringLiteral("The data source \"%1\" could not %2.\r\n\r\n%3")
+                      .arg(database_.dataSourceName(), action, database_.lastError()),
+                  DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
+    return false;
+}
+
+void DataControl::replaceRows(RecordSet&& rows)
+{
+    model_->beginReplace();
+    rows_ = std::move(rows);
+    current_ = rows_.rowCount() > 0 ? 0 : -1;
+    pending_.clear();
+    model_->endReplace();
+    emit currentChanged();
+}
+
+bool DataControl::Refresh()
+{
+    emit leavingRecord();
+    RecordSet fresh;
+    if (!database_.query(sql(), fresh)) {
+        return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(sql())
+                                              : QStringLiteral("be reached"));
+    }
+    replaceRows(std::move(fresh));
+    return true;
+}
+
+bool DataControl::query(const QString& text)
+{
+    setCommandType(CommandType::Text);
+    setRecordSource(text);
+    return Refresh();
+}
+
+void DataControl::moveFirst() { moveTo(0); }
+
+void DataControl::moveNext() { moveTo(current_ + 1); }
+
+void DataControl::moveTo(int row)
+{
+    if (row == current_) return;
+    emit leavingRecord();
+    pending_.clear();
+    current_ = row < 0 ? -1 : std::min(row, rows_.rowCount());
+    emit currentChanged();
+}
+
+QString DataControl::field(const QString& name) const
+{
+    return field(rows_.columnIndex(name));
+}
+
+QString DataControl::field(int position) const
+{
+    if (eof() || position < 0 || position >= rows_.columnCount()) return {};
+    return rows_.value(current_, position);
+}
+
+bool DataControl::addNew(const QStringList& fields, const QStringList& values)
+{
+    emit leavingRecord();
+    QStringList quoted;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        quoted << QLatin1Char('\'') + sqlEscape(i < values.size() ? values[i] : QString()) + QLatin1Char('\'');
+    }
+    const QString statement = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(table_, fields.join(QStringLiteral(", ")), quoted.join(QStringLiteral(", ")));
+    if (!database_.execute(statement)) return report(QStringLiteral("add the record"));
+
+    // The new row joins the held rows as the database has not numbered it yet.
+    if (rows_.columnCount() > 0) {
+        std::vector<std::optional<std::string>> texts(static_cast<size_t>(rows_.columnCount()));
+        for (int c = 0; c < rows_.columnCount(); ++c) {
+            const QString& column = rows_.columnNames()[c];
+            if (column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) {
+                texts[static_cast<size_t>(c)] = std::string(1, '0');
+                continue;
+            }
+            const qsizetype i = indexOfField(fields, column);
+            if (i >= 0) texts[static_cast<size_t>(c)] = (i < values.size() ? values[i] : QString()).toStdString();
+        }
+        const int row = rows_.rowCount();
+        model_->beginAppend(row);
+        rows_.appendRow(cellsOf(texts));
+        model_->endAppend();
+        current_ = row;
+        pending_.clear();
+        emit currentChanged();
+    }
+    return true;
+}
+
+void DataControl::setField(const QString& name, const QString& value)
+{
+    pending_[name] = value;
+}
+
+bool DataControl::update()
+{
+    if (pending_.isEmpty()) return true;
+    if (eof()) {
+        pending_.clear();
+        return true;
+    }
+    const QMap<QString, QString> changes = pending_;
+    pending_.clear();
+    return updateRow(current_, changes);
+}
+
+int DataControl::idOf(int row, bool* ok) const
+{
+    const int column = rows_.columnIndex(QStringLiteral("ID"));
+    *ok = false;
+    if (column < 0 || row < 0 || row >= rows_.rowCount()) return 0;
+    return rows_.value(row, column).toInt(ok);
+}
+
+bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
+{
+    if (changes.isEmpty()) return true;
+    bool ok = false;
+    const int id = idOf(row, &ok);
+    if (!ok || id == 0) {
+        dialogs_.inform(ok ? refreshFirstMessage()
+                           : QStringLiteral("These rows do not show their ID, so they cannot be changed here. "
+                                            "Please press View All Records /Refresh All Databases first."));
+        return false;
+    }
+    QStringList assignments;
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+        const int column = rows_.columnIndex(it.key());
+        const bool number = column >= 0 && rows_.columnKind(column) == RecordSet::Kind::Number;
+        // An emptied number cell is stored as no value rather than as text.
+        const QString value = number && it.value().trimmed().isEmpty()
+                                  ? QStringLiteral("NULL")
+                                  : QLatin1Char('\'') + sqlEscape(it.value()) + QLatin1Char('\'');
+        assignments << it.key() + QStringLiteral(" = ") + value;
+    }
+    const QString statement = QStringLiteral("UPDATE %1 SET %2 WHERE ID = %3")
+                                  .arg(table_, assignments.join(QStringLiteral(", ")))
+                                  .arg(id);
+    if (!database_.execute(statement)) return report(QStringLiteral("save the change"));
+
+    // Show what the database stored (it converts numbers, for one).
+    RecordSet stored;
+    if (database_.query(QStringLiteral("SELECT * FROM %1 WHERE ID = %2").arg(table_).arg(id), stored) &&
+        stored.rowCount() == 1 && stored.columnNames() == rows_.columnNames()) {
+        rows_.replaceRow(row, stored.rowCells(0));
+    } else {
+        std::vector<std::optional<std::string>> texts;
+        for (const RecordSet::Cell& cell : rows_.rowCells(row)) {
+            texts.push_back(cell ? std::optional<std::string>(std::string(*cell)) : std::nullopt);
+        }
+        for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+            const int column = rows_.columnIndex(it.key());
+            if (column >= 0) texts[static_cast<size_t>(column)] = it.value().toStdString();
+        }
+        rows_.replaceRow(row, cellsOf(texts));
+    }
+    model_->rowRewritten(row);
+    if (row == current_) emit currentChanged();
+    return true;
+}
+
+bool DataControl::deleteRow(int row)
+{
+    bool ok = false;
+    const int id = idOf(row, &ok);
+    if (!ok || id == 0) {
+        dialogs_.inform(ok ? refreshFirstMessage()
+                           : QStringLiteral("These rows do not show their ID, so they cannot be deleted here. "
+                                            "Please press View All Records /Refresh All Databases first."));
+        return false;
+    }
+    if (!database_.execute(QStringLiteral("DELETE FROM %1 WHERE ID = %2").arg(table_).arg(id))) {
+        return report(QStringLiteral("delete the record"));
+    }
+    if (row == current_) pending_.clear();
+    model_->beginRemove(row);
+    rows_.removeRow(row);
+    model_->endRemove();
+    if (current_ > row || current_ >= rows_.rowCount()) current_ = rows_.rowCount() > 0 ? std::max(0, current_ - 1) : -1;
+    emit currentChanged();
+    return true;
+}
+
+bool DataControl::sort(const QString& fieldName)
+{
+    const int column = rows_.columnIndex(fieldName);
+    if (column < 0) return false;
+    emit leavingRecord();
+    model_->beginReplace();
+    rows_.sortBy(column);
+    current_ = rows_.rowCount() > 0 ? 0 : -1;
+    pending_.clear();
+    model_->endReplace();
+    emit currentChanged();
+    return true;
+}
+
+}  // namespace mervalis

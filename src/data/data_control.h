@@ -1,0 +1,112 @@
+#pragma once
+
+#include "data/database.h"
+#include "data/record_set.h"
+
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace mervalis {
+
+class DialogService;
+class RecordSetModel;
+
+// A data control (Adodc1, Adodc2, Adodc3): a record source, a command type
+// and the record set of the last query, with a current record. Every query
+// and every change of its table passes through here. Errors are shown to the
+// user through the dialog service, naming the data source and the
+// database's own words; calls then answer false and leave the held rows as
+// they were.
+class DataControl : public QObject {
+    Q_OBJECT
+public:
+    enum class CommandType { Text = 1, Table = 2 };
+
+    DataControl(QString name, QString table, Database& database, DialogService& dialogs,
+                QObject* parent = nullptr);
+    ~DataControl() override;
+
+    const QString& name() const { return name_; }
+    // The table this control adds to, changes and deletes from.
+    const QString& table() const { return table_; }
+    Database& database() const { return database_; }
+    // The service through which this control tells the user about failures.
+    DialogService& dialogs() const { return dialogs_; }
+
+    void setCommandType(CommandType type) { commandType_ = type; }
+    CommandType commandType() const { return commandType_; }
+    void setRecordSource(const QString& source) { recordSource_ = source; }
+    const QString& recordSource() const { return recordSource_; }
+    QString sql() const;
+
+    // Re-runs the record source and replaces the held rows, positioned on
+    // the first.
+    bool Refresh();
+    // Command type text, record source `sql`, Refresh.
+    bool query(const QString& sql);
+
+    // The record set.
+    const RecordSet& rows() const { return rows_; }
+    int recordCount() const { return rows_.rowCount(); }
+    void moveFirst();
+    void moveNext();
+    void moveTo(int row);
+    bool eof() const { return current_ < 0 || current_ >= rows_.rowCount(); }
+    int currentRow() const { return eof() ? -1 : current_; }
+    // 1 for the first record; 0 when there is no current record.
+    int absolutePosition() const { return eof() ? 0 : current_ + 1; }
+    QString field(const QString& name) const;
+    QString field(int position) const;
+    bool hasField(const QString& name) const { return rows_.columnIndex(name) >= 0; }
+
+    // Writes one row at once from parallel lists of field names and values.
+    // The row joins the record set with ID 0 until the next refresh, and
+    // becomes the current record.
+    bool addNew(const QStringList& fields, const QStringList& values);
+    // Buffers a change of the current record; update() writes the buffered
+    // changes.
+    void setField(const QString& name, const QString& value);
+    bool update();
+    // Writes changed fields of one row of the record set; the row is read
+    // back so that it shows what the database stored.
+    bool updateRow(int row, const QMap<QString, QString>& changes);
+    bool deleteRow(int row);
+    // Sorts the held rows ascending in memory; no query is sent.
+    bool sort(const QString& fieldName);
+
+    RecordSetModel* model() const { return model_; }
+
+    // The text shown when a row added since the last refresh (ID 0) is to be
+    // changed or deleted.
+    static QString refreshFirstMessage();
+
+signals:
+    // Emitted before the current record is left (a new query, a refresh, a
+    // move or the window closing), so that bound boxes can write their edits.
+    void leavingRecord();
+    // The current record changed (new rows, a move, or the row was rewritten).
+    void currentChanged();
+
+public slots:
+    void leaveRecord() { emit leavingRecord(); }
+
+private:
+    bool report(const QString& action);
+    int idOf(int row, bool* ok) const;
+    void replaceRows(RecordSet&& rows);
+
+    QString name_;
+    QString table_;
+    Database& database_;
+    DialogService& dialogs_;
+    CommandType commandType_ = CommandType::Table;
+    QString recordSource_;
+    RecordSet rows_;
+    int current_ = -1;
+    QMap<QString, QString> pending_;
+    RecordSetModel* model_;
+};
+
+}  // namespace mervalis

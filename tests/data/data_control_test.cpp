@@ -1,0 +1,207 @@
+#include "data/data_control.h"
+#include "data/database.h"
+#include "data/record_set_model.h"
+#include "data/sql.h"
+#include "support/test_env.h"
+
+#include <gtest/gtest.h>
+
+using namespace mervalis;
+using mervalis::test::TestLedger;
+
+namespace {
+
+// Fields in an order of their own: values go by name, not by column.
+const QStringList kCompanyFields{"Telephone2", "Notes", "CompanyName", "City"};
+
+QStringList company(const QString& name) { return {"0113 2", "note", name, "Leeds"}; }
+
+void addSale(TestLedger& l, const QString& ref, const QString& month, const QString& year, double total)
+{
+    l.env.exec(QStringLiteral("INSERT INTO Mervalis2 (ClientName, ReferenceID, Month, Year, SubTotal, TotalDue) "
+                              "VALUES ('Acme', '%1', '%2', '%3', %4, %4)")
+                   .arg(ref, month, year)
+                   .arg(total));
+}
+
+// Every value of a record set as "a|b|c" rows, NULL shown as <null>.
+QStringList texts(const RecordSet& rows)
+{
+    QStringList result;
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < rows.columnCount(); ++c) {
+            cells << (rows.isNull(r, c) ? QStringLiteral("<null>") : rows.value(r, c));
+        }
+        result << cells.join(QLatin1Char('|'));
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(DataControl, OpensTablesInStoredColumnOrderWithQuotedMonthYearAndCaseInsensitiveReferences)
+{
+    TestLedger l;
+    addSale(l, "CISCO", "7", "2026", 30);
+    addSale(l, "cisco", "7", "2026", 12.5);
+    addSale(l, "Other", "12", "2026", 5);
+    addSale(l, "Cisco", "7", "2025", 1);
+    DataControl& sales = l.store->adodc2;
+    ASSERT_TRUE(sales.Refresh());
+    EXPECT_EQ(sales.sql(), "SELECT * FROM Mervalis2");
+    EXPECT_EQ(sales.recordCount(), 4);
+    // Whole-row reads by position: the sale's total at 13, the client at 1.
+    EXPECT_EQ(sales.field(13), "30");
+    EXPECT_EQ(sales.field("paid"), "unpaid");
+    ASSERT_TRUE(l.store->adodc1.Refresh());
+    EXPECT_EQ(l.store->adodc1.rows().columnNames().value(1), "ClientName");
+
+    ASSERT_TRUE(sales.query("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE month = '7' and year = '2026'"));
+    EXPECT_EQ(sales.field(0), "42.5");
+    ASSERT_TRUE(sales.query("SELECT * FROM Mervalis2 WHERE ReferenceID = 'Cisco' "));
+    EXPECT_EQ(sales.recordCount(), 3);
+    // A month written with a leading zero is another text and finds nothing.
+    ASSERT_TRUE(sales.query("SELECT * FROM Mervalis2 WHERE month = '07' and year = '2026'"));
+    EXPECT_EQ(sales.recordCount(), 0);
+    EXPECT_TRUE(sales.eof());
+    EXPECT_EQ(sales.field("ClientName"), "");
+    EXPECT_TRUE(l.dialogs.shown().empty());
+}
+
+TEST(DataControl, WalksAddsWithIdZeroUntilRefreshAndUpdates)
+{
+    TestLedger l;
+    DataControl& companies = l.store->adodc3;
+    ASSERT_TRUE(companies.Refresh());
+    ASSERT_TRUE(companies.addNew(kCompanyFields, company("O'Brien & Sons")));
+    ASSERT_TRUE(companies.addNew(kCompanyFields, company("Beta")));
+    EXPECT_EQ(companies.recordCount(), 2);
+    EXPECT_EQ(companies.field("ID"), "0");
+    EXPECT_EQ(companies.field("CompanyName"), "Beta");
+    EXPECT_EQ(companies.model()->rowCount(), 2);
+    EXPECT_EQ(l.env.rows("SELECT CompanyName, City FROM Mervalis3 ORDER BY ID"),
+              QStringList({"O'Brien & Sons|Leeds", "Beta|Leeds"}));
+
+    // The row still shows ID 0: a change keyed on it is refused.
+    companies.setField("City", "York");
+    EXPECT_FALSE(companies.update());
+    EXPECT_EQ(l.dialogs.last(), DataControl::refreshFirstMessage());
+    EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis3 WHERE City = 'York'"), "0");
+
+    ASSERT_TRUE(companies.Refresh());
+    QStringList ids;
+    for (companies.moveFirst(); !companies.eof(); companies.moveNext()) ids << companies.field("ID");
+    EXPECT_EQ(ids, QStringList({"1", "2"}));
+
+    ASSERT_TRUE(companies.query("SELECT * FROM Mervalis3 WHERE CompanyName = '" + sqlEscape("o'brien & sons") + "' "));
+    ASSERT_EQ(companies.recordCount(), 1);
+    EXPECT_EQ(companies.absolutePosition(), 1);
+    companies.setField("City", "York");
+    companies.setField("Notes", "It's done");
+    ASSERT_TRUE(companies.update());
+    EXPECT_EQ(companies.field("City"), "York");
+    EXPECT_EQ(l.env.scalar("SELECT City || '/' || Notes FROM Mervalis3 WHERE ID = 1"), "York/It's done");
+}
+
+TEST(DataControl, SortsInMemoryUntilTheNextQuery)
+{
+    TestLedger l;
+    addSale(l, "b", "1", "2026", 100);
+    addSale(l, "A", "1", "2026", 9.5);
+    addSale(l, "c", "1", "2026", 20);
+    DataControl& sales = l.store->adodc2;
+    ASSERT_TRUE(sales.Refresh());
+    ASSERT_TRUE(sales.sort("TotalDue"));
+    QStringList totals;
+    for (sales.moveFirst(); !sales.eof(); sales.moveNext()) totals << sales.field("TotalDue");
+    EXPECT_EQ(totals, QStringList({"9.5", "20", "100"}));  // by value, not as text
+    ASSERT_TRUE(sales.sort("ReferenceID"));
+    EXPECT_EQ(sales.field("ReferenceID"), "A");
+    EXPECT_EQ(sales.recordSource(), "Mervalis2");
+    EXPECT_FALSE(sales.sort("NoSuchField"));
+    ASSERT_TRUE(sales.Refresh());
+    EXPECT_EQ(sales.field("ReferenceID"), "b");
+}
+
+TEST(DataControl, RejectedQueryAndRejectedValueAreReportedAndChangeNothing)
+{
+    TestLedger l;
+    addSale(l, "A", "1", "2026", 10);
+    DataControl& sales = l.store->adodc2;
+    ASSERT_TRUE(sales.Refresh());
+    EXPECT_FALSE(sales.query("SELECT NoSuchField FROM Mervalis2"));
+    ASSERT_EQ(l.dialogs.shown().size(), 1u);
+    EXPECT_TRUE(l.dialogs.last().contains("\"Mervalis\""));
+    EXPECT_TRUE(l.dialogs.last().contains("NoSuchField"));
+    EXPECT_EQ(sales.recordCount(), 1);  // the held rows stay
+
+    ASSERT_TRUE(sales.query("SELECT * FROM Mervalis2"));
+    EXPECT_FALSE(sales.updateRow(0, {{"Amount", "ten"}}));
+    EXPECT_EQ(l.env.scalar("SELECT SubTotal FROM Mervalis2"), "10");
+    EXPECT_FALSE(sales.addNew({"ClientName", "Amount"}, {"Acme", "abc"}));
+    EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis2"), "1");
+}
+
+TEST(DataControl, MissingDataSourceIsReportedNotFatal)
+{
+    TestLedger l(false);
+    EXPECT_FALSE(l.store->adodc1.Refresh());
+    ASSERT_EQ(l.dialogs.shown().size(), 1u);
+    EXPECT_TRUE(l.dialogs.last().contains("\"Mervalis\" could not be reached"));
+    EXPECT_EQ(l.store->adodc1.recordCount(), 0);
+    EXPECT_TRUE(l.store->adodc1.eof());
+}
+
+TEST(DatabaseFetch, ReadsEveryValueWholeWhateverItsLengthAcrossManyBlocks)
+{
+    TestLedger l;
+    // 700 sales: several fetch blocks. Notes of every length class: empty,
+    // NULL, short, just over a first guess of a buffer, long, and longer than
+    // any bound buffer; multi-byte text; numbers of every kind.
+    l.env.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 700) "
+               "INSERT INTO Mervalis2 (ClientName, ReferenceID, Notes, SubTotal, Quantity, Month, Year) "
+               "SELECT 'Client ' || i, 'REF' || i, "
+               "CASE i % 7 WHEN 0 THEN NULL WHEN 1 THEN '' WHEN 2 THEN 'short' "
+               "WHEN 3 THEN printf('%.*c', 65 + i, 'n') WHEN 4 THEN printf('%.*c', 300 + i, 'm') "
+               "WHEN 5 THEN 'Ünïcödé ' || replace(printf('%.*c', 40, 'e'), 'e', 'é') ELSE 'x' END, "
+               "i * 1.25, -i, CAST(1 + i % 12 AS TEXT), '2026' FROM n");
+    l.env.exec("UPDATE Mervalis2 SET Notes = printf('%.*c', 40000, 'L') || 'end' WHERE ID = 600");
+
+    const QStringList expected = l.env.rows("SELECT * FROM Mervalis2 ORDER BY ID");
+    RecordSet rows;
+    ASSERT_TRUE(l.store->database.query("SELECT * FROM Mervalis2 ORDER BY ID", rows))
+        << l.store->database.lastError().toStdString();
+    ASSERT_EQ(rows.rowCount(), 700);
+    EXPECT_EQ(texts(rows), expected);
+    EXPECT_EQ(rows.value(599, rows.columnIndex("Notes")).size(), 40003);
+    EXPECT_TRUE(rows.isNull(6, rows.columnIndex("Notes")));
+    EXPECT_FALSE(rows.isNull(0, rows.columnIndex("Notes")));
+    EXPECT_EQ(rows.columnKind(rows.columnIndex("SubTotal")), RecordSet::Kind::Number);
+
+    // The same columns again (now with the widths learnt), a narrower query
+    // and an empty one.
+    ASSERT_TRUE(l.store->database.query("SELECT * FROM Mervalis2 ORDER BY ID", rows));
+    EXPECT_EQ(texts(rows), expected);
+    ASSERT_TRUE(l.store->database.query("SELECT Notes FROM Mervalis2 WHERE ID IN (4, 5, 600) ORDER BY ID", rows));
+    EXPECT_EQ(texts(rows), l.env.rows("SELECT Notes FROM Mervalis2 WHERE ID IN (4, 5, 600) ORDER BY ID"));
+    ASSERT_TRUE(l.store->database.query("SELECT * FROM Mervalis2 WHERE ID = 0", rows));
+    EXPECT_EQ(rows.rowCount(), 0);
+    EXPECT_EQ(rows.columnCount(), 27);
+
+    // Through the data control: walk, sort by number, change a long row.
+    DataControl& sales = l.store->adodc2;
+    ASSERT_TRUE(sales.query("SELECT * FROM Mervalis2"));
+    ASSERT_EQ(sales.recordCount(), 700);
+    ASSERT_TRUE(sales.sort("SubTotal"));
+    EXPECT_EQ(sales.field("SubTotal"), "1.25");
+    sales.moveTo(699);
+    EXPECT_EQ(sales.field("SubTotal"), "875");
+    sales.moveTo(599);
+    ASSERT_EQ(sales.field("ID"), "600");
+    EXPECT_TRUE(sales.field("Notes").endsWith("end"));
+    ASSERT_TRUE(sales.updateRow(599, {{"City", "Leeds"}}));
+    EXPECT_EQ(sales.field("Notes").size(), 40003);
+    EXPECT_EQ(sales.field("City"), "Leeds");
+    EXPECT_TRUE(l.dialogs.shown().empty());
+}
