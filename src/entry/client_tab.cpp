@@ -4,6 +4,7 @@
 #include "ui/drop_down_combo.h"
 #include "entry/field_columns.h"
 #include "entry/list_files.h"
+#include "ui/list_fill.h"
 #include "data/app_context.h"
 #include "data/client_table.h"
 #include "data/data_control.h"

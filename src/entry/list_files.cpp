@@ -5,12 +5,12 @@
 #include "data/dialogs.h"
 #include "data/installation.h"
 #include "data/sales_table.h"
+#include "ui/list_fill.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
-#include <QSignalBlocker>
 #include <QUrl>
 
 namespace mervalis {
@@ -51,43 +51,6 @@ QString activatedMessage(ListFile file)
     return QStringLiteral("An inactive file was detected. This usually happens the very first time it is used. "
                           "The product file has been activated. Please try again.");
 }
-
-// Rebuilds a combo's list without touching the text the user sees in its
-// edit box. An editable combo's signals are held meanwhile, since its text
-// ends as it began: a box bound to a record must not take the rebuild for an
-// edit.
-class ListRebuild {
-public:
-    explicit ListRebuild(QComboBox* combo)
-        : combo_(combo), editable_(combo->isEditable()), text_(combo->currentText()),
-          blocker_(editable_ ? combo : nullptr)
-    {
-        combo_->clear();
-    }
-    ~ListRebuild()
-    {
-        if (editable_) combo_->setEditText(text_);
-    }
-    ListRebuild(const ListRebuild&) = delete;
-    ListRebuild& operator=(const ListRebuild&) = delete;
-
-    void add(const QString& entry) { combo_->addItem(entry); }
-
-    // Appends `entry` unless an entry of exactly the same text is listed.
-    void addDistinct(const QString& entry)
-    {
-        for (int i = 0; i < combo_->count(); ++i) {
-            if (combo_->itemText(i) == entry) return;
-        }
-        combo_->addItem(entry);
-    }
-
-private:
-    QComboBox* combo_;
-    bool editable_;
-    QString text_;
-    QSignalBlocker blocker_;
-};
 
 }  // namespace
 
@@ -148,33 +111,6 @@ void fillFromListFile(QComboBox* combo, ListFile file, AppContext& context)
     }
     created.close();
     context.dialogs.inform(activatedMessage(file));
-}
-
-QString noRecordsMessage()
-{
-    return QStringLiteral("Either there are no records in the database or the database needs to be refreshed. "
-                          "Add a record if none exist or refresh the database.");
-}
-
-bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, int position, const QString& column,
-                   DialogService& dialogs)
-{
-    ListRebuild rebuild(combo);
-    if (!control.query(sql)) return false;  // the data control has told the user
-    if (!column.isEmpty()) position = control.rows().columnIndex(column);
-    control.moveFirst();
-    if (control.eof() || position < 0) {
-        dialogs.inform(noRecordsMessage());
-        return false;
-    }
-    for (; !control.eof(); control.moveNext()) {
-        if (control.rows().isNull(control.currentRow(), position)) {
-            dialogs.inform(noRecordsMessage());
-            return false;
-        }
-        rebuild.add(control.field(position));
-    }
-    return true;
 }
 
 void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context)

@@ -8,7 +8,6 @@ class QComboBox;
 namespace mervalis {
 
 struct AppContext;
-class DataControl;
 class DialogService;
 struct Installation;
 
@@ -44,20 +43,8 @@ void fillFromListFile(QComboBox* combo, ListFile file, AppContext& context);
 // far. The edit text of an editable combo stays as it was.
 void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context);
 
-// The drop-downs of stored names (Combo19, Combo20, Combo1, Combo14): the
-// list is rebuilt from one column of every row `sql` returns through
-// `control`, in table order with repeats; the column is `column` when named,
-// else the one at `position`. No row, or a row without a name, shows the
-// no-records message and ends the list. The edit text of an editable combo
-// stays as it was. False when the list could not be filled.
-bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, int position, const QString& column,
-                   DialogService& dialogs);
-
 // Command14_Click: opens productfile.txt with the desktop's default
 // application for it, without waiting.
 void openProductFile(AppContext& context);
-
-// The message shown when a drop-down finds no stored sale.
-QString noRecordsMessage();
 
 }  // namespace mervalis

@@ -2,6 +2,7 @@
 
 #include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
+#include "ui/list_fill.h"
 #include "data/app_context.h"
 #include "data/sales_table.h"
 #include "data/client_table.h"

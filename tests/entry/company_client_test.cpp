@@ -2,6 +2,7 @@
 #include "entry/company_tab.h"
 #include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
+#include "ui/list_fill.h"
 #include "grids/client_grid_tab.h"
 #include "data/company_table.h"
 #include "data/data_control.h"

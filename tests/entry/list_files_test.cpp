@@ -1,5 +1,6 @@
 #include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
+#include "ui/list_fill.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 

@@ -1,5 +1,6 @@
 #include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
+#include "ui/list_fill.h"
 #include "entry/sale_calculation.h"
 #include "entry/sales_tab.h"
 #include "data/dates.h"
