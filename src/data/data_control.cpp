@@ -120,12 +120,12 @@ QString DataControl::field(int position) const
 bool DataControl::addNew(const QStringList& fields, const QStringList& values)
 {
     emit leavingRecord();
-    QStringList quoted;
+    QStringList literals;
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        quoted << QLatin1Char('\'') + sqlEscape(i < values.size() ? values[i] : QString()) + QLatin1Char('\'');
+        literals << quoted(i < values.size() ? values[i] : QString());
     }
     const QString statement = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(table_, fields.join(QStringLiteral(", ")), quoted.join(QStringLiteral(", ")));
+                                  .arg(table_, fields.join(QStringLiteral(", ")), literals.join(QStringLiteral(", ")));
     if (!database_.execute(statement)) return report(QStringLiteral("add the record"));
 
     // The new row joins the held rows as the database has not numbered it yet.
@@ -194,7 +194,7 @@ bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
         // An emptied number cell is stored as no value rather than as text.
         const QString value = number && it.value().trimmed().isEmpty()
                                   ? QStringLiteral("NULL")
-                                  : QLatin1Char('\'') + sqlEscape(it.value()) + QLatin1Char('\'');
+                                  : quoted(it.value());
         assignments << it.key() + QStringLiteral(" = ") + value;
     }
     const QString statement = QStringLiteral("UPDATE %1 SET %2 WHERE ID = %3")

@@ -9,4 +9,20 @@ QString sqlEscape(const QString& value)
     return escaped;
 }
 
+QString quoted(const QString& value)
+{
+    return QLatin1Char('\'') + sqlEscape(value) + QLatin1Char('\'');
+}
+
+QString exactText(const QString& column)
+{
+    return QStringLiteral("(%1 || '')").arg(column);
+}
+
+QString exactlyEquals(const QString& column, const QString& value)
+{
+    const QString literal = quoted(value);
+    return QStringLiteral("(%1 = %2 AND %3 = %2)").arg(column, literal, exactText(column));
+}
+
 }  // namespace mervalis

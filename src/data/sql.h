@@ -10,4 +10,18 @@ namespace mervalis {
 // escapes SQL anywhere in the program.
 QString sqlEscape(const QString& value);
 
+// A value as an SQL text literal: between single quotes, quotes doubled.
+QString quoted(const QString& value);
+
+// Text columns compare without regard to case, as the ledger's users expect
+// of names and reference IDs. Where a list or a figure must tell "Ann" from
+// "ann" (distinct values compared exactly), these give the case-sensitive
+// form, and work alike on SQLite and PostgreSQL: an expression built on a
+// column carries no case-insensitive collation of its own.
+// `column` as an expression that groups, orders and compares exactly.
+QString exactText(const QString& column);
+// A condition true where `column` holds exactly `value`; the first half lets
+// the database use the column's index, the second tells case apart.
+QString exactlyEquals(const QString& column, const QString& value);
+
 }  // namespace mervalis
