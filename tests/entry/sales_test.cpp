@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -299,6 +300,36 @@ TEST(SalesTab, ClientAndCompanyListsAndTheClientCopy)
     tab.Combo1->setEditText("Nobody");
     tab.Combo1_Click();
     EXPECT_EQ(tab.Text42->text(), "Hull");
+}
+
+TEST(SalesTab, TypedTaxDiscountAndRepStayAsTypedAndAreWhatIsCalculatedAndStored)
+{
+    TestLedger l;
+    l.env.exec("INSERT INTO Mervalis2 (ClientName, SalesRep, SubTotal) VALUES ('X', 'Ann', 1)");
+    writeFile(listFilePath(l.context->installation, ListFile::LeadsGivenTo), "Bob\r\n");
+    SalesTab tab(*l.context);
+    tab.show();
+    tab.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tab));
+    openList(tab.Combo22);  // the list now offers "Ann" and "Bob"
+    ASSERT_EQ(entries(tab.Combo22), QStringList({"Ann", "Bob"}));
+    fillSale(tab);
+    // Typed by the user: the old text selected and replaced, then Tab.
+    const std::pair<QComboBox*, QString> typed[] = {{tab.Combo3, "2"}, {tab.Combo9, "1"}, {tab.Combo22, "ann"}};
+    for (const auto& [combo, text] : typed) {
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), text);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Tab);
+        EXPECT_EQ(combo->currentText(), text) << combo->objectName().toStdString();
+    }
+    setTexts({tab.Text15, tab.Text17, tab.Text34}, {"100", "1", "0"});
+    l.dialogs.answer({Answer::Yes, Answer::No});  // add, keep the screen
+    tab.Command1_Click();
+    // 100 - 1 = 99, + 2 % tax of 1.98 = 100.98.
+    EXPECT_EQ(tab.Text62->text(), "100.98");
+    EXPECT_EQ(l.env.rows("SELECT Tax, Discount, SalesRep, TotalDue FROM Mervalis2 WHERE ID = 2"),
+              QStringList({"2|1|ann|100.98"}));
 }
 
 TEST(SalesTab, DesignTimeTextsClearScreenAndExplanations)
