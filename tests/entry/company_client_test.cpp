@@ -133,9 +133,16 @@ TEST(CompanyTab, RetrievesAndCorrectsCompaniesInPlace)
     EXPECT_EQ(tab.Combo19->currentIndex(), -1);
     EXPECT_FALSE(tab.Command12->isEnabled());
 
-    // Duplicate names show the first.
+    // Duplicate names show the first; a correction goes to that one (ID 2,
+    // the first row of the retrieve), and to no other.
     choose(tab.Combo19, 2);
     EXPECT_EQ(tab.Text13->text(), "First City");
+    QTest::keyClick(tab.Text4, Qt::Key_End);
+    QTest::keyClicks(tab.Text4, "@twin");
+    sales.Command3_Click();
+    EXPECT_EQ(l.env.rows("SELECT ID, Email FROM Mervalis3 ORDER BY ID"),
+              QStringList({"1|Mail", "2|Mail@twin", "3|Mail"}));
+    l.dialogs.clear();
 
     // A name with an apostrophe is found, every field in its box.
     l.dialogs.clear();

@@ -243,7 +243,7 @@ TEST(SalesTab, ChecksAndInputThatIsNoNumberOrNoDateLeaveTheControlsForCorrection
     const std::tuple<QWidget*, QString, QString> cases[] = {
         {tab.Text15, "12,50", "Unit Price"}, {tab.Text17, "three", "Unit Quantity"}, {tab.Combo9, "10%", "Discount"},
         {tab.Combo3, "abc", "Tax %"},        {tab.Text34, "5 EUR", "Freight"},       {tab.Text33, "soon", "Sell Date"},
-        {tab.Text33, "31.02.2026", "Sell Date"}};
+        {tab.Text33, "31.02.2026", "Sell Date"}, {tab.Text15, "1.2.3", "Unit Price"}, {tab.Text34, "5,5,5", "Freight"}};
     for (const auto& [control, text, caption] : cases) {
         fillSale(tab);
         setTexts({tab.Text62, tab.Text63, control}, {"0", "0", text});
@@ -257,6 +257,28 @@ TEST(SalesTab, ChecksAndInputThatIsNoNumberOrNoDateLeaveTheControlsForCorrection
         EXPECT_EQ(textOf(control), text);
     }
     EXPECT_EQ(storedSales(l), 0);
+}
+
+TEST(SalesTab, FractionsWithoutALeadingDigitAndLargeTotalsAreShownAndStoredAsNumbers)
+{
+    TestLedger l;
+    SalesTab tab(*l.context);
+    // {unit price, quantity, freight} and the total on the screen and in the row.
+    const std::tuple<QString, QString, QString, QString> cases[] = {
+        {".5", "3", ".5", "2"}, {"1000000", "1", "0", "1000000"}, {"12345678.9", "1", "0", "12345678.9"},
+        {"250000", "4", "0", "1000000"}};
+    for (const auto& [price, quantity, freight, total] : cases) {
+        fillSale(tab);
+        setTexts({tab.Text15, tab.Text17, tab.Text34, tab.Combo9, tab.Combo3}, {price, quantity, freight, "0", "0"});
+        l.dialogs.clear();
+        l.dialogs.answer({Answer::Yes, Answer::No});  // add, keep the screen
+        tab.Command1_Click();
+        EXPECT_EQ(l.dialogs.texts(), QStringList({addSaleQuestion(), clearScreenQuestion()}));
+        EXPECT_EQ(textsOf({tab.Text62, tab.Text63}), QStringList({total, total}));
+        EXPECT_EQ(l.env.scalar("SELECT TotalDue || '|' || SubTotal FROM Mervalis2 ORDER BY ID DESC LIMIT 1"),
+                  total + "|" + total);
+    }
+    EXPECT_EQ(l.env.rows("SELECT Amount, Freight FROM Mervalis2 WHERE ID = 1"), QStringList({"0.5|0.5"}));
 }
 
 TEST(SalesTab, ClientAndCompanyListsAndTheClientCopy)
