@@ -64,6 +64,12 @@ bool DataControl::report(const QString& action)
     return false;
 }
 
+bool DataControl::reportQuery(const QString& sql)
+{
+    return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(sql)
+                                          : QStringLiteral("be reached"));
+}
+
 void DataControl::replaceRows(RecordSet&& rows)
 {
     model_->beginReplace();
@@ -79,8 +85,7 @@ bool DataControl::Refresh()
     emit leavingRecord();
     RecordSet fresh;
     if (!database_.query(sql(), fresh)) {
-        return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(sql())
-                                              : QStringLiteral("be reached"));
+        return reportQuery(sql());
     }
     replaceRows(std::move(fresh));
     return true;
@@ -91,6 +96,17 @@ bool DataControl::query(const QString& text)
     setCommandType(CommandType::Text);
     setRecordSource(text);
     return Refresh();
+}
+
+bool DataControl::lookUp(const QString& sql, RecordSet& result)
+{
+    return database_.query(sql, result) || reportQuery(sql);
+}
+
+bool DataControl::execute(const QString& statement, long* rowsAffected)
+{
+    emit leavingRecord();
+    return database_.execute(statement, rowsAffected) || report(QStringLiteral("save the change"));
 }
 
 void DataControl::moveFirst() { moveTo(0); }

@@ -47,6 +47,14 @@ public:
     // Command type text, record source `sql`, Refresh.
     bool query(const QString& sql);
 
+    // Runs a query on this control's connection into `result`, leaving the
+    // record source, the held rows and the current record as they are (a
+    // list or a figure asked of the database beside what the grid shows).
+    bool lookUp(const QString& sql, RecordSet& result);
+    // Runs a statement that changes this control's table in one go (for
+    // example every sale of one invoice); the held rows are not re-read.
+    bool execute(const QString& statement, long* rowsAffected = nullptr);
+
     // The record set.
     const RecordSet& rows() const { return rows_; }
     int recordCount() const { return rows_.rowCount(); }
@@ -94,6 +102,7 @@ public slots:
 
 private:
     bool report(const QString& action);
+    bool reportQuery(const QString& sql);
     int idOf(int row, bool* ok) const;
     void replaceRows(RecordSet&& rows);
 
