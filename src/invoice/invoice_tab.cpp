@@ -188,7 +188,8 @@ void InvoiceTab::buildControls()
     Combo11->setMinimumContentsLength(20);
     Text41 = named(new QPlainTextEdit(notesText(), this), "Text41", QStringLiteral("Notes"));
     Text41->setTabChangesFocus(true);
-    Text41->setMinimumHeight(twips(615));
+    // Room for the four lines the notes start with.
+    Text41->setMinimumHeight(std::max(twips(615), Text41->fontMetrics().lineSpacing() * 4 + 12));
     Label63 = named(redLabel(QStringLiteral("This invoice has been paid."), this), "Label63",
                     QStringLiteral("This invoice has been paid."));
     Label63->setWordWrap(true);
@@ -262,7 +263,7 @@ void InvoiceTab::layOut()
     actions->addWidget(Command34, 25);
 
     auto* bottom = new QGridLayout;
-    bottom->setVerticalSpacing(4);
+    bottom->setVerticalSpacing(6);
     bottom->addWidget(captionFor(Text27, QStringLiteral("Invoice date"), this), 0, 0);
     bottom->addWidget(Text27, 1, 0);
     bottom->addWidget(Check1, 1, 1);
