@@ -2,7 +2,7 @@
 
 #include "data/data_control.h"
 #include "data/dialogs.h"
-#include "data/record_set.h"
+#include "data/row_block.h"
 
 #include <QComboBox>
 
@@ -62,7 +62,7 @@ bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, i
 int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql)
 {
     ListRebuild rebuild(combo);
-    RecordSet result;
+    RowBlock result;
     if (!control.lookUp(sql, result)) return -1;
     QStringList entries;
     entries.reserve(result.rowCount());
