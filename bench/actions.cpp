@@ -1,0 +1,248 @@
+// The actions mervalis-bench measures: each as a user takes it, through the
+// program's own windows and handlers, with the hand-written query that gives
+// the same figures where there are figures.
+#include "bench/bench.h"
+
+#include "app/form1.h"
+#include "data/app_context.h"
+#include "data/data_control.h"
+#include "entry/sales_tab.h"
+#include "grids/client_grid_tab.h"
+#include "grids/data_grid.h"
+#include "grids/sales_grid_tab.h"
+#include "invoice/invoice_tab.h"
+#include "ui/drop_down_combo.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include <sqlite3.h>
+
+namespace mervalis::bench {
+
+bool readAll(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) return false;
+    const int columns = sqlite3_column_count(statement);
+    size_t bytes = 0;
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            if (sqlite3_column_text(statement, c)) bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c));
+        }
+    }
+    sqlite3_finalize(statement);
+    return step == SQLITE_DONE && bytes != static_cast<size_t>(-1);
+}
+
+namespace {
+
+// Lets the window system paint what the action changed, as it does before
+// the user sees it.
+void settle() { QCoreApplication::processEvents(); }
+
+void showTab(Program& p, int index)
+{
+    p.form1->SSTab1->setCurrentIndex(index);
+    settle();
+}
+
+// The user opening a list and closing it again.
+void openList(QComboBox* combo)
+{
+    combo->showPopup();
+    settle();
+    combo->hidePopup();
+}
+
+std::function<bool(sqlite3*)> query(const char* sql)
+{
+    return [sql](sqlite3* db) { return readAll(db, sql); };
+}
+
+void addStartAndTabs(std::vector<Action>& list)
+{
+    list.push_back({QStringLiteral("start to main window"), Goal::Start, nullptr,
+                    [](Program& p) {
+                        p.start();
+                        settle();
+                    },
+                    nullptr, true});
+    const char* const tabs[] = {"Company", "Client", "Sales", "Invoice", "Sales Grid", "Client Grid", "Analysis"};
+    for (int tab = 1; tab < 7; ++tab) {
+        list.push_back({QStringLiteral("tab change to %1").arg(QLatin1String(tabs[tab])), Goal::Action, nullptr,
+                        [tab](Program& p) { showTab(p, tab); }, nullptr});
+    }
+}
+
+void addSalesTab(std::vector<Action>& list)
+{
+    const auto onSalesTab = [](Program& p) { showTab(p, Form1::SalesIndex); };
+    list.push_back({QStringLiteral("Sales: Client list"), Goal::Figures, onSalesTab,
+                    [](Program& p) { openList(p.form1->salesTab->Combo1); },
+                    query("SELECT ClientName FROM Mervalis")});
+    list.push_back({QStringLiteral("Sales: company list"), Goal::Figures, onSalesTab,
+                    [](Program& p) { openList(p.form1->salesTab->Combo14); },
+                    query("SELECT CompanyName FROM Mervalis3")});
+    list.push_back({QStringLiteral("Sales: Sales Rep list"), Goal::Figures, onSalesTab,
+                    [](Program& p) { openList(p.form1->salesTab->Combo22); },
+                    query("SELECT SalesRep FROM Mervalis2 WHERE SalesRep IS NOT NULL "
+                          "GROUP BY SalesRep COLLATE BINARY ORDER BY MIN(ID)")});
+    list.push_back({QStringLiteral("Sales: Marketing Tool list"), Goal::Figures, onSalesTab,
+                    [](Program& p) { openList(p.form1->salesTab->Combo21); },
+                    query("SELECT MarketingTool FROM Mervalis2 WHERE MarketingTool IS NOT NULL "
+                          "GROUP BY MarketingTool COLLATE BINARY ORDER BY MIN(ID)")});
+    list.push_back({QStringLiteral("Sales: add a sale"), Goal::Action,
+                    [](Program& p) {
+                        showTab(p, Form1::SalesIndex);
+                        SalesTab* tab = p.form1->salesTab;
+                        openList(tab->Combo1);
+                        tab->Combo1->setCurrentIndex(0);
+                        tab->Combo1_Click();
+                        openList(tab->Combo14);
+                        tab->Combo14->setCurrentIndex(0);
+                        tab->Text15->setText(QStringLiteral("19.99"));
+                        tab->Text17->setText(QStringLiteral("3"));
+                        tab->Text28->setText(QStringLiteral("BENCHADD"));
+                        tab->Combo2->setEditText(QStringLiteral("Widget"));
+                        tab->Combo22->setEditText(QStringLiteral("Ann"));
+                        tab->Combo21->setEditText(QStringLiteral("Web"));
+                    },
+                    [](Program& p) {
+                        p.form1->salesTab->Command1_Click();
+                        settle();
+                    },
+                    nullptr});
+}
+
+void addInvoiceTab(std::vector<Action>& list)
+{
+    const auto onInvoiceTab = [](Program& p) { showTab(p, Form1::InvoiceIndex); };
+    list.push_back({QStringLiteral("Invoice: Reference ID list"), Goal::Figures, onInvoiceTab,
+                    [](Program& p) { openList(p.form1->invoiceTab->Combo4); },
+                    query("SELECT ReferenceID FROM Mervalis2 WHERE ReferenceID <> '' "
+                          "GROUP BY ReferenceID COLLATE BINARY ORDER BY LOWER(MIN(ReferenceID)), MIN(ID)")});
+    list.push_back({QStringLiteral("Invoice: Reference ID list, Outstanding"), Goal::Figures,
+                    [](Program& p) {
+                        showTab(p, Form1::InvoiceIndex);
+                        p.form1->invoiceTab->Check4->setChecked(true);
+                    },
+                    [](Program& p) { openList(p.form1->invoiceTab->Combo4); },
+                    query("SELECT ReferenceID FROM Mervalis2 WHERE paid = 'unpaid' AND ReferenceID <> '' "
+                          "GROUP BY ReferenceID COLLATE BINARY ORDER BY MIN(ID)")});
+    list.push_back({QStringLiteral("Invoice: billing company list"), Goal::Figures, onInvoiceTab,
+                    [](Program& p) { openList(p.form1->invoiceTab->Combo5); },
+                    query("SELECT CompanyName FROM Mervalis3")});
+    const auto chooseInvoice = [](Program& p) {
+        showTab(p, Form1::InvoiceIndex);
+        p.form1->invoiceTab->Combo4->setEditText(QLatin1String(benchInvoice()));
+    };
+    list.push_back({QStringLiteral("Invoice: retrieve an invoice of 20 sales"), Goal::Figures, chooseInvoice,
+                    [](Program& p) {
+                        p.form1->invoiceTab->Combo4_Click();
+                        settle();
+                    },
+                    query("SELECT * FROM Mervalis2 WHERE ReferenceID = 'BENCH20'")});
+    list.push_back({QStringLiteral("Invoice: mark it paid"), Goal::Action,
+                    [chooseInvoice](Program& p) {
+                        chooseInvoice(p);
+                        p.form1->invoiceTab->Combo4_Click();
+                    },
+                    [](Program& p) {
+                        p.form1->invoiceTab->Command34_Click();
+                        settle();
+                    },
+                    nullptr});
+}
+
+void addGrids(std::vector<Action>& list)
+{
+    const auto onSalesGrid = [](Program& p) { showTab(p, Form1::SalesGridIndex); };
+    const auto onClientGrid = [](Program& p) { showTab(p, Form1::ClientGridIndex); };
+    list.push_back({QStringLiteral("Refresh View"), Goal::Action, onSalesGrid,
+                    [](Program& p) {
+                        p.form1->salesGridTab->Command3_Click();
+                        settle();
+                    },
+                    nullptr});
+    list.push_back({QStringLiteral("View All Records"), Goal::Action, onSalesGrid,
+                    [](Program& p) {
+                        p.form1->salesGridTab->Command16_Click();
+                        settle();
+                    },
+                    nullptr});
+    list.push_back({QStringLiteral("Sales Grid scrolled to its last row"), Goal::Action, onSalesGrid,
+                    [](Program& p) {
+                        p.form1->salesGridTab->DataGrid2->scrollToBottom();
+                        settle();
+                    },
+                    nullptr});
+    list.push_back({QStringLiteral("Client Grid scrolled to its last row"), Goal::Action, onClientGrid,
+                    [](Program& p) {
+                        p.form1->clientGridTab->DataGrid1->scrollToBottom();
+                        settle();
+                    },
+                    nullptr});
+    const char* const salesFields[] = {"ClientName", "ProductService", "SellDate", "SalesRep",
+                                       "ReferenceID", "TotalDue",     "ID",       "Year"};
+    for (const char* field : salesFields) {
+        list.push_back({QStringLiteral("Sales Grid sorted by %1").arg(QLatin1String(field)), Goal::Action,
+                        onSalesGrid,
+                        [field](Program& p) {
+                            SalesGridTab* tab = p.form1->salesGridTab;
+                            tab->Combo12->setCurrentText(QLatin1String(field));
+                            tab->Combo12_Click();
+                            tab->DataGrid2->scrollToBottom();
+                            settle();
+                        },
+                        nullptr});
+    }
+    list.push_back({QStringLiteral("Client Grid sorted by City"), Goal::Action, onClientGrid,
+                    [](Program& p) {
+                        ClientGridTab* tab = p.form1->clientGridTab;
+                        tab->Combo13->setCurrentText(QStringLiteral("City"));
+                        tab->Combo13_Click();
+                        settle();
+                    },
+                    nullptr});
+}
+
+void addWholeTable(std::vector<Action>& list)
+{
+    // Every value of every sale read through the sales data control, as a
+    // handler walking it does, against the C API reading the same.
+    list.push_back({QStringLiteral("every sale read through Adodc2"), Goal::WholeTable, nullptr,
+                    [](Program& p) {
+                        DataControl& sales = p.context.adodc2;
+                        sales.query(QStringLiteral("SELECT * FROM Mervalis2"));
+                        size_t bytes = 0;
+                        for (sales.moveFirst(); !sales.eof(); sales.moveNext()) {
+                            for (int c = 0; c < sales.rows().columnCount(); ++c) {
+                                bytes += sales.rows().raw(sales.currentRow(), c).size();
+                            }
+                        }
+                        if (bytes == 0) qWarning("no sale was read");
+                    },
+                    query("SELECT * FROM Mervalis2")});
+}
+
+}  // namespace
+
+std::vector<Action> actions()
+{
+    std::vector<Action> list;
+    addStartAndTabs(list);
+    addSalesTab(list);
+    addInvoiceTab(list);
+    addGrids(list);
+    addAnalysis(list);
+    addWholeTable(list);
+    return list;
+}
+
+}  // namespace mervalis::bench
