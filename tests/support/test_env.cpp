@@ -25,6 +25,15 @@ DialogService::Answer ScriptedDialogs::show(const QString& text, Icon icon, Butt
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
 }
 
+QString ScriptedDialogs::askSaveFileName(const QString&, const QString& proposedPath, const QString&)
+{
+    proposedFiles << proposedPath;
+    if (fileNames_.empty()) return {};
+    const QString next = fileNames_.front();
+    fileNames_.pop_front();
+    return next;
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList list;
