@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6svg6
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
   libsqlite3-dev sqlite3
   libgtest-dev googletest
   xdg-utils fonts-dejavu-core
+  desktop-file-utils appstream
 )
 
 missing=()
