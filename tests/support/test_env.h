@@ -107,6 +107,9 @@ public:
     std::unique_ptr<AppContext> context;
 };
 
+// Rows of a query on any SQLite file, as "a|b|c" texts (NULL as "<null>").
+QStringList rowsIn(const QString& databaseFile, const QString& sql);
+
 // Makes sure a QApplication exists (offscreen in tests).
 void ensureApplication();
 
