@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6svg6
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
   libsqlite3-dev sqlite3
-  libgtest-dev googletest
+  libgtest-dev googletest python3
   xdg-utils fonts-dejavu-core
   desktop-file-utils appstream
 )
