@@ -262,8 +262,10 @@ bool Database::connect()
     }
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
     // The SQLite driver then hands rows over as they are read instead of
-    // first copying the whole result; other drivers ignore the keyword.
-    const QByteArray text = (connectionString() + QStringLiteral(";StepAPI=1")).toUtf8();
+    // first copying the whole result, and never creates a missing database
+    // file (an empty file would pass for the ledger); other drivers ignore
+    // these keywords.
+    const QByteArray text = (connectionString() + QStringLiteral(";StepAPI=1;NoCreat=1")).toUtf8();
     SQLCHAR out[1024];
     SQLSMALLINT outLength = 0;
     const SQLRETURN rc = SQLDriverConnect(dbc, nullptr,

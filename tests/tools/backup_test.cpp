@@ -24,14 +24,16 @@ namespace {
 
 // Another program adding sales to the ledger until stopped, fifty with long
 // notes in each transaction, so that every commit rewrites many pages: the
-// sqlite3 shell fed an endless stream of INSERTs.
+// sqlite3 shell fed an INSERT every 20 milliseconds (flat out, it would
+// starve every reader, as no program that people type into does).
 class SaleWriter {
 public:
     explicit SaleWriter(const QString& database)
     {
         process_.setChildProcessModifier([] { setsid(); });
         process_.start(QStringLiteral("/bin/sh"),
-                       {QStringLiteral("-c"), QStringLiteral("yes \"$1\" | sqlite3 -cmd '.timeout 30000' \"$2\""),
+                       {QStringLiteral("-c"), QStringLiteral("while :; do echo \"$1\"; sleep 0.02; done | "
+                                                              "sqlite3 -cmd '.timeout 30000' \"$2\""),
                         QStringLiteral("writer"),
                         QStringLiteral("INSERT INTO Mervalis2 (ClientName, ReferenceID, TotalDue, Notes) "
                                        "SELECT 'Writer', 'W', 1, hex(randomblob(200)) FROM (WITH RECURSIVE "
@@ -79,7 +81,11 @@ TEST(Backup, HoldsEverySaleCommittedBeforeItStartedWhileAnotherProgramKeepsAddin
 {
     TestEnvironment env;
     QString error;
-    ASSERT_TRUE(setup::fillSampleLedger(env.databasePath(), setup::SampleLedger{}, &error)) << error.toStdString();
+    // A ledger large enough that copying it takes longer than the writer
+    // waits between two sales: a copy that ignored the writer would mix them.
+    setup::SampleLedger size;
+    size.sales = 100000;
+    ASSERT_TRUE(setup::fillSampleLedger(env.databasePath(), size, &error)) << error.toStdString();
     const QString database = env.databasePath();
     SaleWriter writer(database);
     const auto written = [&] {
@@ -88,7 +94,7 @@ TEST(Backup, HoldsEverySaleCommittedBeforeItStartedWhileAnotherProgramKeepsAddin
     for (int wait = 0; wait < 200 && written() < 200; ++wait) QThread::msleep(25);
     ASSERT_GE(written(), 200) << "the writer does not write";
 
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 10; ++round) {
         const QStringList before =
             rowsIn(database, QStringLiteral("SELECT COUNT(*) || '|' || MAX(ID) FROM Mervalis2")).value(0).split('|');
         const QString copy = env.file(QStringLiteral("backup %1.db").arg(round));
@@ -101,7 +107,7 @@ TEST(Backup, HoldsEverySaleCommittedBeforeItStartedWhileAnotherProgramKeepsAddin
         EXPECT_EQ(setup::ledgerProblem(copy), QString());
     }
     // The writer went on through every backup, waiting for none of them to fail.
-    const long long last = number(env.file("backup 4.db"), QStringLiteral("SELECT MAX(ID) FROM Mervalis2"));
+    const long long last = number(env.file("backup 9.db"), QStringLiteral("SELECT MAX(ID) FROM Mervalis2"));
     for (int wait = 0; wait < 200 && number(database, "SELECT MAX(ID) FROM Mervalis2") <= last; ++wait) {
         QThread::msleep(25);
     }
@@ -113,7 +119,7 @@ TEST(Backup, HoldsEverySaleCommittedBeforeItStartedWhileAnotherProgramKeepsAddin
     QString message;
     EXPECT_FALSE(setup::backupDatabase(database, database, &message));
     EXPECT_TRUE(message.contains("is the database itself"));
-    EXPECT_EQ(QDir(env.file(QString())).entryList({"backup*"}, QDir::Files).size(), 5);
+    EXPECT_EQ(QDir(env.file(QString())).entryList({"backup*"}, QDir::Files).size(), 10);
 }
 
 TEST(Restore, ReplacesTheLedgerInOneStepKeepsTheReplacedRecordsAndRefusesForeignFilesAndWriters)

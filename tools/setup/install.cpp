@@ -99,7 +99,10 @@ bool install(const InstallOptions& options, QString* message)
     }
 
     const QString database = installation.databasePath();
-    if (QFileInfo::exists(database) && !options.replaceDatabase) {
+    // An empty file holds no ledger (a connection of an earlier version may
+    // have left it behind): it is made into one, as a missing file would be.
+    const bool emptyFile = QFileInfo(database).isFile() && QFileInfo(database).size() == 0;
+    if (QFileInfo::exists(database) && !options.replaceDatabase && !emptyFile) {
         *message = QStringLiteral("The database %1 exists already and was left as it is "
                                   "(--force replaces it, losing its data).")
                        .arg(database);
@@ -110,7 +113,7 @@ bool install(const InstallOptions& options, QString* message)
                        .arg(QFileInfo(database).absolutePath());
         return false;
     }
-    if (!createDatabase(database, options.replaceDatabase, &error)) {
+    if (!createDatabase(database, options.replaceDatabase || emptyFile, &error)) {
         *message = QStringLiteral("The database %1 could not be created: %2").arg(database, error);
         return false;
     }
@@ -157,10 +160,13 @@ bool restoreInstallation(const InstallOptions& options, const QString& file, QSt
         fresh.keepExisting = true;
         if (!install(fresh, message)) return false;
     }
-    // A database moved aside (a damaged one, say) is made anew to restore into.
+    // A database moved aside (a damaged one, say), or an empty file where it
+    // should be, is made anew to restore into.
     const QString database = Installation::load(folder).databasePath();
+    const QFileInfo found(database);
+    const bool noLedger = !found.exists() || (found.isFile() && found.size() == 0);
     QString error;
-    if (!QFileInfo::exists(database) && !createDatabase(database, false, &error)) {
+    if (noLedger && !createDatabase(database, found.exists(), &error)) {
         *message = QStringLiteral("The database %1 could not be created: %2").arg(database, error);
         return false;
     }
