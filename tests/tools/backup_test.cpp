@@ -209,6 +209,11 @@ TEST(Restore, IntoAFreshProgramFolderMakesTheInstallationAndTheProgramShowsTheSa
     ASSERT_TRUE(l.store->adodc1.Refresh());
     EXPECT_EQ(l.store->adodc1.recordCount(), 50);
 
+    // An installation whose database file is empty gets it made into a ledger first.
+    writeFile(l.env.databasePath(), QByteArray());
+    ASSERT_TRUE(setup::restoreInstallation(options, backup, &message)) << message.toStdString();
+    EXPECT_EQ(number(l.env.databasePath(), "SELECT COUNT(*) FROM Mervalis2"), 2000);
+
     // A file that is not a ledger makes no installation at all.
     QTemporaryDir empty;
     options.programFolder = QDir(empty.path()).filePath("Mervalis");
