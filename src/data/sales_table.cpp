@@ -1,10 +1,19 @@
 #include "data/sales_table.h"
 
+#include "data/sql.h"
+
 namespace mervalis::sales_table {
 
 QString selectAll()
 {
     return QStringLiteral("SELECT * FROM Mervalis2");
+}
+
+QString distinctValues(const QString& field)
+{
+    const QString exact = exactText(field);
+    return QStringLiteral("SELECT %1 AS %2 FROM Mervalis2 WHERE %2 IS NOT NULL GROUP BY %1 ORDER BY MIN(ID)")
+        .arg(exact, field);
 }
 
 QStringList addFields()
