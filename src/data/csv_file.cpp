@@ -29,7 +29,7 @@ void appendCsvField(QByteArray& line, std::string_view text)
     line.append('"');
 }
 
-bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, const CsvCell& cell,
+bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, const CsvRow& row,
                   QString* error)
 {
     QSaveFile file(path);
@@ -51,11 +51,16 @@ bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, 
         appendCsvField(buffer, header[i].toUtf8().toStdString());
     }
     endLine();
-    const int columns = static_cast<int>(header.size());
-    for (int row = 0; row < rowCount; ++row) {
-        for (int column = 0; column < columns; ++column) {
+    std::vector<std::string_view> cells(static_cast<size_t>(header.size()));
+    for (int r = 0; r < rowCount; ++r) {
+        if (!row(r, cells)) {
+            file.cancelWriting();
+            if (error) *error = QStringLiteral("row %1 could not be read from the database").arg(r + 1);
+            return false;
+        }
+        for (size_t column = 0; column < cells.size(); ++column) {
             if (column > 0) buffer.append(',');
-            appendCsvField(buffer, cell(row, column));
+            appendCsvField(buffer, cells[column]);
         }
         endLine();
     }

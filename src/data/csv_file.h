@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace mervalis {
 
@@ -17,14 +18,16 @@ namespace mervalis {
 // Appends one field to a line being built.
 void appendCsvField(QByteArray& line, std::string_view text);
 
-// The UTF-8 text of one cell; the view must stay valid until the next call.
-using CsvCell = std::function<std::string_view(int row, int column)>;
+// Fills `cells` (one per column) with the UTF-8 texts of a row; the views
+// must stay valid until the next call. False when the row cannot be read.
+using CsvRow = std::function<bool(int row, std::vector<std::string_view>& cells)>;
 
 // Writes a header line of `header`, then `rowCount` lines of header.size()
 // cells each. The file appears whole or not at all: the lines go to a
 // temporary file beside it that replaces `path` only once everything is
-// written. On failure `error` says why, and `path` keeps what it held.
-bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, const CsvCell& cell,
+// written. On failure (a row that cannot be read, a write that fails)
+// `error` says why, and `path` keeps what it held.
+bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, const CsvRow& row,
                   QString* error);
 
 }  // namespace mervalis

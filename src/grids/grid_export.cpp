@@ -43,19 +43,25 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
         names << rows.columnNames().value(column);
     }
 
-    // Stored cells straight from the record set; a row whose edits wait for
-    // its row selector is written as the grid shows it.
+    // Stored cells straight from the record set (a large one reads its pages
+    // as they come); a row whose edits wait for its row selector is written
+    // as the grid shows it.
     const RecordSetModel& model = grid.records();
-    std::string edited;
-    const auto cell = [&](int row, int i) -> std::string_view {
-        if (row == model.editedRow()) {
-            edited = model.data(model.index(row, columns[static_cast<size_t>(i)])).toString().toStdString();
-            return edited;
+    std::vector<std::string> edited(columns.size());
+    const auto row = [&](int r, std::vector<std::string_view>& cells) {
+        if (!rows.readable(r)) return false;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (r == model.editedRow()) {
+                edited[i] = model.data(model.index(r, columns[i])).toString().toStdString();
+                cells[i] = edited[i];
+            } else {
+                cells[i] = rows.raw(r, columns[i]);
+            }
         }
-        return rows.raw(row, columns[static_cast<size_t>(i)]);
+        return true;
     };
     QString error;
-    if (!writeCsvFile(path, names, rows.rowCount(), cell, &error)) {
+    if (!writeCsvFile(path, names, rows.rowCount(), row, &error)) {
         dialogs.warn(QStringLiteral("The %1 could not be saved to %2: %3\r\n\r\nNo file was written.")
                          .arg(subject, QDir::toNativeSeparators(path), error));
         return false;

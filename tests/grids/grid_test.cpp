@@ -489,3 +489,34 @@ TEST(GridExport, CancelWritesNothingAndAFailedWriteSaysWhyAndLeavesNoFile)
     EXPECT_TRUE(QFileInfo(l.env.file("taken.csv")).isDir());
     EXPECT_EQ(QDir(l.env.file(QString())).entryList(QDir::Files), before);
 }
+
+TEST(GridExport, ALargeSalesTableIsSavedWholePageByPageAndAnUnreadablePageWritesNoFile)
+{
+    TestLedger l;
+    for (int i = 1; i <= 9; ++i) addSale(l, i % 2 ? "Acme" : "Bolt", QStringLiteral("R%1").arg(i), 10 - i);
+    l.store->adodc2.setLargeResult(3, 2);  // more than 3 rows are read 2 at a time
+    GridTabs tabs(l);
+    tabs.sales.Command16_Click();
+    sortBy(tabs.sales.Combo12, "TotalDue");
+    ASSERT_FALSE(l.store->adodc2.rows().holdsAll());
+    l.dialogs.clear();
+
+    const QString path = l.env.file("sales.csv");
+    l.dialogs.answerFileName(path);
+    tabs.sales.ExportSales_Click();
+    EXPECT_EQ(l.dialogs.take(), QStringList{"9 rows saved to " + path + "."});
+    const QList<QStringList> saved = csvRows(path);
+    EXPECT_EQ(saved, shown(tabs.sales.DataGrid2));
+    ASSERT_EQ(saved.size(), 10);
+    EXPECT_EQ(saved[1][saved[0].indexOf("ReferenceID")], "R9");
+
+    // Pages that can no longer be read: no file with empty rows, the earlier one kept.
+    l.store->adodc2.setLargeResult(3, 2);
+    tabs.sales.Command3_Click();
+    l.env.exec("ALTER TABLE Mervalis2 RENAME TO Gone");
+    l.dialogs.clear();
+    l.dialogs.answerFileName(path);
+    tabs.sales.ExportSales_Click();
+    EXPECT_TRUE(l.dialogs.last().contains("could not be read from the database")) << l.dialogs.last().toStdString();
+    EXPECT_EQ(csvRows(path), saved);
+}
