@@ -5,6 +5,7 @@
 #include "data/dialogs.h"
 #include "data/record_set_model.h"
 #include "grids/data_grid.h"
+#include "ui/wait_cursor.h"
 
 #include <QDate>
 #include <QDir>
@@ -61,7 +62,12 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
         return true;
     };
     QString error;
-    if (!writeCsvFile(path, names, rows.rowCount(), row, &error)) {
+    bool written;
+    {
+        WaitCursor hourglass;  // a large ledger takes seconds
+        written = writeCsvFile(path, names, rows.rowCount(), row, &error);
+    }
+    if (!written) {
         dialogs.warn(QStringLiteral("The %1 could not be saved to %2: %3\r\n\r\nNo file was written.")
                          .arg(subject, QDir::toNativeSeparators(path), error));
         return false;

@@ -12,6 +12,7 @@
 #include "data/record_set_model.h"
 #include "data/sales_table.h"
 #include "ui/ui.h"
+#include "ui/wait_cursor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,15 +34,6 @@ QString refreshWarning()
 }
 
 void yield() { QCoreApplication::processEvents(); }
-
-// The hourglass for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

@@ -519,4 +519,5 @@ TEST(GridExport, ALargeSalesTableIsSavedWholePageByPageAndAnUnreadablePageWrites
     tabs.sales.ExportSales_Click();
     EXPECT_TRUE(l.dialogs.last().contains("could not be read from the database")) << l.dialogs.last().toStdString();
     EXPECT_EQ(csvRows(path), saved);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone again
 }
