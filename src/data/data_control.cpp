@@ -69,6 +69,12 @@ bool DataControl::report(const QString& action)
     return false;
 }
 
+bool DataControl::reportQuery(const QString& sql)
+{
+    return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(sql)
+                                          : QStringLiteral("be reached"));
+}
+
 void DataControl::replaceRows(RecordSet&& rows)
 {
     model_->beginReplace();
@@ -150,10 +156,10 @@ bool DataControl::lookUp(const QString& text, RowBlock& rows)
     return database_.query(text, rows) || reportQuery(text);
 }
 
-bool DataControl::reportQuery(const QString& text)
+bool DataControl::execute(const QString& statement, long* rowsAffected)
 {
-    return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(text)
-                                          : QStringLiteral("be reached"));
+    emit leavingRecord();
+    return database_.execute(statement, rowsAffected) || report(QStringLiteral("save the change"));
 }
 
 void DataControl::moveFirst() { moveTo(0); }

@@ -52,6 +52,9 @@ public:
     // connection into `rows`, leaving the record set as it is; a failure is
     // told to the user as for the control's own queries.
     bool lookUp(const QString& sql, RowBlock& rows);
+    // Runs a statement that changes this control's table in one go (for
+    // example every sale of one invoice); the held rows are not re-read.
+    bool execute(const QString& statement, long* rowsAffected = nullptr);
 
     // The record set.
     const RecordSet& rows() const { return rows_; }

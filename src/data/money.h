@@ -16,4 +16,17 @@ QString numberText(double value);
 // Returns false when the text is not a plain decimal number.
 bool readNumber(const QString& text, double* value);
 
+// Currency: a fixed-point amount with four decimals, held as a whole number
+// of ten-thousandths, so that sums add up exactly.
+using CurrencyUnits = long long;
+
+// Reads a number as the database writes it ("20.5", "-3", "1e+20") as a
+// currency amount, rounded to four decimals, ties to even. False for an
+// empty text, a text that is no number, or an amount out of range.
+bool readCurrency(const QString& text, CurrencyUnits* units);
+
+// A currency amount as plain text: no thousands separators, no trailing
+// zeros ("35.5", "40", "-0.0001").
+QString currencyText(CurrencyUnits units);
+
 }  // namespace mervalis
