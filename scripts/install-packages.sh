@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6svg6
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
   libsqlite3-dev sqlite3
-  libgtest-dev googletest
+  libgtest-dev googletest python3
   xdg-utils fonts-dejavu-core
   fonts-liberation2 poppler-utils
+  desktop-file-utils appstream
 )
 
 missing=()

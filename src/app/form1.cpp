@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeySequence>
 #include <QComboBox>
 #include <QDate>
 #include <QFileInfo>
@@ -93,6 +94,12 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     SSTab1->addTab(analysisTab, QStringLiteral("Analysis"));
     connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
     datePicker = new DatePicker(context_, DateFields{salesTab->Text33, invoiceTab->Text27}, this);
+    // F1 presses the Help button of the tab on screen.
+    for (QPushButton* help : {companyTab->Command39, clientTab->Command40, salesTab->Command41, invoiceTab->Command42,
+                              salesGridTab->Command15, clientGridTab->Command17, analysisTab->Command10}) {
+        help->setToolTip(QStringLiteral("Opens the help for this tab"));
+        giveKey(help, QKeySequence(Qt::Key_F1));
+    }
 
     // SSTab1 fills the window above the two foot lines, laid out in twips as
     // the window was drawn and growing with the window.

@@ -8,6 +8,7 @@
 #include "data/store.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSettings>
 
 int main(int argc, char** argv)
@@ -15,6 +16,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Mervalis"));
     QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
+    // The installed launcher and icon (desktop/): the desktop matches the
+    // windows to the launcher by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.mervalis.Mervalis"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("org.mervalis.Mervalis"), QIcon(QStringLiteral(":/org.mervalis.Mervalis.svg"))));
 
     mervalis::QtDialogService dialogs;
     const mervalis::Installation installation = mervalis::Installation::load();

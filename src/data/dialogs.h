@@ -21,6 +21,17 @@ public:
 
     static QString defaultCaption() { return QStringLiteral("Mervalis"); }
 
+    // Asks where to save a file, proposing `proposedPath`; `filter` lists the
+    // file types offered ("CSV files (*.csv)"). Empty when the user cancels;
+    // a service that cannot ask (no screen) answers as a cancel.
+    virtual QString askSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(proposedPath);
+        Q_UNUSED(filter);
+        return {};
+    }
+
     // The kinds of box the program uses.
     void inform(const QString& text) { show(text, Icon::Information, Buttons::Ok); }
     void warn(const QString& text) { show(text, Icon::Exclamation, Buttons::Ok); }

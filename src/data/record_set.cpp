@@ -69,6 +69,12 @@ const RowBlock* RecordSet::locate(int row, int* index) const
     return &page.rows;
 }
 
+bool RecordSet::readable(int row) const
+{
+    int index = 0;
+    return locate(row, &index) != nullptr;
+}
+
 bool RecordSet::isNull(int row, int column) const
 {
     int index = 0;

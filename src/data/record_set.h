@@ -53,6 +53,9 @@ public:
     int rowCount() const { return total_ + held_.rowCount(); }
     // True when every row is in memory (a small result).
     bool holdsAll() const { return !source_; }
+    // False when `row` is not there or its page could not be read (its
+    // cells then read as empty).
+    bool readable(int row) const;
 
     bool isNull(int row, int column) const;
     std::string_view raw(int row, int column) const;

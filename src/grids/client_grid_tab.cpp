@@ -4,6 +4,7 @@
 #include "grids/data_grid.h"
 #include "data/dialogs.h"
 #include "grids/grid_controls.h"
+#include "grids/grid_export.h"
 #include "data/help.h"
 #include "grids/sales_grid_tab.h"
 #include "ui/ui.h"
@@ -31,6 +32,11 @@ ClientGridTab::ClientGridTab(AppContext& context, SalesGridTab& salesGrid, QWidg
     Command18 = gridButton(refreshCaption(), refreshTip(), "Command18", this);
     Command22 = gridButton(viewAllCaption(), viewAllTip(), "Command22", this);
     Command17 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command17");
+    ExportCompanies = gridButton(exportCaption(QStringLiteral("Companies")), exportTip(QStringLiteral("companies")),
+                                 "ExportCompanies", this);
+    ExportClients = gridButton(exportCaption(QStringLiteral("Clients")), exportTip(QStringLiteral("clients")),
+                               "ExportClients", this);
+    giveKey(Command18, refreshKey());
 
     Combo13 = new QComboBox(this);
     Combo13->setObjectName(QStringLiteral("Combo13"));
@@ -54,6 +60,8 @@ ClientGridTab::ClientGridTab(AppContext& context, SalesGridTab& salesGrid, QWidg
     switches->addWidget(Command20);
     switches->addWidget(Command21);
     switches->addStretch();
+    switches->addWidget(ExportCompanies);
+    switches->addWidget(ExportClients);
     layout->addLayout(switches);
     auto* views = new QHBoxLayout;
     views->addWidget(Command18);
@@ -73,6 +81,8 @@ ClientGridTab::ClientGridTab(AppContext& context, SalesGridTab& salesGrid, QWidg
     connect(Combo13, &QComboBox::activated, this, &ClientGridTab::Combo13_Click);
     connect(DataGrid3, &DataGrid::messageRequested, this, &ClientGridTab::DataGrid3_DblClick);
     connect(DataGrid1, &DataGrid::messageRequested, this, &ClientGridTab::DataGrid1_DblClick);
+    connect(ExportCompanies, &QPushButton::clicked, this, &ClientGridTab::ExportCompanies_Click);
+    connect(ExportClients, &QPushButton::clicked, this, &ClientGridTab::ExportClients_Click);
     connect(Command17, &QPushButton::clicked, this, [this] { context_.help.open(QStringLiteral("clientgrid")); });
 }
 
@@ -95,5 +105,12 @@ void ClientGridTab::Combo13_Click()
 void ClientGridTab::DataGrid3_DblClick() { context_.dialogs.plain(DataGrid3->text()); }
 
 void ClientGridTab::DataGrid1_DblClick() { context_.dialogs.plain(DataGrid1->text()); }
+
+void ClientGridTab::ExportCompanies_Click()
+{
+    exportGrid(*DataGrid3, context_.dialogs, QStringLiteral("companies"));
+}
+
+void ClientGridTab::ExportClients_Click() { exportGrid(*DataGrid1, context_.dialogs, QStringLiteral("clients")); }
 
 }  // namespace mervalis

@@ -31,6 +31,8 @@ public:
     QComboBox* Combo13;      // the clients sort list
     QLabel* Label38;         // the ID 0 notice
     QPushButton* Command17;  // "Help"
+    QPushButton* ExportCompanies;  // "Export Companies to CSV...": saves DataGrid3
+    QPushButton* ExportClients;    // "Export Clients to CSV...": saves DataGrid1
 
     void Command19_Click();
     void Command20_Click();
@@ -40,6 +42,8 @@ public:
     void Combo13_Click();
     void DataGrid3_DblClick();
     void DataGrid1_DblClick();
+    void ExportCompanies_Click();
+    void ExportClients_Click();
 
 private:
     AppContext& context_;

@@ -2,6 +2,7 @@
 
 #include "ui/ui.h"
 
+#include <QKeySequence>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,14 @@ inline QString refreshCaption() { return QStringLiteral("Refresh View"); }
 inline QString refreshTip() { return QStringLiteral("Refreshes the view, needed when an item has an ID  of 0"); }
 inline QString viewAllCaption() { return QStringLiteral("View All Records /Refresh All Databases"); }
 inline QString viewAllTip() { return QStringLiteral("This gets all records from the database"); }
+// F5 presses Refresh View on either tab.
+inline QKeySequence refreshKey() { return QKeySequence(Qt::Key_F5); }
+// The export buttons name their grid: "Export Sales to CSV...".
+inline QString exportCaption(const QString& grid) { return QStringLiteral("Export %1 to CSV...").arg(grid); }
+inline QString exportTip(const QString& subject)
+{
+    return QStringLiteral("Saves the %1 as this grid shows them to a CSV file").arg(subject);
+}
 inline QString idZeroNotice()
 {
     return QStringLiteral("If an item has an ID of 0, you need to Refresh View. "

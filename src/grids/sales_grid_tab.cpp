@@ -7,10 +7,12 @@
 #include "grids/data_grid.h"
 #include "data/dialogs.h"
 #include "grids/grid_controls.h"
+#include "grids/grid_export.h"
 #include "data/help.h"
 #include "data/record_set_model.h"
 #include "data/sales_table.h"
 #include "ui/ui.h"
+#include "ui/wait_cursor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,15 +35,6 @@ QString refreshWarning()
 
 void yield() { QCoreApplication::processEvents(); }
 
-// The hourglass for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
 
 SalesGridTab::SalesGridTab(AppContext& context, FootLine foot, QWidget* parent)
@@ -57,6 +50,8 @@ SalesGridTab::SalesGridTab(AppContext& context, FootLine foot, QWidget* parent)
     Command3 = gridButton(refreshCaption(), refreshTip(), "Command3", this);
     Command16 = gridButton(viewAllCaption(), viewAllTip(), "Command16", this);
     Command15 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command15");
+    ExportSales = gridButton(exportCaption(QStringLiteral("Sales")), exportTip(QStringLiteral("sales")), "ExportSales", this);
+    giveKey(Command3, refreshKey());
 
     Combo12 = new QComboBox(this);
     Combo12->setObjectName(QStringLiteral("Combo12"));
@@ -78,6 +73,7 @@ SalesGridTab::SalesGridTab(AppContext& context, FootLine foot, QWidget* parent)
     switches->addWidget(Command8);
     switches->addWidget(Command9);
     switches->addStretch();
+    switches->addWidget(ExportSales);
     layout->addLayout(switches);
     auto* views = new QHBoxLayout;
     views->addWidget(Command3);
@@ -96,6 +92,7 @@ SalesGridTab::SalesGridTab(AppContext& context, FootLine foot, QWidget* parent)
     connect(Command16, &QPushButton::clicked, this, &SalesGridTab::Command16_Click);
     connect(Combo12, &QComboBox::activated, this, &SalesGridTab::Combo12_Click);
     connect(DataGrid2, &DataGrid::messageRequested, this, &SalesGridTab::DataGrid2_DblClick);
+    connect(ExportSales, &QPushButton::clicked, this, &SalesGridTab::ExportSales_Click);
     connect(Command15, &QPushButton::clicked, this, [this] { context_.help.open(QStringLiteral("salesgrid")); });
 }
 
@@ -203,5 +200,7 @@ void SalesGridTab::DataGrid2_DblClick()
 {
     context_.dialogs.plain(DataGrid2->text());
 }
+
+void SalesGridTab::ExportSales_Click() { exportGrid(*DataGrid2, context_.dialogs, QStringLiteral("sales")); }
 
 }  // namespace mervalis

@@ -31,6 +31,7 @@ public:
     QComboBox* Combo12;      // the sales sort list
     QLabel* Label43;         // the ID 0 notice
     QPushButton* Command15;  // "Help"
+    QPushButton* ExportSales;  // "Export Sales to CSV...": saves the grid as a CSV file
 
     void Command6_Click();
     void Command8_Click();
@@ -39,6 +40,7 @@ public:
     void Command16_Click();
     void Combo12_Click();
     void DataGrid2_DblClick();
+    void ExportSales_Click();
 
 private:
     AppContext& context_;

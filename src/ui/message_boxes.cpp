@@ -1,6 +1,7 @@
 #include "ui/message_boxes.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace mervalis {
@@ -29,6 +30,13 @@ DialogService::Answer QtDialogService::show(const QString& text, Icon icon, Butt
     case QMessageBox::Cancel: return Answer::Cancel;
     default: return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }
+}
+
+QString QtDialogService::askSaveFileName(const QString& caption, const QString& proposedPath,
+                                         const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent_ ? parent_ : QApplication::activeWindow(), caption, proposedPath,
+                                        filter);
 }
 
 }  // namespace mervalis

@@ -13,6 +13,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     Answer show(const QString& text, Icon icon, Buttons buttons,
                 const QString& caption = defaultCaption()) override;
+    QString askSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter) override;
 
 private:
     QWidget* parent_;

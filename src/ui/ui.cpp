@@ -1,6 +1,8 @@
 #include "ui/ui.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QWidget>
 
@@ -12,6 +14,13 @@ QLabel* captionFor(QWidget* box, const QString& caption, QWidget* parent)
     label->setBuddy(box);
     box->setAccessibleName(caption);
     return label;
+}
+
+void giveKey(QAbstractButton* button, const QKeySequence& key)
+{
+    button->setShortcut(key);
+    const QString tip = button->toolTip().isEmpty() ? button->text() : button->toolTip();
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText)));
 }
 
 QComboBox* makeEditable(QComboBox* combo)

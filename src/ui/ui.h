@@ -3,6 +3,7 @@
 #include <QString>
 
 class QAbstractButton;
+class QKeySequence;
 class QComboBox;
 class QLabel;
 class QWidget;
@@ -31,6 +32,12 @@ B* namedButton(B* button, const char* controlName)
     button->setAccessibleName(button->text());
     return button;
 }
+
+// Gives a button a key that presses it while the button is on screen (F1 on
+// each tab's Help, F5 on Refresh View), and names the key at the end of its
+// tool tip: "Refreshes the view... (F5)". A button without a tool tip gets
+// its caption there.
+void giveKey(QAbstractButton* button, const QKeySequence& key);
 
 // Makes a combo box editable so that what the user types is exactly what the
 // program reads and stores: no inline completion (Qt's default turns a typed

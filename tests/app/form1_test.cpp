@@ -3,12 +3,16 @@
 #include "entry/client_tab.h"
 #include "entry/company_tab.h"
 #include "entry/sales_tab.h"
+#include "grids/client_grid_tab.h"
+#include "grids/data_grid.h"
+#include "grids/sales_grid_tab.h"
 #include "invoice/invoice_tab.h"
 #include "ui/drop_down_combo.h"
 #include "data/dates.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCompleter>
@@ -161,6 +165,54 @@ TEST(Form1, EveryReachableControlHasAnAccessibleNameAndItsControlName)
         }
     }
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(", ").toStdString();
+}
+
+TEST(Form1, F1OpensTheHelpOfTheTabOnScreenAndF5RefreshesTheGridTabs)
+{
+    TestLedger l;
+    fillAllTables(l);
+    Form1 form(*l.context);
+    form.Form_Load();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    const auto press = [&](Qt::Key key) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &form, key);
+    };
+
+    // Each tab's Help button names the key; F1 presses the one on screen.
+    const QStringList anchors{"company", "client", "sales", "invoice", "salesgrid", "clientgrid", "analyse"};
+    const QStringList buttons{"Command39", "Command40", "Command41", "Command42", "Command15", "Command17", "Command10"};
+    for (int tab = 0; tab < form.SSTab1->count(); ++tab) {
+        form.SSTab1->setCurrentIndex(tab);
+        ASSERT_EQ(form.SSTab1->currentIndex(), tab);
+        EXPECT_EQ(form.findChild<QPushButton*>(buttons[tab])->toolTip(), "Opens the help for this tab (F1)");
+        press(Qt::Key_F1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return l.help.anchors.size() > tab; }, 2000)) << tab;
+        EXPECT_EQ(l.help.anchors, anchors.mid(0, tab + 1));
+    }
+
+    // F5 is Refresh View on both grid tabs: rows stored meanwhile appear.
+    l.env.exec("INSERT INTO Mervalis2 (ClientName, SubTotal, TotalDue) VALUES ('Bolt', 2, 2)");
+    form.SSTab1->setCurrentIndex(Form1::SalesGridIndex);
+    form.salesGridTab->DataGrid2->setFocus();
+    l.dialogs.clear();
+    press(Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !l.dialogs.shown().empty(); }, 2000));
+    EXPECT_EQ(l.dialogs.take(), QStringList{"View refreshed!"});
+    EXPECT_EQ(form.salesGridTab->DataGrid2->model()->rowCount(), 2);
+    l.env.exec("INSERT INTO Mervalis (ClientName) VALUES ('Bolt')");
+    form.SSTab1->setCurrentIndex(Form1::ClientGridIndex);
+    press(Qt::Key_F5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !l.dialogs.shown().empty(); }, 2000));
+    EXPECT_EQ(l.dialogs.take(), QStringList{"View refreshed!"});
+    EXPECT_EQ(form.clientGridTab->DataGrid1->model()->rowCount(), 2);
+    // Elsewhere F5 does nothing.
+    form.SSTab1->setCurrentIndex(Form1::CompanyIndex);
+    press(Qt::Key_F5);
+    QTest::qWait(300);
+    EXPECT_TRUE(l.dialogs.shown().empty());
 }
 
 TEST(Form1, EveryEditableListKeepsWhatIsTypedAndEveryCheckBoxAnswersEveryChange)

@@ -1,4 +1,5 @@
 #include "grids/client_grid_tab.h"
+#include "grids/grid_export.h"
 #include "data/client_table.h"
 #include "data/data_control.h"
 #include "grids/data_grid.h"
@@ -8,11 +9,18 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +93,40 @@ void sortBy(QComboBox* list, const QString& field)
     emit list->activated(list->currentIndex());
 }
 
+// The rows Python's csv module reads from a file, as a spreadsheet user's
+// script would; empty when it cannot read them.
+QList<QStringList> csvRows(const QString& path)
+{
+    QProcess python;
+    python.start("python3", {"-c",
+                             "import csv, json, sys\n"
+                             "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                             "    print(json.dumps(list(csv.reader(f, strict=True))))",
+                             path});
+    if (!python.waitForFinished(20000) || python.exitCode() != 0) return {};
+    QList<QStringList> rows;
+    for (const QJsonValue row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        QStringList fields;
+        for (const QJsonValue field : row.toArray()) fields << field.toString();
+        rows << fields;
+    }
+    return rows;
+}
+
+// What a grid shows: its headings, then every row, columns left to right.
+QList<QStringList> shown(const DataGrid* grid)
+{
+    const QAbstractItemModel* model = grid->model();
+    QList<QStringList> rows{{}};
+    for (int c = 0; c < model->columnCount(); ++c) rows[0] << model->headerData(c, Qt::Horizontal).toString();
+    for (int r = 0; r < model->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model->columnCount(); ++c) cells << model->index(r, c).data().toString();
+        rows << cells;
+    }
+    return rows;
+}
+
 }  // namespace
 
 TEST(Grids, ShowTheirDataControlsAndViewAllRecordsResetsThemToWholeTables)
@@ -99,7 +141,8 @@ TEST(Grids, ShowTheirDataControlsAndViewAllRecordsResetsThemToWholeTables)
     EXPECT_EQ(tabs.sales.DataGrid2->accessibleName(), "SALES");
     EXPECT_EQ(tabs.clients.DataGrid3->accessibleName(), "COMPANIES");
     EXPECT_EQ(tabs.clients.DataGrid1->accessibleName(), "CLIENTS");
-    EXPECT_EQ(tabs.sales.Command3->toolTip(), "Refreshes the view, needed when an item has an ID  of 0");
+    EXPECT_EQ(tabs.sales.Command3->toolTip(), "Refreshes the view, needed when an item has an ID  of 0 (F5)");
+    EXPECT_EQ(tabs.clients.Command18->toolTip(), tabs.sales.Command3->toolTip());
     EXPECT_EQ(tabs.clients.Command22->text(), "View All Records /Refresh All Databases");
     EXPECT_EQ(tabs.clients.Command22->toolTip(), "This gets all records from the database");
     EXPECT_EQ(tabs.sales.Label43->text(), tabs.clients.Label38->text());
@@ -347,4 +390,134 @@ TEST(Grids, SortingReordersInMemoryAndRefreshViewRestoresDatabaseOrder)
     ASSERT_EQ(l.dialogs.shown().size(), 1u);
     EXPECT_TRUE(l.dialogs.last().startsWith("The grid has no column \"TotalDue\" to sort by."));
     EXPECT_EQ(column(sales, "ReferenceID"), (QStringList{"R1", "R2", "R3", "R4"}));
+}
+
+TEST(GridExport, SavesWhatEachGridShowsAsCsvThatPythonReadsBackCellForCell)
+{
+    TestLedger l;
+    l.env.exec("INSERT INTO Mervalis2 (ClientName, ReferenceID, Notes, SellDate, Amount, Quantity, TotalDue) VALUES "
+               "('O''Brien, Sons', 'R1', 'said \"hi\"' || char(10) || 'then left', '03/07/2026', 19.99, 3, 59.97),"
+               "('Café Zoë', 'R2', NULL, '14/02/2025', 1234.5, 1, 1234.5),"
+               "(' Spaced ', 'R3', 'a,b;c', '01/01/2024', 0.1, 10, 1)");
+    addClients(l, {"Acme", "Leeds", "Bolt", "York"});
+    l.env.exec("INSERT INTO Mervalis3 (CompanyName, Notes) VALUES ('Own Ltd', 'line one' || char(13) || char(10) || 'two')");
+    GridTabs tabs(l);
+    tabs.sales.Command16_Click();
+    sortBy(tabs.sales.Combo12, "TotalDue");
+    l.dialogs.clear();
+
+    // The buttons stand beside the others, named after their grids.
+    EXPECT_EQ(tabs.sales.ExportSales->text(), "Export Sales to CSV...");
+    EXPECT_EQ(tabs.clients.ExportCompanies->accessibleName(), "Export Companies to CSV...");
+    EXPECT_EQ(tabs.clients.ExportClients->accessibleName(), "Export Clients to CSV...");
+    EXPECT_EQ(tabs.sales.ExportSales->parentWidget(), tabs.sales.Command9->parentWidget());
+
+    // The sales in their current sort: every row and column as shown.
+    const QString path = l.env.file("sales export.csv");
+    l.dialogs.answerFileName(path);
+    QTest::mouseClick(tabs.sales.ExportSales, Qt::LeftButton);
+    const QString documents = QDir(qEnvironmentVariable("HOME")).filePath("Documents");
+    EXPECT_EQ(l.dialogs.proposedFiles,
+              QStringList{QDir(documents).filePath("Mervalis sales " + QDate::currentDate().toString(Qt::ISODate) +
+                                                   ".csv")});
+    EXPECT_EQ(l.dialogs.take(), QStringList{"3 rows saved to " + path + "."});
+    const QList<QStringList> sales = csvRows(path);
+    EXPECT_EQ(sales, shown(tabs.sales.DataGrid2));
+    ASSERT_EQ(sales.size(), 4);
+    EXPECT_EQ(sales[0].mid(0, 3), (QStringList{"ID", "ClientName", "AssociatedCompany"}));
+    EXPECT_EQ(sales[1][1], " Spaced ");                      // TotalDue 1 sorts first
+    EXPECT_EQ(sales[2][sales[0].indexOf("Notes")], "said \"hi\"\nthen left");
+    EXPECT_EQ(sales[2][sales[0].indexOf("Amount")], "19.99");  // as the database wrote it
+    EXPECT_EQ(sales[3][sales[0].indexOf("SellDate")], "14/02/2025");
+    const QByteArray bytes = readFile(path);
+    EXPECT_TRUE(bytes.startsWith("ID,ClientName,"));
+    EXPECT_TRUE(bytes.contains("\r\n1,\"O'Brien, Sons\","));
+    EXPECT_TRUE(bytes.contains("Caf\xC3\xA9 Zo\xC3\xAB"));  // UTF-8
+
+    // A cell edited but not yet applied is saved as the grid shows it.
+    tabs.sales.Command6_Click();
+    ASSERT_TRUE(edit(tabs.sales.DataGrid2, 0, "SalesRep", "Kim"));
+    l.dialogs.answerFileName(path);
+    tabs.sales.ExportSales_Click();
+    EXPECT_EQ(csvRows(path), shown(tabs.sales.DataGrid2));
+    EXPECT_EQ(csvRows(path)[1][shown(tabs.sales.DataGrid2)[0].indexOf("SalesRep")], "Kim");
+    tabs.sales.Command9_Click();
+
+    // Either grid of the Client Grid tab, by its own button.
+    l.dialogs.clear();
+    l.dialogs.answerFileName(l.env.file("companies"));  // ".csv" is added
+    QTest::mouseClick(tabs.clients.ExportCompanies, Qt::LeftButton);
+    EXPECT_EQ(csvRows(l.env.file("companies.csv")), shown(tabs.clients.DataGrid3));
+    EXPECT_EQ(csvRows(l.env.file("companies.csv")).value(1).value(14), "line one\r\ntwo");
+    l.dialogs.answerFileName(l.env.file("clients.csv"));
+    QTest::mouseClick(tabs.clients.ExportClients, Qt::LeftButton);
+    EXPECT_EQ(csvRows(l.env.file("clients.csv")), shown(tabs.clients.DataGrid1));
+    EXPECT_TRUE(l.dialogs.proposedFiles.last().endsWith(".csv"));
+    EXPECT_TRUE(QFileInfo(l.dialogs.proposedFiles.last()).fileName().startsWith("Mervalis clients "));
+    EXPECT_EQ(l.dialogs.take(), (QStringList{"1 row saved to " + l.env.file("companies.csv") + ".",
+                                             "2 rows saved to " + l.env.file("clients.csv") + "."}));
+}
+
+TEST(GridExport, CancelWritesNothingAndAFailedWriteSaysWhyAndLeavesNoFile)
+{
+    TestLedger l;
+    addSale(l, "Acme", "R1", 30);
+    GridTabs tabs(l);
+    tabs.sales.Command16_Click();
+    l.dialogs.clear();
+    const QStringList before = QDir(l.env.file(QString())).entryList(QDir::Files);
+
+    // Cancelled file question: no file, no message.
+    tabs.sales.ExportSales_Click();
+    EXPECT_TRUE(l.dialogs.texts().isEmpty());
+    EXPECT_EQ(QDir(l.env.file(QString())).entryList(QDir::Files), before);
+
+    // A folder that is not there.
+    const QString missing = l.env.file("gone/sales.csv");
+    l.dialogs.answerFileName(missing);
+    tabs.sales.ExportSales_Click();
+    ASSERT_EQ(l.dialogs.shown().size(), 1u);
+    EXPECT_EQ(l.dialogs.shown()[0].icon, DialogService::Icon::Exclamation);
+    EXPECT_TRUE(l.dialogs.last().startsWith("The sales could not be saved to " + missing + ": "));
+    EXPECT_TRUE(l.dialogs.last().endsWith("\r\n\r\nNo file was written."));
+
+    // A name taken by a folder: the folder stays as it was, no temporary file beside it.
+    QDir().mkpath(l.env.file("taken.csv"));
+    l.dialogs.answerFileName(l.env.file("taken.csv"));
+    tabs.sales.ExportSales_Click();
+    EXPECT_TRUE(l.dialogs.last().startsWith("The sales could not be saved to "));
+    EXPECT_TRUE(QFileInfo(l.env.file("taken.csv")).isDir());
+    EXPECT_EQ(QDir(l.env.file(QString())).entryList(QDir::Files), before);
+}
+
+TEST(GridExport, ALargeSalesTableIsSavedWholePageByPageAndAnUnreadablePageWritesNoFile)
+{
+    TestLedger l;
+    for (int i = 1; i <= 9; ++i) addSale(l, i % 2 ? "Acme" : "Bolt", QStringLiteral("R%1").arg(i), 10 - i);
+    l.store->adodc2.setLargeResult(3, 2);  // more than 3 rows are read 2 at a time
+    GridTabs tabs(l);
+    tabs.sales.Command16_Click();
+    sortBy(tabs.sales.Combo12, "TotalDue");
+    ASSERT_FALSE(l.store->adodc2.rows().holdsAll());
+    l.dialogs.clear();
+
+    const QString path = l.env.file("sales.csv");
+    l.dialogs.answerFileName(path);
+    tabs.sales.ExportSales_Click();
+    EXPECT_EQ(l.dialogs.take(), QStringList{"9 rows saved to " + path + "."});
+    const QList<QStringList> saved = csvRows(path);
+    EXPECT_EQ(saved, shown(tabs.sales.DataGrid2));
+    ASSERT_EQ(saved.size(), 10);
+    EXPECT_EQ(saved[1][saved[0].indexOf("ReferenceID")], "R9");
+
+    // Pages that can no longer be read: no file with empty rows, the earlier one kept.
+    l.store->adodc2.setLargeResult(3, 2);
+    tabs.sales.Command3_Click();
+    l.env.exec("ALTER TABLE Mervalis2 RENAME TO Gone");
+    l.dialogs.clear();
+    l.dialogs.answerFileName(path);
+    tabs.sales.ExportSales_Click();
+    EXPECT_TRUE(l.dialogs.last().contains("could not be read from the database")) << l.dialogs.last().toStdString();
+    EXPECT_EQ(csvRows(path), saved);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the hourglass is gone again
 }

@@ -25,6 +25,15 @@ DialogService::Answer ScriptedDialogs::show(const QString& text, Icon icon, Butt
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
 }
 
+QString ScriptedDialogs::askSaveFileName(const QString&, const QString& proposedPath, const QString&)
+{
+    proposedFiles << proposedPath;
+    if (fileNames_.empty()) return {};
+    const QString next = fileNames_.front();
+    fileNames_.pop_front();
+    return next;
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList list;
@@ -103,10 +112,12 @@ QString TestEnvironment::odbcFile(const QString& name) const { return QDir(odbcF
 
 Installation TestEnvironment::installation() const { return Installation::load(programFolder()); }
 
-QStringList TestEnvironment::rows(const QString& sql) const
+QStringList rowsIn(const QString& databaseFile, const QString& sql)
 {
     sqlite3* db = nullptr;
-    sqlite3_open(databasePath().toUtf8().constData(), &db);
+    sqlite3_open(databaseFile.toUtf8().constData(), &db);
+    // Another program may be writing (the backup tests): wait for it.
+    sqlite3_busy_timeout(db, 10000);
     sqlite3_stmt* stmt = nullptr;
     QStringList result;
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
@@ -126,6 +137,8 @@ QStringList TestEnvironment::rows(const QString& sql) const
     sqlite3_close(db);
     return result;
 }
+
+QStringList TestEnvironment::rows(const QString& sql) const { return rowsIn(databasePath(), sql); }
 
 void TestEnvironment::exec(const QString& sql) const
 {

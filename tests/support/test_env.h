@@ -33,6 +33,13 @@ public:
     };
 
     Answer show(const QString& text, Icon icon, Buttons buttons, const QString& caption) override;
+    // Answers with the next scripted file name (a cancel when none is left)
+    // and records the proposed path.
+    QString askSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter) override;
+
+    void answerFileName(const QString& path) { fileNames_.push_back(path); }
+    // The paths proposed by the file questions asked so far.
+    QStringList proposedFiles;
 
     void answer(Answer next) { answers_.push_back(next); }
     void answer(std::initializer_list<Answer> next) { answers_.insert(answers_.end(), next); }
@@ -46,6 +53,7 @@ public:
 
 private:
     std::deque<Answer> answers_;
+    std::deque<QString> fileNames_;
     std::vector<Shown> shown_;
 };
 
@@ -98,6 +106,9 @@ public:
     std::unique_ptr<Store> store;
     std::unique_ptr<AppContext> context;
 };
+
+// Rows of a query on any SQLite file, as "a|b|c" texts (NULL as "<null>").
+QStringList rowsIn(const QString& databaseFile, const QString& sql);
 
 // Makes sure a QApplication exists (offscreen in tests).
 void ensureApplication();

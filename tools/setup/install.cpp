@@ -1,5 +1,6 @@
 #include "setup/install.h"
 
+#include "setup/backup.h"
 #include "setup/help_file.h"
 #include "setup/sample_data.h"
 #include "setup/schema.h"
@@ -133,6 +134,49 @@ bool install(const InstallOptions& options, QString* message)
     *message = QStringLiteral("Mervalis is installed in %1; its database is %2.")
                    .arg(installation.programFolder, database);
     return true;
+}
+
+namespace {
+
+QString programFolderOf(const QString& programFolder)
+{
+    return programFolder.isEmpty() ? Installation::defaultProgramFolder() : programFolder;
+}
+
+}  // namespace
+
+bool backupInstallation(const QString& programFolder, const QString& file, QString* message)
+{
+    return backupDatabase(Installation::load(programFolderOf(programFolder)).databasePath(), file, message);
+}
+
+bool restoreInstallation(const InstallOptions& options, const QString& file, QString* message)
+{
+    const QString folder = programFolderOf(options.programFolder);
+    const QString problem = ledgerProblem(file);
+    if (!problem.isEmpty()) {
+        *message = QStringLiteral("%1 is not a Mervalis ledger: %2. Nothing was changed.").arg(file, problem);
+        return false;
+    }
+    if (!QFileInfo::exists(Installation::load(folder).recordPath())) {
+        InstallOptions fresh = options;
+        fresh.programFolder = folder;
+        fresh.sampleData = false;
+        fresh.replaceDatabase = false;
+        fresh.keepExisting = true;
+        if (!install(fresh, message)) return false;
+    }
+    // A database moved aside (a damaged one, say), or an empty file where it
+    // should be, is made anew to restore into.
+    const QString database = Installation::load(folder).databasePath();
+    const QFileInfo found(database);
+    const bool noLedger = !found.exists() || (found.isFile() && found.size() == 0);
+    QString error;
+    if (noLedger && !createDatabase(database, found.exists(), &error)) {
+        *message = QStringLiteral("The database %1 could not be created: %2").arg(database, error);
+        return false;
+    }
+    return restoreDatabase(file, database, message);
 }
 
 }  // namespace mervalis::setup

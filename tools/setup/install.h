@@ -18,6 +18,16 @@ struct InstallOptions {
 // what failed.
 bool install(const InstallOptions& options, QString* message);
 
+// Backs up the database of the installation in `programFolder` (empty: the
+// default program folder) to `file`; see backupDatabase().
+bool backupInstallation(const QString& programFolder, const QString& file, QString* message);
+
+// Restores the ledger in `file` into the installation of
+// `options.programFolder`; where there is no installation yet, one is made
+// first as `options` say (a fresh program folder gets an empty database,
+// then the restored records). See restoreDatabase().
+bool restoreInstallation(const InstallOptions& options, const QString& file, QString* message);
+
 // The commented mounting script of a network installation.
 QString driveScript(const QString& sharedFolder);
 

@@ -25,7 +25,16 @@ int main(int argc, char** argv)
                                    QStringLiteral("Replace an existing database (its data is lost)."));
     const QCommandLineOption quietExisting(QStringLiteral("keep-existing"),
                                            QStringLiteral("Leave an existing installation as it is and succeed."));
-    parser.addOptions({sample, network, force, quietExisting});
+    const QCommandLineOption backup(QStringLiteral("backup"),
+                                    QStringLiteral("Copy the ledger database to FILE, consistently even while "
+                                                   "Mervalis is open and writing; nothing else is done."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption restore(QStringLiteral("restore"),
+                                     QStringLiteral("Replace the ledger by the one in FILE (a backup), keeping the "
+                                                    "replaced records beside the database; refused while a "
+                                                    "program is writing to the database."),
+                                     QStringLiteral("FILE"));
+    parser.addOptions({sample, network, force, quietExisting, backup, restore});
     parser.process(app);
 
     mervalis::setup::InstallOptions options;
@@ -37,7 +46,18 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     QString message;
-    const bool ok = mervalis::setup::install(options, &message);
+    if (parser.isSet(backup) && parser.isSet(restore)) {
+        err << "--backup and --restore go one at a time." << Qt::endl;
+        return 2;
+    }
+    if ((parser.isSet(backup) || parser.isSet(restore)) && (options.sampleData || options.replaceDatabase)) {
+        err << "--sample-data and --force do not go with --backup or --restore." << Qt::endl;
+        return 2;
+    }
+    bool ok;
+    if (parser.isSet(backup)) ok = mervalis::setup::backupInstallation(QString(), parser.value(backup), &message);
+    else if (parser.isSet(restore)) ok = mervalis::setup::restoreInstallation(options, parser.value(restore), &message);
+    else ok = mervalis::setup::install(options, &message);
     (ok ? out : err) << message << Qt::endl;
     return ok ? 0 : 1;
 }

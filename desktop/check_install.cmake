@@ -1,0 +1,41 @@
+# Installs the build into PREFIX and checks what a desktop finds there: both
+# programs, the launcher naming the installed program and the icon, the
+# icon itself and the AppStream file, the last two validators green.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(launcher "${PREFIX}/share/applications/${APP_ID}.desktop")
+set(icon "${PREFIX}/share/icons/hicolor/scalable/apps/${APP_ID}.svg")
+set(metainfo "${PREFIX}/share/metainfo/${APP_ID}.metainfo.xml")
+foreach(file "${PREFIX}/bin/mervalis" "${PREFIX}/bin/mervalis-setup" "${launcher}" "${icon}" "${metainfo}")
+  if(NOT EXISTS "${file}")
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+endforeach()
+
+file(STRINGS "${launcher}" exec REGEX "^Exec=")
+file(STRINGS "${launcher}" icon_name REGEX "^Icon=")
+if(NOT exec STREQUAL "Exec=mervalis" OR NOT EXISTS "${PREFIX}/bin/mervalis")
+  message(FATAL_ERROR "the launcher starts '${exec}', not the installed mervalis")
+endif()
+if(NOT icon_name STREQUAL "Icon=${APP_ID}")
+  message(FATAL_ERROR "the launcher's icon is '${icon_name}', not ${APP_ID}")
+endif()
+file(READ "${icon}" svg)
+if(NOT svg MATCHES "<svg[^>]*viewBox=")
+  message(FATAL_ERROR "${icon} is not a scalable SVG")
+endif()
+
+execute_process(COMMAND "${DESKTOP_FILE_VALIDATE}" "${launcher}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "desktop-file-validate refused ${launcher}")
+endif()
+execute_process(COMMAND "${APPSTREAMCLI}" validate --no-net "${metainfo}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "appstreamcli refused ${metainfo}")
+endif()
+message(STATUS "installed into ${PREFIX}: launcher, icon and metainfo valid")

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Takes the screenshots in docs/ that the README and the AppStream file show:
+# starts Mervalis under Xvfb on a fresh sample ledger (a temporary program
+# folder, ODBC ini folder and settings folder; nothing of yours is touched)
+# and saves a PNG of each of the seven tabs. Re-run it whenever a tab
+# changes:
+#
+#     bash scripts/screenshots.sh            # after scripts/build.sh
+#
+# It drives the program as a user would, with xdotool: Ctrl+Tab moves to the
+# next tab. Debian's xvfb, xdotool and imagemagick are installed when missing
+# (as root).
+#
+# Adding a shot: add steps to take_shots below with these helpers.
+#   show_tab N               brings tab N to the front (0 Company, 1 Client,
+#                            2 Sales, 3 Invoice, 4 Sales Grid, 5 Client Grid,
+#                            6 Analysis)
+#   shoot NAME               saves the main window as docs/NAME.png
+#   shoot_window TITLE NAME  waits for a window whose title matches TITLE and
+#                            saves it as docs/NAME.png
+#   xdotool key / type       presses keys and types into the control that has
+#                            the focus (Tab moves the focus, space presses a
+#                            button, Escape closes a window)
+# For example an invoice document: show_tab 3, Tab to the reference ID box,
+# "xdotool type INV10001", press the button that shows the document, then
+# shoot_window for its window; an analysis chart: show_tab 6, choose an
+# analysis from the option list with the keyboard, then shoot.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${MERVALIS_BUILD:-$top/build}
+docs="$top/docs"
+
+take_shots() {
+    shoot company
+    show_tab 1 && shoot client
+    show_tab 2 && shoot sales
+    show_tab 3 && shoot invoice
+    show_tab 4 && shoot sales-grid
+    show_tab 5 && shoot client-grid
+    show_tab 6 && shoot analysis
+}
+
+# --- inside the X server -----------------------------------------------------
+if [[ "${1:-}" == --inside ]]; then
+    "$build/mervalis" >"$work/mervalis.log" 2>&1 &
+    program=$!
+    trap 'kill "$program" 2>/dev/null || true' EXIT
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Mervalis Ver' | head -n1)
+    [[ -n "$window" ]] || { echo "the main window did not open" >&2; exit 1; }
+    xdotool windowfocus --sync "$window"
+    current=0
+    show_tab() {
+        while ((current < $1)); do xdotool key ctrl+Tab; current=$((current + 1)); done
+        while ((current > $1)); do xdotool key ctrl+shift+Tab; current=$((current - 1)); done
+    }
+    settle() { sleep 0.7; }
+    shoot() {
+        settle
+        import -window "$window" "$docs/$1.png"
+        echo "docs/$1.png"
+    }
+    shoot_window() {
+        local other
+        other=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n1)
+        [[ -n "$other" ]] || { echo "no window titled $1" >&2; exit 1; }
+        settle
+        import -window "$other" "$docs/$2.png"
+        echo "docs/$2.png"
+    }
+    sleep 1
+    take_shots
+    exit 0
+fi
+
+# --- set-up ------------------------------------------------------------------
+tools=(xvfb-run:xvfb xdotool:xdotool import:imagemagick)
+missing=()
+for tool in "${tools[@]}"; do command -v "${tool%%:*}" >/dev/null || missing+=("${tool##*:}"); done
+if ((${#missing[@]})); then
+    [[ $(id -u) -eq 0 ]] || { echo "Install ${missing[*]} first (Debian packages)." >&2; exit 1; }
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+[[ -x "$build/mervalis" && -x "$build/mervalis-setup" ]] || { echo "Build first: bash scripts/build.sh" >&2; exit 1; }
+
+# The machine's ODBC drivers; the program registers its data source itself.
+drivers=$(odbcinst -j | sed -n 's/^DRIVERS\.*: //p')
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export work build docs
+export MERVALIS_HOME="$work/Mervalis" ODBCSYSINI="$work/odbc" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$ODBCSYSINI" "$XDG_CONFIG_HOME/Mervalis"
+cp "$drivers" "$ODBCSYSINI/odbcinst.ini"
+# No "How do I use this software?" window over the shots.
+printf '[Noshow]\nHelp=1\n' >"$XDG_CONFIG_HOME/Mervalis/Mervalis.conf"
+"$build/mervalis-setup" --sample-data >/dev/null
+mkdir -p "$docs"
+LANG=C.UTF-8 xvfb-run -a -s '-screen 0 1280x1024x24' bash "$0" --inside

@@ -1,0 +1,82 @@
+#include "grids/grid_export.h"
+
+#include "data/csv_file.h"
+#include "data/data_control.h"
+#include "data/dialogs.h"
+#include "data/record_set_model.h"
+#include "grids/data_grid.h"
+#include "ui/wait_cursor.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QStandardPaths>
+
+#include <string>
+#include <vector>
+
+namespace mervalis {
+
+QString proposedExportPath(const QString& subject)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).filePath(
+        QStringLiteral("Mervalis %1 %2.csv").arg(subject, QDate::currentDate().toString(Qt::ISODate)));
+}
+
+bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& subject)
+{
+    QString path = dialogs.askSaveFileName(QStringLiteral("Export %1 to CSV").arg(subject),
+                                           proposedExportPath(subject), QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+
+    // The columns as they stand on screen, left to right.
+    const QHeaderView* header = grid.horizontalHeader();
+    const RecordSet& rows = grid.control().rows();
+    std::vector<int> columns;
+    QStringList names;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (header->isSectionHidden(column)) continue;
+        columns.push_back(column);
+        names << rows.columnNames().value(column);
+    }
+
+    // Stored cells straight from the record set (a large one reads its pages
+    // as they come); a row whose edits wait for its row selector is written
+    // as the grid shows it.
+    const RecordSetModel& model = grid.records();
+    std::vector<std::string> edited(columns.size());
+    const auto row = [&](int r, std::vector<std::string_view>& cells) {
+        if (!rows.readable(r)) return false;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (r == model.editedRow()) {
+                edited[i] = model.data(model.index(r, columns[i])).toString().toStdString();
+                cells[i] = edited[i];
+            } else {
+                cells[i] = rows.raw(r, columns[i]);
+            }
+        }
+        return true;
+    };
+    QString error;
+    bool written;
+    {
+        WaitCursor hourglass;  // a large ledger takes seconds
+        written = writeCsvFile(path, names, rows.rowCount(), row, &error);
+    }
+    if (!written) {
+        dialogs.warn(QStringLiteral("The %1 could not be saved to %2: %3\r\n\r\nNo file was written.")
+                         .arg(subject, QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    dialogs.inform(QStringLiteral("%1 %2 saved to %3.")
+                       .arg(rows.rowCount())
+                       .arg(rows.rowCount() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                            QDir::toNativeSeparators(path)));
+    return true;
+}
+
+}  // namespace mervalis
