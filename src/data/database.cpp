@@ -2,6 +2,9 @@
 
 #include "data/row_block.h"
 
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -11,6 +14,9 @@
 #include <vector>
 
 namespace mervalis {
+
+// Every statement with the time it took to run: QT_LOGGING_RULES="mervalis.sql=true".
+Q_LOGGING_CATEGORY(sqlLog, "mervalis.sql", QtWarningMsg)
 
 namespace {
 
@@ -267,6 +273,8 @@ Cursor::~Cursor() = default;
 
 const QStringList& Cursor::columnNames() const { return state_->info.names; }
 
+bool Cursor::isOpen() const { return state_->statement != nullptr; }
+
 Cursor::Read Cursor::read(RowBlock& rows, qint64 maxRows)
 {
     State& s = *state_;
@@ -356,7 +364,7 @@ bool Database::connect()
 void Database::disconnect()
 {
     // Open results go first: their statements belong to the connection.
-    for (Cursor::State* cursor : cursors_) cursor->close();
+    closeOpenResults();
     if (dbc_) {
         SQLDisconnect(static_cast<SQLHDBC>(dbc_));
         SQLFreeHandle(SQL_HANDLE_DBC, static_cast<SQLHDBC>(dbc_));
@@ -394,6 +402,7 @@ bool Database::query(const QString& sql, RowBlock& rows)
 std::unique_ptr<Cursor> Database::open(const QString& sql, bool oneRowAtATime)
 {
     if (!connect()) return nullptr;
+    closeOpenResults();
     auto state = std::make_unique<Cursor::State>(*this);
     state->statement = std::make_unique<Statement>(static_cast<SQLHDBC>(dbc_));
     if (!*state->statement) {
@@ -402,7 +411,10 @@ std::unique_ptr<Cursor> Database::open(const QString& sql, bool oneRowAtATime)
     }
     SQLHSTMT stmt = state->statement->get();
     const QByteArray text = sql.toUtf8();
+    QElapsedTimer timer;
+    timer.start();
     const SQLRETURN rc = SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.constData())), SQL_NTS);
+    qCDebug(sqlLog, "%.1f ms %s", timer.nsecsElapsed() / 1e6, text.constData());
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
         fail(SQL_HANDLE_STMT, stmt, QStringLiteral("The query failed."));
         return nullptr;
@@ -425,6 +437,14 @@ std::unique_ptr<Cursor> Database::open(const QString& sql, bool oneRowAtATime)
     return std::unique_ptr<Cursor>(new Cursor(std::move(state)));
 }
 
+void Database::closeOpenResults()
+{
+    // The SQLite driver reads a result row by row only while no other
+    // statement is open on the connection; a second one would be read whole
+    // first. An open result is read on later by opening it again at its row.
+    for (Cursor::State* cursor : cursors_) cursor->close();
+}
+
 void Database::learnWidths(const std::string& signature, const std::vector<SQLLEN>& room)
 {
     if (fetchWidths_.size() > 256) fetchWidths_.clear();
@@ -434,11 +454,15 @@ void Database::learnWidths(const std::string& signature, const std::vector<SQLLE
 bool Database::execute(const QString& sql, long* rowsAffected)
 {
     if (!connect()) return false;
+    closeOpenResults();
     Statement statement(static_cast<SQLHDBC>(dbc_));
     if (!statement) return fail(SQL_HANDLE_DBC, dbc_, QStringLiteral("No statement handle."));
     const QByteArray text = sql.toUtf8();
+    QElapsedTimer timer;
+    timer.start();
     const SQLRETURN rc = SQLExecDirect(statement.get(),
                                        reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.constData())), SQL_NTS);
+    qCDebug(sqlLog, "%.1f ms %s", timer.nsecsElapsed() / 1e6, text.constData());
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
         return fail(SQL_HANDLE_STMT, statement.get(), QStringLiteral("The statement failed."));
     }

@@ -30,6 +30,9 @@ public:
     Cursor& operator=(const Cursor&) = delete;
 
     const QStringList& columnNames() const;
+    // False once read to its end, or closed because another statement ran
+    // on the connection.
+    bool isOpen() const;
     // Appends up to `maxRows` rows (all that are left when negative) to
     // `rows`, giving it the result's columns when it has none.
     Read read(RowBlock& rows, qint64 maxRows);
@@ -61,7 +64,8 @@ public:
     // Runs a query and replaces `rows` with its whole result.
     bool query(const QString& sql, RowBlock& rows);
     // Runs a query and leaves its result open to be read a part at a time;
-    // nullptr when it failed. `oneRowAtATime` reads every value whole
+    // nullptr when it failed. Only one result is open at a time: opening
+    // another, or running any statement, closes it. `oneRowAtATime` reads every value whole
     // whatever its length, at some cost in speed.
     std::unique_ptr<Cursor> open(const QString& sql, bool oneRowAtATime = false);
     // Runs a statement that returns no rows.
@@ -77,6 +81,7 @@ private:
     friend class Cursor;
     bool fail(short handleType, void* handle, const QString& context);
     void learnWidths(const std::string& signature, const std::vector<long>& room);
+    void closeOpenResults();
 
     QString dataSourceName_;
     void* env_ = nullptr;

@@ -37,7 +37,7 @@ bool PagedQuery::readRows(int first, int count, RowBlock& rows)
     // A value longer than the buffers closes the result; it is opened again
     // at the same row with the widths learnt, the last time one row at a time.
     for (int pass = 0; pass < 3; ++pass) {
-        if (!cursor_ || position_ != first) {
+        if (!cursor_ || !cursor_->isOpen() || position_ != first) {
             cursor_ = database_.open(fromRow(sql_, first), pass == 2);
             position_ = first;
             if (!cursor_) break;
