@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <cfenv>
 #include <cmath>
 
 namespace mervalis {
@@ -52,6 +53,72 @@ bool readNumber(const QString& text, double* value)
     if (!ok || !std::isfinite(number)) return false;
     *value = number;
     return true;
+}
+
+namespace {
+
+// Divides by a power of ten, rounding a half to the even neighbour.
+qint64 divideHalfEven(qint64 value, qint64 divisor)
+{
+    qint64 quotient = value / divisor;
+    const qint64 remainder = value % divisor;
+    const qint64 twice = 2 * (remainder < 0 ? -remainder : remainder);
+    const int sign = value < 0 ? -1 : 1;
+    if (twice > divisor || (twice == divisor && quotient % 2 != 0)) quotient += sign;
+    return quotient;
+}
+
+}  // namespace
+
+Currency Currency::fromDouble(double value)
+{
+    if (!std::isfinite(value)) return Currency();
+    // nearbyint rounds in the current mode, which is to nearest, ties to even.
+    const int mode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double scaled = std::nearbyint(value * kScale);
+    std::fesetround(mode);
+    return Currency(static_cast<qint64>(scaled));
+}
+
+bool Currency::read(const QString& text, Currency* amount)
+{
+    static const QRegularExpression plain(QStringLiteral("^\\s*([+-]?)(\\d*)(?:\\.(\\d*))?\\s*$"));
+    const QRegularExpressionMatch match = plain.match(text);
+    if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty())) return false;
+    const QString whole = match.captured(2);
+    QString fraction = match.captured(3);
+    if (whole.size() > 12) return false;  // beyond a trillion the units would overflow
+    // Keep one digit past the fourth decimal to round on, and whether any
+    // further digit is not zero.
+    bool moreDigits = false;
+    for (qsizetype i = 5; i < fraction.size(); ++i) moreDigits = moreDigits || fraction.at(i) != QLatin1Char('0');
+    fraction = fraction.left(5).leftJustified(5, QLatin1Char('0'));
+    // Two digits past the fourth decimal: the fifth, and a sticky digit that
+    // is 1 when any later digit is not zero (so 0.000051 is above the half).
+    const qint64 scaled = (whole.toLongLong() * kScale * 10 + fraction.toLongLong()) * 10 + (moreDigits ? 1 : 0);
+    qint64 units = divideHalfEven(scaled, 100);
+    if (match.captured(1) == QLatin1String("-")) units = -units;
+    *amount = Currency(units);
+    return true;
+}
+
+Currency Currency::roundedToCents() const
+{
+    return Currency(divideHalfEven(units_, 100) * 100);
+}
+
+QString Currency::text() const
+{
+    const qint64 magnitude = units_ < 0 ? -units_ : units_;
+    QString result = QString::number(magnitude / kScale);
+    qint64 fraction = magnitude % kScale;
+    if (fraction != 0) {
+        QString digits = QString::number(fraction).rightJustified(4, QLatin1Char('0'));
+        while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
+        result += QLatin1Char('.') + digits;
+    }
+    return units_ < 0 ? QLatin1Char('-') + result : result;
 }
 
 }  // namespace mervalis

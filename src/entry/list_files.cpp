@@ -1,5 +1,7 @@
 #include "entry/list_files.h"
 
+#include "data/list_file.h"
+
 #include "data/app_context.h"
 #include "data/data_control.h"
 #include "data/dialogs.h"
@@ -16,16 +18,6 @@
 namespace mervalis {
 
 namespace {
-
-QString fileName(ListFile file)
-{
-    switch (file) {
-    case ListFile::Products: return QStringLiteral("productfile.txt");
-    case ListFile::Ethnicity: return QStringLiteral("ethnicity.txt");
-    case ListFile::LeadsGivenTo: return QStringLiteral("leadsgivento.txt");
-    }
-    return {};
-}
 
 // The notice shown every time the list of a profile combo opens.
 QString noticeFor(ListFile file, const QString& path)
@@ -53,33 +45,6 @@ QString activatedMessage(ListFile file)
 }
 
 }  // namespace
-
-QString listFilePath(const Installation& installation, ListFile file)
-{
-    return installation.path(fileName(file));
-}
-
-QStringList readListFile(const QString& path, bool* opened)
-{
-    QFile file(path);
-    const bool ok = file.open(QIODevice::ReadOnly);
-    if (opened) *opened = ok;
-    if (!ok) return {};
-
-    const QByteArray content = file.readAll();
-    QStringList lines;
-    qsizetype start = 0;
-    while (start < content.size()) {
-        qsizetype end = content.indexOf('\n', start);
-        const qsizetype next = end < 0 ? content.size() : end + 1;
-        if (end < 0) end = content.size();
-        qsizetype length = end - start;
-        if (length > 0 && content.at(end - 1) == '\r') --length;
-        lines << QString::fromLocal8Bit(content.constData() + start, length);
-        start = next;
-    }
-    return lines;
-}
 
 void fillFromListFile(QComboBox* combo, ListFile file, AppContext& context)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/list_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,19 +12,6 @@ namespace mervalis {
 struct AppContext;
 class DialogService;
 struct Installation;
-
-// The three editable list files of the program folder, one entry a line.
-enum class ListFile { Products, Ethnicity, LeadsGivenTo };
-
-// productfile.txt, ethnicity.txt or leadsgivento.txt in the program folder.
-QString listFilePath(const Installation& installation, ListFile file);
-
-// Every line of a list file, whole and untrimmed, in file order. Lines may end
-// in CR LF or LF alone; no entry keeps a stray CR. An empty line gives an
-// empty entry; the line end after the last line does not add one. `opened`
-// (optional) tells whether the file could be opened; when not, the list is
-// empty.
-QStringList readListFile(const QString& path, bool* opened);
 
 // Combo2_DropDown, Combo26_DropDown, Combo27_DropDown: for the ethnicity and
 // lead lists first the notice naming the file; then the list is cleared and
