@@ -41,6 +41,11 @@ QColor columnColour(int index)
 AnalysisChart::AnalysisChart(QWidget* parent) : QChartView(parent)
 {
     setObjectName(QStringLiteral("MSChart1"));
+    // The chart takes the focus as one control; screen readers read its name
+    // and description.
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setObjectName(QStringLiteral("MSChart1Viewport"));
+    viewport()->setFocusPolicy(Qt::NoFocus);
     setRenderHint(QPainter::Antialiasing);
     chart()->setMargins(QMargins(4, 4, 4, 4));
     chart()->layout()->setContentsMargins(0, 0, 0, 0);

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace mervalis {
@@ -246,9 +247,15 @@ void AnalysisTab::layOut()
 void AnalysisTab::placeChart()
 {
     // "Large Chart" adds the difference between the large and the small
-    // height (5000 and 2775 twips) to the place the layout gives the chart.
+    // height (5000 and 2775 twips) to the place the layout gives the chart,
+    // but never covers the buttons at the foot, so "Small Chart" stays in
+    // reach.
     const QRect slot = chartSlot_->geometry();
-    const int height = slot.height() + (largeChart_ ? twips(5000) - twips(2775) : 0);
+    int height = slot.height();
+    if (largeChart_) {
+        const int footTop = std::min(Command49->y(), Command53->y()) - layout()->spacing();
+        height = std::max(height, std::min(height + twips(5000) - twips(2775), footTop - slot.y()));
+    }
     MSChart1->setGeometry(slot.x(), slot.y(), slot.width(), height);
 }
 
