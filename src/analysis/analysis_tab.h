@@ -129,6 +129,8 @@ public:
     static QString noQuarterlyFiguresMessage();
     static QString figuresCopiedMessage();
     static QString adviceMessage();
+    static QString noRecordsToCompareMessage();
+    static QString ageRangeMessage();
 
 private:
     void buildControls();
@@ -150,8 +152,11 @@ private:
     void monthlyIncome(const QString& column, const QString& entity);
     // Check8 off and on: the monthly figures view rebuilt.
     void rebuildMonthlyView();
-    // One chart of the four sold-client comparisons drawn through Command35.
-    void compareStoredCategories(const QString& column, bool yieldBeforeAppend);
+    // Ethnicity, city or country: distinct clients per stored value, drawn
+    // through Command35.
+    void compareStoredCategories(const QString& column);
+    // The counts of Combo15 drawn with their names: prefix, name, ": ", count.
+    void drawCounts(const QStringList& names, const QString& prefix);
 
     AppContext& context_;
     FootLine foot_;

@@ -34,16 +34,24 @@ struct Sale {
     QString tool = QStringLiteral("None");
     QString rep = QStringLiteral("None");
     QString reference = QStringLiteral("R1");
+    QString age{};
+    QString sex{};
+    QString income{};
+    QString ethnicity{};
+    QString city{};
+    QString country{};
 };
 
 inline void addSale(TestLedger& l, const Sale& s)
 {
     QStringList texts;
-    for (const QString& text : {s.client, s.company, s.product, s.tool, s.rep, s.reference, s.month, s.year}) {
+    for (const QString& text : {s.client, s.company, s.product, s.tool, s.rep, s.reference, s.month, s.year, s.age,
+                                s.sex, s.income, s.ethnicity, s.city, s.country}) {
         texts << quoted(text);
     }
     l.env.exec(QStringLiteral("INSERT INTO Mervalis2 (ClientName, AssociatedCompany, ProductService, MarketingTool, "
-                              "SalesRep, ReferenceID, Month, Year, SubTotal, TotalDue) VALUES (%1, %2, %2)")
+                              "SalesRep, ReferenceID, Month, Year, Age, Sex, Income, Ethnicity, City, Country, "
+                              "SubTotal, TotalDue) VALUES (%1, %2, %2)")
                    .arg(texts.join(", "), s.subTotal));
 }
 
