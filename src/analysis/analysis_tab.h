@@ -155,8 +155,9 @@ private:
     // Ethnicity, city or country: distinct clients per stored value, drawn
     // through Command35.
     void compareStoredCategories(const QString& column);
-    // The counts of Combo15 drawn with their names: prefix, name, ": ", count.
-    void drawCounts(const QStringList& names, const QString& prefix);
+    // The chart of the values of Combo15, titled with the option: column i
+    // labelled with the prefix, name i, ": " and value i.
+    void drawValues(const QStringList& names, const QString& prefix);
 
     AppContext& context_;
     FootLine foot_;

@@ -65,6 +65,13 @@ void AnalysisTab::Command35_Click()
     yield();
     Label28->setText(QStringLiteral("Drawing chart..."));
     yield();
+    QStringList labels;
+    for (int i = 0; i < Combo18->count(); ++i) labels << Combo18->itemText(i);
+    drawValues(labels, QString());
+}
+
+void AnalysisTab::drawValues(const QStringList& names, const QString& prefix)
+{
     const int count = Combo15->count();
     if (count == 0) return;
     MSChart1->setColumnCount(count);
@@ -72,7 +79,7 @@ void AnalysisTab::Command35_Click()
     MSChart1->setShowLegend(true);
     for (int i = 0; i < count; ++i) {
         MSChart1->setData(i + 1, Combo15->itemText(i));
-        MSChart1->setColumnLabel(i + 1, Combo18->itemText(i) + QStringLiteral(": ") + Combo15->itemText(i));
+        MSChart1->setColumnLabel(i + 1, prefix + names.value(i) + QStringLiteral(": ") + Combo15->itemText(i));
     }
 }
 

@@ -68,21 +68,8 @@ void AnalysisTab::Command13_Click()
     yield();
     Label28->setText(QStringLiteral("Drawing chart..."));
     yield();
-    drawCounts(ages, QStringLiteral("Age"));
+    drawValues(ages, QStringLiteral("Age"));
     Label28->hide();
-}
-
-void AnalysisTab::drawCounts(const QStringList& names, const QString& prefix)
-{
-    const int count = Combo15->count();
-    if (count == 0) return;
-    MSChart1->setColumnCount(count);
-    MSChart1->setTitleText(Combo7->currentText());
-    MSChart1->setShowLegend(true);
-    for (int i = 0; i < count; ++i) {
-        MSChart1->setData(i + 1, Combo15->itemText(i));
-        MSChart1->setColumnLabel(i + 1, prefix + names.value(i) + QStringLiteral(": ") + Combo15->itemText(i));
-    }
 }
 
 void AnalysisTab::compareStoredCategories(const QString& column)
@@ -163,7 +150,7 @@ void AnalysisTab::Command44_Click()
     yield();
     Label28->setText(QStringLiteral("Drawing chart..."));
     yield();
-    drawCounts(bands, QString());
+    drawValues(bands, QString());
     Label28->hide();
 }
 
