@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include "app/registry.h"
+
 #include "analysis/analysis_tab.h"
 #include "entry/client_tab.h"
 #include "entry/company_tab.h"
@@ -9,6 +11,7 @@
 #include "data/app_context.h"
 #include "grids/client_grid_tab.h"
 #include "data/data_control.h"
+#include "data/database.h"
 #include "data/dates.h"
 #include "data/dialogs.h"
 #include "data/help.h"
@@ -20,6 +23,7 @@
 #include <QGridLayout>
 #include <QComboBox>
 #include <QDate>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -103,14 +107,33 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
 void Form1::Form_Load()
 {
     QCoreApplication::processEvents();
-    // The data controls open their tables as the window loads.
-    context_.adodc1.Refresh();
-    context_.adodc2.Refresh();
-    context_.adodc3.Refresh();
+    // The data controls open their tables as the window loads. A ledger that
+    // cannot be reached is told once, not once by every control.
+    if (context_.database.connect()) {
+        context_.adodc1.Refresh();
+        context_.adodc2.Refresh();
+        context_.adodc3.Refresh();
+    } else {
+        context_.dialogs.warn(unreachableLedgerText(context_.database));
+    }
     analysisTab->Combo8->setEditText(QString::number(QDate::currentDate().year()));
     salesTab->Text33->setText(shortDateText(QDate::currentDate()));
     SSTab1->setCurrentIndex(CompanyIndex);
     invoiceTab->Text27->setText(shortDateText(QDate::currentDate()));
+}
+
+QString Form1::unreachableLedgerText(const Database& database)
+{
+    const QString file = dataSourceDatabaseFile(database.dataSourceName());
+    if (!file.isEmpty() && !QFileInfo::exists(file)) {
+        return QStringLiteral("The ledger's database %1 does not exist, so there is nothing to show and nowhere to "
+                              "store.\r\n\r\nOn a new installation, create it with the installation program: "
+                              "mervalis-setup (mervalis-setup --sample-data adds a sample ledger). In a network "
+                              "installation, make sure the shared folder is mounted. Then start Mervalis again.")
+            .arg(file);
+    }
+    return QStringLiteral("The data source \"%1\" could not be reached.\r\n\r\n%2")
+        .arg(database.dataSourceName(), database.lastError());
 }
 
 void Form1::Help_Click()

@@ -11,6 +11,7 @@ namespace mervalis {
 
 struct AppContext;
 class AnalysisTab;
+class Database;
 class ClientGridTab;
 class ClientTab;
 class CompanyTab;
@@ -51,6 +52,9 @@ public:
     static QString noticeText();
     static QString suggestionsText();
     static QString analysisGuardText();
+    // Told once at start-up when the ledger cannot be reached; a missing
+    // database file is named with the way to create it.
+    static QString unreachableLedgerText(const Database& database);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,7 +8,7 @@
 #include "data/installation.h"
 #include "ui/ui.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 
@@ -78,7 +78,9 @@ void Form3::Form_Load()
 void Form3::checkSharedFolder()
 {
     const Installation& installation = context_.installation;
-    if (!installation.sharedFolder.isEmpty() && QDir(installation.sharedFolder).exists()) return;
+    // An unmounted share often leaves its mount point behind as an empty
+    // folder: the database in it is what tells that the share is there.
+    if (!installation.sharedFolder.isEmpty() && QFileInfo::exists(installation.databasePath())) return;
     context_.dialogs.warn(sharedFolderMissingText(installation));
     // The script is the installation's; it runs on its own and its result is
     // not looked at.

@@ -179,6 +179,13 @@ QString systemOdbcIniPath()
     }
 }
 
+QString dataSourceDatabaseFile(const QString& dataSourceName)
+{
+    QString value(4096, QLatin1Char(' '));
+    if (!isSZKeyExist(dataSourceKeyPath(dataSourceName), QStringLiteral("Database"), value)) return QString();
+    return value;
+}
+
 QString resolveDriverLibrary(const QString& driverValue)
 {
     try {
@@ -249,6 +256,9 @@ bool createAccessDSN(const QString& szDriverName, const QString& szWantedDSN, co
         writeValue(dataSource, QStringLiteral("DriverId"), QStringLiteral("25"));
         writeValue(dataSource, QStringLiteral("SafeTransactions"), QStringLiteral("0"));
         writeValue(dataSource, QStringLiteral("Database"), database);
+        // A connection must never create the database: a missing file (a
+        // share not mounted) would otherwise become an empty ledger.
+        writeValue(dataSource, QStringLiteral("NoCreat"), QStringLiteral("1"));
 
         const QString engine = jetEngineKeyPath(szWantedDSN);
         if (!writeValue(engine, QStringLiteral("ImplicitCommitSync"), QString())) return false;

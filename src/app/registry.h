@@ -55,13 +55,18 @@ bool checkWantedAccessDSN(const QString& szWantedDSN);
 // Registers the data source for the driver `szDriverName`, writing into
 // three keys in this order: the data source's own (UID, DBQ, Driver, FIL,
 // DriverId, SafeTransactions and Database, the key the SQLite driver reads,
-// both holding the installation's database path), its "Engines\Jet" settings
+// both holding the installation's database path, and NoCreat, so that the
+// driver never creates a missing database file), its "Engines\Jet" settings
 // (ImplicitCommitSync, UserCommitSync, MaxBufferSize, PageTimeout, Threads)
 // and the entry of [ODBC Data Sources], which names the driver section
 // ("SQLite3") as unixODBC's own tools write it. Answers no at the first key
 // that cannot be written, keeping what was written before; the later value
 // writes inside a key that could be written are not checked.
 bool createAccessDSN(const QString& szDriverName, const QString& szWantedDSN, const Installation& installation);
+
+// The database file a data source names (its "Database" value, as the
+// SQLite driver reads it); empty when it names none.
+QString dataSourceDatabaseFile(const QString& dataSourceName);
 
 // The library file a driver section names, as a data source must hold it:
 // an absolute path stays; a bare name is looked for in the ODBC driver

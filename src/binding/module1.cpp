@@ -63,7 +63,9 @@ void emptyBox(QWidget* box)
 
 bool clearAll(const std::vector<Pair>& map)
 {
-    // Edits still waiting are written first: clearing leaves the record.
+    // Edits still waiting are written first: clearing leaves the record. A
+    // write that cannot be made has been told to the user by then; the boxes
+    // are cleared all the same, so that Clear Screen always starts a new entry.
     QList<RecordBinder*> binders;
     for (const auto& pair : map) {
         const FieldBinding* binding = pair.first ? FieldBinding::of(pair.first) : nullptr;
@@ -72,16 +74,15 @@ bool clearAll(const std::vector<Pair>& map)
             if (!binders.contains(binder)) binders << binder;
         }
     }
-    for (RecordBinder* binder : binders) {
-        if (!binder->writeEdits()) return false;
-    }
+    bool written = true;
+    for (RecordBinder* binder : binders) written = binder->writeEdits() && written;
     for (const auto& pair : map) {
         if (pair.first) FieldBinding::detach(pair.first);
     }
     for (const auto& pair : map) {
         if (pair.first) emptyBox(pair.first);
     }
-    return true;
+    return written;
 }
 
 }  // namespace
@@ -178,6 +179,7 @@ void FieldBinding::show()
     showing_ = false;
     shownText_ = text();
     edited_ = false;
+    toldUnwritable_ = false;
     editedRecordId_.clear();
 }
 
@@ -227,9 +229,18 @@ bool RecordBinder::writeEdits()
     }
     if (edited.isEmpty()) return true;
     if (control_.eof()) {
-        control_.dialogs().inform(
-            QStringLiteral("There is no stored record here to change, so what you typed was not saved.\r\n\r\n"
-                           "Retrieve a record first, or press Clear Screen and add it as a new one."));
+        // Told once for what was typed; the text stays in its box until the
+        // box shows a record again.
+        bool untold = false;
+        for (FieldBinding* binding : std::as_const(edited)) {
+            untold = untold || !binding->toldUnwritable_;
+            binding->toldUnwritable_ = true;
+        }
+        if (untold) {
+            control_.dialogs().inform(
+                QStringLiteral("There is no stored record here to change, so what you typed was not saved.\r\n\r\n"
+                               "Retrieve a record first, or press Clear Screen and add it as a new one."));
+        }
         return false;
     }
     writing_ = true;

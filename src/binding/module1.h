@@ -75,8 +75,9 @@ void BindCompanyFields(const CompanyBoxes& boxes, DataControl& adodc3);
 void BindClientFields(const ClientBoxes& boxes, DataControl& adodc1);
 
 // Writes any edit still waiting in the boxes, then detaches and empties
-// them; nothing stored is deleted. Answers false, leaving the boxes bound and
-// holding what was typed, when that write fails (the user has been told).
+// them; nothing stored is deleted. The boxes are always cleared; the answer
+// is false when something typed could not be written (the user has been told
+// why: no record is current, or the database refused it).
 bool ClearCompanyFields(const CompanyBoxes& boxes);
 bool ClearClientFields(const ClientBoxes& boxes);
 
@@ -115,6 +116,7 @@ private:
     QString field_;
     bool showing_ = false;
     bool edited_ = false;
+    bool toldUnwritable_ = false;  // the user knows the edit has no record to go to
     QString shownText_;       // what the box showed of the record
     QString editedRecordId_;  // ID of the record the edit was typed for
 };

@@ -1,9 +1,14 @@
 #include "data/data_control.h"
 
 #include "data/dialogs.h"
+#include "data/paged_query.h"
 #include "data/record_set_model.h"
 #include "data/sql.h"
 
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -77,11 +82,61 @@ void DataControl::replaceRows(RecordSet&& rows)
 bool DataControl::Refresh()
 {
     emit leavingRecord();
-    RecordSet fresh;
-    if (!database_.query(sql(), fresh)) {
-        return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(sql())
+    return load(sql());
+}
+
+void DataControl::setLargeResult(int heldRows, int pageRows)
+{
+    heldRows_ = std::max(0, heldRows);
+    pageRows_ = std::max(1, pageRows);
+}
+
+bool DataControl::load(const QString& text, QString orderBy)
+{
+    // The first rows tell whether the result is small enough to hold whole.
+    RowBlock first;
+    Cursor::Read outcome = Cursor::Read::Failed;
+    for (int pass = 0; pass < 3 && (pass == 0 || outcome == Cursor::Read::TooLong); ++pass) {
+        const std::unique_ptr<Cursor> cursor = database_.open(text, pass == 2);
+        if (!cursor) break;
+        first = RowBlock();
+        outcome = cursor->read(first, heldRows_ + 1);
+    }
+    if (outcome == Cursor::Read::Failed || outcome == Cursor::Read::TooLong) {
+        return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(text)
                                               : QStringLiteral("be reached"));
     }
+    if (first.rowCount() <= heldRows_) {
+        RecordSet fresh;
+        fresh.hold(std::move(first));
+        replaceRows(std::move(fresh));
+        return true;
+    }
+    static const QRegularExpression ordered(QStringLiteral("\\border\\s+by\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (orderBy.isEmpty() && first.columnIndex(QStringLiteral("ID")) >= 0 && !ordered.match(text).hasMatch()) {
+        orderBy = QStringLiteral("ID");
+    }
+    return page(first, text, orderBy);
+}
+
+bool DataControl::page(const RowBlock& shape, const QString& text, const QString& orderBy)
+{
+    RowBlock count;
+    if (!database_.query(QStringLiteral("SELECT COUNT(*) FROM (%1) AS counted").arg(text), count) ||
+        count.rowCount() != 1) {
+        return report(QStringLiteral("count the rows of this query:\r\n%1").arg(text));
+    }
+    const QString paged = orderBy.isEmpty() ? text : QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY %2").arg(text, orderBy);
+    pageFailureShown_ = false;
+    auto source = std::make_unique<PagedQuery>(database_, paged, [this] {
+        // Rows are read while the grid paints: the user is told once, after.
+        if (pageFailureShown_) return;
+        pageFailureShown_ = true;
+        QTimer::singleShot(0, this, [this] { report(QStringLiteral("read the rows")); });
+    });
+    RecordSet fresh;
+    fresh.page(shape, count.value(0, 0).toInt(), pageRows_, std::move(source));
     replaceRows(std::move(fresh));
     return true;
 }
@@ -203,7 +258,7 @@ bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
     if (!database_.execute(statement)) return report(QStringLiteral("save the change"));
 
     // Show what the database stored (it converts numbers, for one).
-    RecordSet stored;
+    RowBlock stored;
     if (database_.query(QStringLiteral("SELECT * FROM %1 WHERE ID = %2").arg(table_).arg(id), stored) &&
         stored.rowCount() == 1 && stored.columnNames() == rows_.columnNames()) {
         rows_.replaceRow(row, stored.rowCells(0));
@@ -250,6 +305,20 @@ bool DataControl::sort(const QString& fieldName)
     const int column = rows_.columnIndex(fieldName);
     if (column < 0) return false;
     emit leavingRecord();
+    if (!rows_.holdsAll()) {
+        // A field name as the database gave it; anything else is no column
+        // to put into an ORDER BY.
+        static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+        const QString name = rows_.columnNames().at(column);
+        if (!plainName.match(name).hasMatch()) return false;
+        QString orderBy = name + QStringLiteral(" NULLS FIRST");
+        if (rows_.columnIndex(QStringLiteral("ID")) >= 0) orderBy += QStringLiteral(", ID");
+        RowBlock shape;
+        std::vector<RowBlock::Kind> kinds;
+        for (int c = 0; c < rows_.columnCount(); ++c) kinds.push_back(rows_.columnKind(c));
+        shape.setColumns(rows_.columnNames(), std::move(kinds));
+        return page(shape, sql(), orderBy);
+    }
     model_->beginReplace();
     rows_.sortBy(column);
     current_ = rows_.rowCount() > 0 ? 0 : -1;

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/record_set.h"
+#include "data/row_block.h"
 
 #include <QMap>
 #include <QObject>
@@ -73,8 +74,17 @@ public:
     // back so that it shows what the database stored.
     bool updateRow(int row, const QMap<QString, QString>& changes);
     bool deleteRow(int row);
-    // Sorts the held rows ascending in memory; no query is sent.
+    // Sorts the rows ascending by a field: in memory when the whole result
+    // is held (no query is sent), else by the database, the ID deciding
+    // between equal values. The record source stays as it is, so the next
+    // refresh gives the database's order again.
     bool sort(const QString& fieldName);
+
+    // A result of more than `heldRows` rows is not held whole but read
+    // `pageRows` rows at a time as it is wanted (see RecordSet).
+    void setLargeResult(int heldRows, int pageRows);
+    static constexpr int kHeldRows = 2000;
+    static constexpr int kPageRows = 1000;
 
     RecordSetModel* model() const { return model_; }
 
@@ -96,6 +106,11 @@ private:
     bool report(const QString& action);
     int idOf(int row, bool* ok) const;
     void replaceRows(RecordSet&& rows);
+    // Runs `text` into a new record set: held whole when small, else paged
+    // in the order `orderBy` (its own order, or the IDs' when it has no
+    // ORDER BY and its rows carry an ID).
+    bool load(const QString& text, QString orderBy = QString());
+    bool page(const RowBlock& shape, const QString& text, const QString& orderBy);
 
     QString name_;
     QString table_;
@@ -107,6 +122,9 @@ private:
     int current_ = -1;
     QMap<QString, QString> pending_;
     RecordSetModel* model_;
+    int heldRows_ = kHeldRows;
+    int pageRows_ = kPageRows;
+    bool pageFailureShown_ = false;
 };
 
 }  // namespace mervalis

@@ -1,5 +1,7 @@
 #include "data/database.h"
 
+#include "data/row_block.h"
+
 #include <sql.h>
 #include <sqlext.h>
 
@@ -74,7 +76,7 @@ constexpr SQLULEN kRowsPerFetch = 128;
 
 struct ColumnInfo {
     QStringList names;
-    std::vector<RecordSet::Kind> kinds;
+    std::vector<RowBlock::Kind> kinds;
     std::vector<SQLLEN> room;  // buffer bytes, terminating zero included
     std::string signature;     // names and kinds: results alike share widths
 };
@@ -90,7 +92,7 @@ ColumnInfo describe(SQLHSTMT stmt, SQLSMALLINT columnCount)
         const QString column = QString::fromUtf8(reinterpret_cast<const char*>(name));
         const bool number = isNumberType(type);
         info.names << column;
-        info.kinds.push_back(number ? RecordSet::Kind::Number : RecordSet::Kind::Text);
+        info.kinds.push_back(number ? RowBlock::Kind::Number : RowBlock::Kind::Text);
         SQLLEN room = number ? kNumberRoom : kFirstTextRoom;
         // A short text column gets room for its declared size in UTF-8.
         if (!number && size > 0 && size * 4 + 1 < static_cast<SQLULEN>(room)) room = static_cast<SQLLEN>(size * 4 + 1);
@@ -136,103 +138,171 @@ private:
     std::vector<std::vector<SQLLEN>> indicators_;
 };
 
-enum class Fetched { All, TooLong, Failed };
+}  // namespace
 
-// Reads every row a block at a time. On the first value longer than its
-// buffer it stops storing but reads on, to learn the longest value of each
-// column (`longest`, -1 when the driver cannot tell).
-Fetched fetchBlocks(SQLHSTMT stmt, const std::vector<SQLLEN>& room, RecordSet& result, std::vector<SQLLEN>& longest)
+// The statement of an open result and the buffers it is read into.
+struct Cursor::State {
+    explicit State(Database& owner) : database(owner) { database.cursors_.push_back(this); }
+    ~State()
+    {
+        close();
+        std::erase(database.cursors_, this);
+    }
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+
+    void bind();
+    void close();
+    // Appends row `row` of the buffers; false when a value did not fit.
+    bool storeRow(RowBlock& rows, SQLULEN row);
+    // Appends the row just fetched one at a time, long values whole.
+    void storeWholeRow(RowBlock& rows);
+    // Widens the buffers of the columns whose values did not fit, as far as
+    // the rest of the block shows, and remembers it for the next opening.
+    void widen();
+
+    Database& database;
+    std::unique_ptr<Statement> statement;
+    ColumnInfo info;
+    std::vector<SQLLEN> room;   // widths wanted
+    std::vector<SQLLEN> bound;  // widths bound
+    bool oneRowAtATime = false;
+    SQLULEN block = 1;
+    SQLULEN fetched = 0;  // rows in the buffers
+    SQLULEN next = 0;     // the next of them to deliver
+    bool end = false;
+    std::unique_ptr<BoundBlock> buffers;
+    std::string longValue;
+    std::vector<char> part;
+};
+
+void Cursor::State::bind()
 {
-    SQLULEN block = kRowsPerFetch;
+    SQLHSTMT stmt = statement->get();
+    bound = room;
+    if (oneRowAtATime) {
+        for (SQLLEN& width : bound) width = std::min(width, kRowRoom);
+        block = 1;
+    } else {
+        block = kRowsPerFetch;
+    }
     if (!SQL_SUCCEEDED(SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(block), 0))) {
         block = 1;
     }
-    SQLULEN fetched = 0;
     SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
-    struct ForgetCount {
-        SQLHSTMT stmt;
-        ~ForgetCount() { SQLSetStmtAttr(stmt, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0); }
-    } forgetCount{stmt};
-    const BoundBlock buffers(stmt, room, block);
-    const size_t columns = room.size();
-    bool storing = true;
-    longest.assign(columns, 0);
-    while (true) {
-        fetched = 0;
-        const SQLRETURN rc = SQLFetch(stmt);
-        if (rc == SQL_NO_DATA) break;
-        if (!SQL_SUCCEEDED(rc)) return Fetched::Failed;
-        const SQLULEN got = block > 1 ? fetched : 1;
-        for (SQLULEN r = 0; r < got; ++r) {
-            if (storing) {
-                result.beginRow();
-                for (size_t c = 0; c < columns && storing; ++c) {
-                    const SQLLEN n = buffers.indicator(c, r);
-                    if (n == SQL_NULL_DATA) result.addNullCell();
-                    else if (buffers.truncated(c, r)) storing = false;
-                    else result.addCell(buffers.cell(c, r), static_cast<size_t>(n));
-                }
-                if (storing) {
-                    result.endRow();
-                    continue;
-                }
-            }
-            for (size_t c = 0; c < columns; ++c) {
-                const SQLLEN n = buffers.indicator(c, r);
-                if (n == SQL_NO_TOTAL) longest[c] = -1;
-                else if (longest[c] >= 0 && n > longest[c]) longest[c] = n;
-            }
-        }
-    }
-    return storing ? Fetched::All : Fetched::TooLong;
+    buffers = std::make_unique<BoundBlock>(stmt, bound, block);
 }
 
-// Reads every row one at a time; a value longer than its buffer is read
-// whole with SQLGetData.
-Fetched fetchRows(SQLHSTMT stmt, const std::vector<SQLLEN>& room, RecordSet& result)
+void Cursor::State::close()
 {
-    SQLSetStmtAttr(stmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1), 0);
-    std::vector<SQLLEN> bound(room);
-    for (SQLLEN& width : bound) width = std::min(width, kRowRoom);
-    const BoundBlock buffers(stmt, bound, 1);
-    std::string longValue;
-    std::vector<char> part(16384);
-    while (true) {
-        const SQLRETURN rc = SQLFetch(stmt);
-        if (rc == SQL_NO_DATA) break;
-        if (!SQL_SUCCEEDED(rc)) return Fetched::Failed;
-        result.beginRow();
-        for (size_t c = 0; c < bound.size(); ++c) {
-            const SQLLEN n = buffers.indicator(c, 0);
-            if (n == SQL_NULL_DATA) {
-                result.addNullCell();
-            } else if (!buffers.truncated(c, 0)) {
-                result.addCell(buffers.cell(c, 0), static_cast<size_t>(n));
-            } else {
-                longValue.clear();
-                SQLLEN partLength = 0;
-                SQLRETURN g;
-                while (SQL_SUCCEEDED(g = SQLGetData(stmt, static_cast<SQLUSMALLINT>(c + 1), SQL_C_CHAR, part.data(),
-                                                    static_cast<SQLLEN>(part.size()), &partLength))) {
-                    if (partLength == SQL_NULL_DATA) break;
-                    const size_t size = (partLength == SQL_NO_TOTAL || partLength >= static_cast<SQLLEN>(part.size()))
-                                            ? part.size() - 1
-                                            : static_cast<size_t>(partLength);
-                    longValue.append(part.data(), size);
-                    if (g == SQL_SUCCESS) break;
-                }
-                // A driver that cannot read a bound column again leaves the
-                // part that fitted.
-                if (longValue.empty()) longValue.assign(buffers.cell(c, 0), static_cast<size_t>(bound[c] - 1));
-                result.addCell(longValue.data(), longValue.size());
-            }
-        }
-        result.endRow();
-    }
-    return Fetched::All;
+    if (!statement) return;
+    buffers.reset();
+    if (*statement) SQLSetStmtAttr(statement->get(), SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
+    statement.reset();
+    end = true;
+    fetched = next = 0;
 }
 
-}  // namespace
+bool Cursor::State::storeRow(RowBlock& rows, SQLULEN row)
+{
+    rows.beginRow();
+    for (size_t c = 0; c < bound.size(); ++c) {
+        const SQLLEN n = buffers->indicator(c, row);
+        if (n == SQL_NULL_DATA) rows.addNullCell();
+        else if (buffers->truncated(c, row)) return false;
+        else rows.addCell(buffers->cell(c, row), static_cast<size_t>(n));
+    }
+    rows.endRow();
+    return true;
+}
+
+void Cursor::State::storeWholeRow(RowBlock& rows)
+{
+    SQLHSTMT stmt = statement->get();
+    if (part.empty()) part.resize(16384);
+    rows.beginRow();
+    for (size_t c = 0; c < bound.size(); ++c) {
+        const SQLLEN n = buffers->indicator(c, 0);
+        if (n == SQL_NULL_DATA) {
+            rows.addNullCell();
+        } else if (!buffers->truncated(c, 0)) {
+            rows.addCell(buffers->cell(c, 0), static_cast<size_t>(n));
+        } else {
+            longValue.clear();
+            SQLLEN partLength = 0;
+            SQLRETURN g;
+            while (SQL_SUCCEEDED(g = SQLGetData(stmt, static_cast<SQLUSMALLINT>(c + 1), SQL_C_CHAR, part.data(),
+                                                static_cast<SQLLEN>(part.size()), &partLength))) {
+                if (partLength == SQL_NULL_DATA) break;
+                const size_t size = (partLength == SQL_NO_TOTAL || partLength >= static_cast<SQLLEN>(part.size()))
+                                        ? part.size() - 1
+                                        : static_cast<size_t>(partLength);
+                longValue.append(part.data(), size);
+                if (g == SQL_SUCCESS) break;
+            }
+            // A driver that cannot read a bound column again leaves the part
+            // that fitted.
+            if (longValue.empty()) longValue.assign(buffers->cell(c, 0), static_cast<size_t>(bound[c] - 1));
+            rows.addCell(longValue.data(), longValue.size());
+        }
+    }
+    rows.endRow();
+}
+
+void Cursor::State::widen()
+{
+    for (SQLULEN r = next; r < fetched; ++r) {
+        for (size_t c = 0; c < room.size(); ++c) {
+            const SQLLEN n = buffers->indicator(c, r);
+            if (n == SQL_NO_TOTAL) room[c] = kMostBlockRoom + 1;  // length unknown: one row at a time
+            else if (n >= room[c]) room[c] = std::max(room[c] * 2, (n + 1 + 15) / 16 * 16);
+        }
+    }
+    database.learnWidths(info.signature, room);
+}
+
+Cursor::Cursor(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+Cursor::~Cursor() = default;
+
+const QStringList& Cursor::columnNames() const { return state_->info.names; }
+
+Cursor::Read Cursor::read(RowBlock& rows, qint64 maxRows)
+{
+    State& s = *state_;
+    if (rows.columnCount() == 0 && !s.info.names.isEmpty()) rows.setColumns(s.info.names, s.info.kinds);
+    const int before = rows.rowCount();
+    for (qint64 appended = 0; maxRows < 0 || appended < maxRows; ++appended) {
+        if (s.next >= s.fetched) {
+            if (s.end || !s.statement) return s.statement || s.info.names.isEmpty() ? Read::End : Read::Failed;
+            s.fetched = 0;
+            s.next = 0;
+            const SQLRETURN rc = SQLFetch(s.statement->get());
+            if (rc == SQL_NO_DATA) {
+                s.end = true;
+                if (!s.oneRowAtATime) s.database.learnWidths(s.info.signature, s.room);
+                return Read::End;
+            }
+            if (!SQL_SUCCEEDED(rc)) {
+                rows.truncate(before);
+                s.database.fail(SQL_HANDLE_STMT, s.statement->get(), QStringLiteral("Reading the rows failed."));
+                s.close();
+                return Read::Failed;
+            }
+            if (s.block == 1) s.fetched = 1;  // some drivers leave the count alone for single rows
+        }
+        if (s.oneRowAtATime) {
+            s.storeWholeRow(rows);
+        } else if (!s.storeRow(rows, s.next)) {
+            s.widen();
+            rows.truncate(before);
+            s.close();
+            return Read::TooLong;
+        }
+        ++s.next;
+    }
+    return Read::More;
+}
 
 Database::Database(QString dataSourceName) : dataSourceName_(std::move(dataSourceName)) {}
 
@@ -262,8 +332,10 @@ bool Database::connect()
     }
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
     // The SQLite driver then hands rows over as they are read instead of
-    // first copying the whole result; other drivers ignore the keyword.
-    const QByteArray text = (connectionString() + QStringLiteral(";StepAPI=1")).toUtf8();
+    // first copying the whole result, and never creates a missing database
+    // file (an empty file would pass for the ledger); other drivers ignore
+    // these keywords.
+    const QByteArray text = (connectionString() + QStringLiteral(";StepAPI=1;NoCreat=1")).toUtf8();
     SQLCHAR out[1024];
     SQLSMALLINT outLength = 0;
     const SQLRETURN rc = SQLDriverConnect(dbc, nullptr,
@@ -283,6 +355,8 @@ bool Database::connect()
 
 void Database::disconnect()
 {
+    // Open results go first: their statements belong to the connection.
+    for (Cursor::State* cursor : cursors_) cursor->close();
     if (dbc_) {
         SQLDisconnect(static_cast<SQLHDBC>(dbc_));
         SQLFreeHandle(SQL_HANDLE_DBC, static_cast<SQLHDBC>(dbc_));
@@ -294,64 +368,67 @@ void Database::disconnect()
     }
 }
 
-bool Database::query(const QString& sql, RecordSet& rows)
+bool Database::query(const QString& sql, RowBlock& rows)
 {
-    if (!connect()) return false;
-    const QByteArray text = sql.toUtf8();
-    std::vector<SQLLEN> room;
-    std::string signature;
-    bool oneRowAtATime = false;
-    // At most three passes: blocks with the widths known so far, blocks as
-    // wide as the longest value, and one row at a time for very long values.
+    // A value longer than its buffer sends the query round again with the
+    // widths learnt; the third pass reads one row at a time, which takes any
+    // length.
     for (int pass = 0; pass < 3; ++pass) {
-        Statement statement(static_cast<SQLHDBC>(dbc_));
-        if (!statement) return fail(SQL_HANDLE_DBC, dbc_, QStringLiteral("No statement handle."));
-        SQLHSTMT stmt = statement.get();
-        const SQLRETURN rc =
-            SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.constData())), SQL_NTS);
-        if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
-            return fail(SQL_HANDLE_STMT, stmt, QStringLiteral("The query failed."));
-        }
-        SQLSMALLINT columnCount = 0;
-        SQLNumResultCols(stmt, &columnCount);
-        RecordSet result;
-        if (columnCount <= 0) {
+        std::unique_ptr<Cursor> cursor = open(sql, pass == 2);
+        if (!cursor) return false;
+        RowBlock result;
+        switch (cursor->read(result, -1)) {
+        case Cursor::Read::End:
+        case Cursor::Read::More:
             rows = std::move(result);
             return true;
+        case Cursor::Read::TooLong:
+            continue;
+        case Cursor::Read::Failed:
+            return false;
         }
-        const ColumnInfo info = describe(stmt, columnCount);
-        result.setColumns(info.names, info.kinds);
-        if (pass == 0) {
-            signature = info.signature;
-            room = info.room;
-            const auto known = fetchWidths_.find(signature);
-            if (known != fetchWidths_.end() && known->second.size() == room.size()) {
-                for (size_t c = 0; c < room.size(); ++c) {
-                    room[c] = std::max<SQLLEN>(room[c], known->second[c]);
-                    if (room[c] > kMostBlockRoom) oneRowAtATime = true;
-                }
-            }
-        }
-        std::vector<SQLLEN> longest;
-        const Fetched outcome =
-            oneRowAtATime ? fetchRows(stmt, room, result) : fetchBlocks(stmt, room, result, longest);
-        if (outcome == Fetched::Failed) return fail(SQL_HANDLE_STMT, stmt, QStringLiteral("Reading the rows failed."));
-        if (outcome == Fetched::All) {
-            if (fetchWidths_.size() > 256) fetchWidths_.clear();
-            fetchWidths_[signature].assign(room.begin(), room.end());
-            rows = std::move(result);
-            return true;
-        }
-        // Some value did not fit: widen its column to the longest value,
-        // rounded up, or read one row at a time when that is too wide.
-        for (size_t c = 0; c < room.size(); ++c) {
-            if (longest[c] < 0) oneRowAtATime = true;
-            else if (longest[c] >= room[c]) room[c] = (longest[c] + 1 + 15) / 16 * 16;
-            if (room[c] > kMostBlockRoom) oneRowAtATime = true;
-        }
-        if (pass == 1) oneRowAtATime = true;
     }
     return fail(SQL_HANDLE_DBC, dbc_, QStringLiteral("Reading the rows failed."));
+}
+
+std::unique_ptr<Cursor> Database::open(const QString& sql, bool oneRowAtATime)
+{
+    if (!connect()) return nullptr;
+    auto state = std::make_unique<Cursor::State>(*this);
+    state->statement = std::make_unique<Statement>(static_cast<SQLHDBC>(dbc_));
+    if (!*state->statement) {
+        fail(SQL_HANDLE_DBC, dbc_, QStringLiteral("No statement handle."));
+        return nullptr;
+    }
+    SQLHSTMT stmt = state->statement->get();
+    const QByteArray text = sql.toUtf8();
+    const SQLRETURN rc = SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.constData())), SQL_NTS);
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
+        fail(SQL_HANDLE_STMT, stmt, QStringLiteral("The query failed."));
+        return nullptr;
+    }
+    SQLSMALLINT columnCount = 0;
+    SQLNumResultCols(stmt, &columnCount);
+    if (columnCount > 0) {
+        state->info = describe(stmt, columnCount);
+        state->room = state->info.room;
+        const auto known = fetchWidths_.find(state->info.signature);
+        if (known != fetchWidths_.end() && known->second.size() == state->room.size()) {
+            for (size_t c = 0; c < state->room.size(); ++c) state->room[c] = std::max(state->room[c], known->second[c]);
+        }
+        state->oneRowAtATime = oneRowAtATime || std::any_of(state->room.begin(), state->room.end(),
+                                                             [](SQLLEN r) { return r > kMostBlockRoom; });
+        state->bind();
+    } else {
+        state->end = true;
+    }
+    return std::unique_ptr<Cursor>(new Cursor(std::move(state)));
+}
+
+void Database::learnWidths(const std::string& signature, const std::vector<SQLLEN>& room)
+{
+    if (fetchWidths_.size() > 256) fetchWidths_.clear();
+    fetchWidths_[signature].assign(room.begin(), room.end());
 }
 
 bool Database::execute(const QString& sql, long* rowsAffected)

@@ -1,14 +1,45 @@
 #pragma once
 
-#include "data/record_set.h"
 
 #include <QString>
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace mervalis {
+
+class Database;
+class RowBlock;
+
+// An open result, read a part at a time (Database::open). It holds its
+// statement until it is read to the end or destroyed.
+class Cursor {
+public:
+    enum class Read {
+        More,     // the rows asked for were read; more may follow
+        End,      // the result is read to its end
+        TooLong,  // a value did not fit its buffer: nothing was appended and
+                  // the cursor is closed; open the query again (the widths
+                  // are learnt)
+        Failed,   // see Database::lastError()
+    };
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    const QStringList& columnNames() const;
+    // Appends up to `maxRows` rows (all that are left when negative) to
+    // `rows`, giving it the result's columns when it has none.
+    Read read(RowBlock& rows, qint64 maxRows);
+
+private:
+    friend class Database;
+    struct State;
+    explicit Cursor(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
+};
 
 // One connection to the ODBC data source, through unixODBC's C API. Every
 // call answers true or false and leaves the driver's own error text in
@@ -27,8 +58,12 @@ public:
     bool isConnected() const { return dbc_ != nullptr; }
     void disconnect();
 
-    // Runs a query and replaces `rows` with its result.
-    bool query(const QString& sql, RecordSet& rows);
+    // Runs a query and replaces `rows` with its whole result.
+    bool query(const QString& sql, RowBlock& rows);
+    // Runs a query and leaves its result open to be read a part at a time;
+    // nullptr when it failed. `oneRowAtATime` reads every value whole
+    // whatever its length, at some cost in speed.
+    std::unique_ptr<Cursor> open(const QString& sql, bool oneRowAtATime = false);
     // Runs a statement that returns no rows.
     bool execute(const QString& sql, long* rowsAffected = nullptr);
 
@@ -39,7 +74,9 @@ public:
     const QString& lastError() const { return lastError_; }
 
 private:
+    friend class Cursor;
     bool fail(short handleType, void* handle, const QString& context);
+    void learnWidths(const std::string& signature, const std::vector<long>& room);
 
     QString dataSourceName_;
     void* env_ = nullptr;
@@ -48,6 +85,7 @@ private:
     // Buffer widths that held every value of an earlier result with the same
     // columns, so that the next fetch of such a result needs a single pass.
     std::unordered_map<std::string, std::vector<long>> fetchWidths_;
+    std::vector<Cursor::State*> cursors_;  // open results, closed before the connection
 };
 
 // Writes that must happen together: rolls back unless commit() was called.

@@ -1,51 +1,87 @@
 #include "data/record_set.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace mervalis {
 
-void RecordSet::setColumns(QStringList names, std::vector<Kind> kinds)
+void RecordSet::hold(RowBlock&& rows)
 {
     clear();
-    names_ = std::move(names);
-    kinds_ = std::move(kinds);
-    kinds_.resize(static_cast<size_t>(names_.size()), Kind::Text);
+    held_ = std::move(rows);
 }
 
-int RecordSet::columnIndex(const QString& name) const
+void RecordSet::page(const RowBlock& shape, int total, int pageRows, std::unique_ptr<PageSource> source)
 {
-    for (int i = 0; i < names_.size(); ++i) {
-        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+    clear();
+    std::vector<Kind> kinds;
+    for (int c = 0; c < shape.columnCount(); ++c) kinds.push_back(shape.columnKind(c));
+    held_.setColumns(shape.columnNames(), std::move(kinds));
+    total_ = total;
+    pageRows_ = std::max(1, pageRows);
+    source_ = std::move(source);
+}
+
+void RecordSet::clear()
+{
+    held_.clear();
+    held_.setColumns({}, {});
+    total_ = 0;
+    pageRows_ = 0;
+    source_.reset();
+    pages_.clear();
+    clock_ = 0;
+}
+
+const RecordSet::Page& RecordSet::pageAt(int page) const
+{
+    const auto found = pages_.find(page);
+    if (found != pages_.end()) {
+        found->second.lastUse = ++clock_;
+        return found->second;
     }
-    return -1;
+    // Room for the page: the one used longest ago goes.
+    if (static_cast<int>(pages_.size()) >= kMostPagesHeld) {
+        const auto oldest = std::min_element(pages_.begin(), pages_.end(), [](const auto& a, const auto& b) {
+            return a.second.lastUse < b.second.lastUse;
+        });
+        pages_.erase(oldest);
+    }
+    Page& read = pages_[page];
+    read.lastUse = ++clock_;
+    const int first = page * pageRows_;
+    const int count = std::min(pageRows_, total_ - first);
+    // A page that cannot be read is remembered as such, so that a painted
+    // grid does not ask again for every cell.
+    read.readable = source_->readRows(first, count, read.rows) && read.rows.rowCount() > 0;
+    return read;
 }
 
-uint32_t RecordSet::cellEnd(size_t storedRow, int column) const
+const RowBlock* RecordSet::locate(int row, int* index) const
 {
-    uint32_t end;
-    std::memcpy(&end, rowStart_[storedRow] + sizeof(uint32_t) * static_cast<size_t>(column), sizeof end);
-    return end;
-}
-
-std::string_view RecordSet::cellText(size_t storedRow, int column) const
-{
-    const char* text = rowStart_[storedRow] + sizeof(uint32_t) * static_cast<size_t>(columnCount());
-    const uint32_t begin = column == 0 ? 0 : (cellEnd(storedRow, column - 1) & ~kNullBit);
-    const uint32_t end = cellEnd(storedRow, column) & ~kNullBit;
-    return std::string_view(text + begin, end - begin);
+    if (row < 0 || row >= rowCount()) return nullptr;
+    if (row >= total_) {
+        *index = row - total_;
+        return &held_;
+    }
+    const Page& page = pageAt(row / pageRows_);
+    *index = row % pageRows_;
+    if (!page.readable || *index >= page.rows.rowCount()) return nullptr;
+    return &page.rows;
 }
 
 bool RecordSet::isNull(int row, int column) const
 {
-    return (cellEnd(stored(row), column) & kNullBit) != 0;
+    int index = 0;
+    const RowBlock* block = locate(row, &index);
+    return !block || column < 0 || column >= columnCount() || block->isNull(index, column);
 }
 
 std::string_view RecordSet::raw(int row, int column) const
 {
-    return cellText(stored(row), column);
+    int index = 0;
+    const RowBlock* block = locate(row, &index);
+    if (!block || column < 0 || column >= columnCount()) return {};
+    return block->raw(index, column);
 }
 
 QString RecordSet::value(int row, int column) const
@@ -54,172 +90,43 @@ QString RecordSet::value(int row, int column) const
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-char* RecordSet::reserve(size_t size)
-{
-    // Rows start on four-byte boundaries, where their cell ends lie.
-    size = (size + 3) & ~size_t(3);
-    if (size > kChunkSize / 4) {
-        // A very long row gets a chunk of its own.
-        chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-        return chunks_.back().get();
-    }
-    if (chunkUsed_ + size > chunkCapacity_) {
-        chunks_.push_back(std::make_unique_for_overwrite<char[]>(kChunkSize));
-        chunkUsed_ = 0;
-        chunkCapacity_ = kChunkSize;
-        current_ = chunks_.back().get();
-    }
-    char* where = current_ + chunkUsed_;
-    chunkUsed_ += size;
-    return where;
-}
-
-const char* RecordSet::storeRow()
-{
-    pendingEnds_.resize(static_cast<size_t>(columnCount()), static_cast<uint32_t>(pending_.size()) | kNullBit);
-    const size_t header = sizeof(uint32_t) * pendingEnds_.size();
-    char* where = reserve(header + pending_.size());
-    if (header) std::memcpy(where, pendingEnds_.data(), header);
-    if (!pending_.empty()) std::memcpy(where + header, pending_.data(), pending_.size());
-    return where;
-}
-
-void RecordSet::beginRow()
-{
-    pending_.clear();
-    pendingEnds_.clear();
-}
-
-void RecordSet::addCell(const char* data, size_t size)
-{
-    pending_.append(data, size);
-    pendingEnds_.push_back(static_cast<uint32_t>(pending_.size()));
-}
-
-void RecordSet::addNullCell()
-{
-    pendingEnds_.push_back(static_cast<uint32_t>(pending_.size()) | kNullBit);
-}
-
-void RecordSet::endRow()
-{
-    rowStart_.push_back(storeRow());
-    order_.push_back(static_cast<uint32_t>(rowStart_.size() - 1));
-}
-
-void RecordSet::appendRow(const std::vector<Cell>& cells)
-{
-    beginRow();
-    for (const Cell& cell : cells) {
-        if (cell) addCell(cell->data(), cell->size());
-        else addNullCell();
-    }
-    endRow();
-}
-
 std::vector<RecordSet::Cell> RecordSet::rowCells(int row) const
 {
-    std::vector<Cell> cells;
-    cells.reserve(static_cast<size_t>(columnCount()));
-    for (int c = 0; c < columnCount(); ++c) {
-        if (isNull(row, c)) cells.emplace_back(std::nullopt);
-        else cells.emplace_back(raw(row, c));
-    }
-    return cells;
+    int index = 0;
+    const RowBlock* block = locate(row, &index);
+    if (!block) return std::vector<Cell>(static_cast<size_t>(columnCount()));
+    return block->rowCells(index);
 }
+
+void RecordSet::appendRow(const std::vector<Cell>& cells) { held_.appendRow(cells); }
 
 void RecordSet::replaceRow(int row, const std::vector<Cell>& cells)
 {
-    // The new version of the row goes into the chunks and takes the old one's
-    // place; the old text simply stays unused until the next query.
-    beginRow();
-    for (const Cell& cell : cells) {
-        if (cell) addCell(cell->data(), cell->size());
-        else addNullCell();
+    if (row >= total_) {
+        held_.replaceRow(row - total_, cells);
+        return;
     }
-    rowStart_[stored(row)] = storeRow();
+    // A page that is not held is read afresh when it is next wanted.
+    const auto page = pages_.find(row / pageRows_);
+    if (page != pages_.end() && page->second.readable) page->second.rows.replaceRow(row % pageRows_, cells);
 }
 
 void RecordSet::removeRow(int row)
 {
-    order_.erase(order_.begin() + row);
-}
-
-namespace {
-
-int compareText(std::string_view a, std::string_view b)
-{
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y) return x < y ? -1 : 1;
+    if (row < 0 || row >= rowCount()) return;
+    if (row >= total_) {
+        held_.removeRow(row - total_);
+        return;
     }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
+    // The row is gone from the result too: every later row moves up one, so
+    // its page and the pages after it are read again when wanted.
+    pages_.erase(pages_.lower_bound(row / pageRows_), pages_.end());
+    --total_;
 }
-
-double toNumber(std::string_view text, bool* ok)
-{
-    std::string copy(text);
-    char* end = nullptr;
-    const double value = std::strtod(copy.c_str(), &end);
-    *ok = !copy.empty() && end && *end == '\0';
-    return value;
-}
-
-}  // namespace
 
 void RecordSet::sortBy(int column)
 {
-    if (column < 0 || column >= columnCount()) return;
-    const Kind kind = columnKind(column);
-    const auto cellOf = [&](uint32_t r) -> Cell {
-        if (cellEnd(r, column) & kNullBit) return std::nullopt;
-        return cellText(r, column);
-    };
-    if (kind == Kind::Number) {
-        // Numbers first by value; a cell that does not read as a number sorts
-        // after them by its text.
-        struct Key { bool isNull; bool isNumber; double number; std::string_view text; };
-        std::vector<std::pair<Key, uint32_t>> keys;
-        keys.reserve(order_.size());
-        for (uint32_t r : order_) {
-            const Cell cell = cellOf(r);
-            Key key{!cell.has_value(), false, 0.0, {}};
-            if (cell) {
-                key.text = *cell;
-                key.number = toNumber(*cell, &key.isNumber);
-            }
-            keys.emplace_back(key, r);
-        }
-        std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-            if (a.first.isNull != b.first.isNull) return a.first.isNull;
-            if (a.first.isNumber != b.first.isNumber) return a.first.isNumber;
-            if (a.first.isNumber) return a.first.number < b.first.number;
-            return compareText(a.first.text, b.first.text) < 0;
-        });
-        for (size_t i = 0; i < keys.size(); ++i) order_[i] = keys[i].second;
-        return;
-    }
-    std::stable_sort(order_.begin(), order_.end(), [&](uint32_t a, uint32_t b) {
-        const Cell x = cellOf(a);
-        const Cell y = cellOf(b);
-        if (!x || !y) return !x && y;
-        return compareText(*x, *y) < 0;
-    });
-}
-
-void RecordSet::clear()
-{
-    chunks_.clear();
-    chunkUsed_ = kChunkSize;
-    chunkCapacity_ = 0;
-    current_ = nullptr;
-    rowStart_.clear();
-    order_.clear();
+    if (holdsAll()) held_.sortBy(column);
 }
 
 }  // namespace mervalis

@@ -1,24 +1,36 @@
 #pragma once
 
+#include "data/row_block.h"
+
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
+#include <map>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace mervalis {
 
-// The rows of one query, held on the client side. Each cell is kept as the
-// UTF-8 text the database returned, packed into large chunks, so that a
-// ledger of a million sales fits in a few hundred megabytes. The view order
-// is a permutation over the stored rows: an in-memory sort only reorders it.
+// The record set of a data control: the rows of its last query, read as
+// they are needed. A small result is held whole, and sorts in memory. A
+// large one knows how many rows it has and keeps only the pages of rows read
+// last, asking its page source for any other, so that what it costs does
+// not grow with the ledger. Rows added since the query follow the result's
+// own in both cases.
 class RecordSet {
 public:
-    enum class Kind { Text, Number };
-    using Cell = std::optional<std::string_view>;  // nullopt is SQL NULL
+    using Kind = RowBlock::Kind;
+    using Cell = RowBlock::Cell;
+
+    // Where the rows of a large result come from.
+    class PageSource {
+    public:
+        virtual ~PageSource() = default;
+        // Appends `count` rows of the result from row `first` on (fewer at
+        // its end) to `rows`; false when they could not be read.
+        virtual bool readRows(int first, int count, RowBlock& rows) = 0;
+    };
 
     RecordSet() = default;
     RecordSet(const RecordSet&) = delete;
@@ -26,60 +38,57 @@ public:
     RecordSet(RecordSet&&) = default;
     RecordSet& operator=(RecordSet&&) = default;
 
-    void setColumns(QStringList names, std::vector<Kind> kinds);
-    const QStringList& columnNames() const { return names_; }
-    Kind columnKind(int column) const { return kinds_[static_cast<size_t>(column)]; }
-    int columnCount() const { return static_cast<int>(names_.size()); }
-    // Field names compare without regard to case, as the database does.
-    int columnIndex(const QString& name) const;
+    // A result held whole.
+    void hold(RowBlock&& rows);
+    // A result of `total` rows with the columns of `shape`, read
+    // `pageRows` rows at a time from `source`.
+    void page(const RowBlock& shape, int total, int pageRows, std::unique_ptr<PageSource> source);
 
-    int rowCount() const { return static_cast<int>(order_.size()); }
+    const QStringList& columnNames() const { return held_.columnNames(); }
+    Kind columnKind(int column) const { return held_.columnKind(column); }
+    int columnCount() const { return held_.columnCount(); }
+    // Field names compare without regard to case, as the database does.
+    int columnIndex(const QString& name) const { return held_.columnIndex(name); }
+
+    int rowCount() const { return total_ + held_.rowCount(); }
+    // True when every row is in memory (a small result).
+    bool holdsAll() const { return !source_; }
+
     bool isNull(int row, int column) const;
     std::string_view raw(int row, int column) const;
     QString value(int row, int column) const;
-
-    // Appends a row (one cell per column) at the end of the view order.
-    void appendRow(const std::vector<Cell>& cells);
-    // Starts a row to be filled cell by cell; used by the fetch loop so that
-    // cells go straight from the driver's buffers into the chunks.
-    void beginRow();
-    void addCell(const char* data, size_t size);
-    void addNullCell();
-    void endRow();
-
-    void replaceRow(int row, const std::vector<Cell>& cells);
-    void removeRow(int row);
     std::vector<Cell> rowCells(int row) const;
 
-    // Stable ascending sort on one column: numbers by value, text without
-    // regard to case, NULLs first.
+    // A row added since the query, after the others.
+    void appendRow(const std::vector<Cell>& cells);
+    void replaceRow(int row, const std::vector<Cell>& cells);
+    void removeRow(int row);
+    // Stable ascending sort on one column, in memory: only for a result held
+    // whole (see RowBlock::sortBy).
     void sortBy(int column);
     void clear();
 
+    // Pages of a large result kept in memory at most.
+    static constexpr int kMostPagesHeld = 64;
+
 private:
-    static constexpr uint32_t kNullBit = 0x80000000u;
-    static constexpr size_t kChunkSize = 4u << 20;
+    struct Page {
+        RowBlock rows;
+        quint64 lastUse = 0;
+        bool readable = true;
+    };
+    // The block holding `row` and the row's index in it; the page is read
+    // when it is not held. Null when it could not be read.
+    const RowBlock* locate(int row, int* index) const;
+    const Page& pageAt(int page) const;
 
-    // A stored row is one piece of a chunk: the end offset of each cell
-    // (columnCount numbers; kNullBit marks SQL NULL), then the cells' text.
-    char* reserve(size_t size);
-    const char* storeRow();
-    size_t stored(int row) const { return order_[static_cast<size_t>(row)]; }
-    uint32_t cellEnd(size_t storedRow, int column) const;
-    std::string_view cellText(size_t storedRow, int column) const;
-
-    QStringList names_;
-    std::vector<Kind> kinds_;
-    std::vector<std::unique_ptr<char[]>> chunks_;
-    size_t chunkUsed_ = kChunkSize;
-    size_t chunkCapacity_ = 0;
-    char* current_ = nullptr;
-    std::vector<const char*> rowStart_;
-    std::vector<uint32_t> order_;
-
-    // Row under construction by beginRow/addCell/endRow.
-    std::string pending_;
-    std::vector<uint32_t> pendingEnds_;
+    // A small result whole, or the rows added after a large one.
+    RowBlock held_;
+    int total_ = 0;  // rows of a large result, the added ones not counted
+    int pageRows_ = 0;
+    std::unique_ptr<PageSource> source_;
+    mutable std::map<int, Page> pages_;
+    mutable quint64 clock_ = 0;
 };
 
 }  // namespace mervalis

@@ -216,9 +216,8 @@ void ClientTab::Combo20_Click()
 
 void ClientTab::Command24_Click()
 {
-    // Clearing fails only when an edit of a retrieved client could not be
-    // written; the boxes then keep it and adding stays off.
-    if (ClearClientFields(boxes())) Command2->setEnabled(true);
+    ClearClientFields(boxes());
+    Command2->setEnabled(true);
 }
 
 void ClientTab::Text61_Click()

@@ -160,9 +160,8 @@ void CompanyTab::Combo19_Click()
 
 void CompanyTab::Command23_Click()
 {
-    // Clearing fails only when an edit of a retrieved company could not be
-    // written; the boxes then keep it and adding stays off.
-    if (ClearCompanyFields(boxes())) Command12->setEnabled(true);
+    ClearCompanyFields(boxes());
+    Command12->setEnabled(true);
 }
 
 void CompanyTab::Text19_Click()

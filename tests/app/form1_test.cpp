@@ -9,6 +9,8 @@
 #include "support/widgets.h"
 
 #include <QCalendarWidget>
+#include <QCheckBox>
+#include <QCompleter>
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +34,15 @@ void fillAllTables(TestLedger& l)
                "INSERT INTO Mervalis2 (ClientName, SubTotal, TotalDue) VALUES ('Acme', 1, 1);"
                "INSERT INTO Mervalis3 (CompanyName) VALUES ('Own Ltd');");
 }
+
+// How many connections a signal has; QObject keeps that to itself.
+struct SignalPeek : QObject {
+    static int connections(const QObject* object, const char* signal)
+    {
+        const auto count = &SignalPeek::receivers;
+        return (object->*count)(signal);
+    }
+};
 
 }  // namespace
 
@@ -148,4 +160,37 @@ TEST(Form1, EveryReachableControlHasAnAccessibleNameAndItsControlName)
         }
     }
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(", ").toStdString();
+}
+
+TEST(Form1, EveryEditableListKeepsWhatIsTypedAndEveryCheckBoxAnswersEveryChange)
+{
+    TestLedger l;
+    Form1 form(*l.context);
+    form.Form_Load();
+    form.show();
+    QStringList changed;
+    for (QComboBox* combo : form.findChildren<QComboBox*>()) {
+        if (!combo->isEditable()) continue;
+        // Typing the start of an entry must leave just what was typed.
+        QString typed = QStringLiteral("z");
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemText(i).size() > 1) {
+                typed = combo->itemText(i).left(1).toLower();
+                break;
+            }
+        }
+        combo->lineEdit()->clear();
+        QTest::keyClicks(combo->lineEdit(), typed);
+        if (combo->currentText() != typed || combo->completer()) changed << combo->objectName();
+    }
+    EXPECT_TRUE(changed.isEmpty()) << changed.join(", ").toStdString();
+
+    // A Check*_Click handler listens to every change of the tick; one that
+    // listened to clicks alone would miss the keyboard's and a screen
+    // reader's changes.
+    QStringList clickOnly;
+    for (QCheckBox* box : form.findChildren<QCheckBox*>()) {
+        if (SignalPeek::connections(box, SIGNAL(clicked(bool))) > 0) clickOnly << box->objectName();
+    }
+    EXPECT_TRUE(clickOnly.isEmpty()) << clickOnly.join(", ").toStdString();
 }

@@ -10,6 +10,7 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -194,7 +195,9 @@ TEST(Startup, NetworkInstallationWithoutTheSharedFolderWarnsAndStartsTheDriveScr
     TestLedger l(false);
     Installation& installation = l.context->installation;
     installation.mode = Installation::Mode::Network;
+    // The share is not mounted: its mount point is an empty folder.
     installation.sharedFolder = l.env.file("share");
+    ASSERT_TRUE(QDir().mkpath(installation.sharedFolder));
     std::unique_ptr<Start> start;
     EXPECT_TRUE(driveScriptRuns(l, [&] { start = std::make_unique<Start>(l); }, 5000));
     const QString shared = installation.sharedFolder;
@@ -209,6 +212,23 @@ TEST(Startup, NetworkInstallationWithoutTheSharedFolderWarnsAndStartsTheDriveScr
     // Start-up went on: the data source names the shared folder's database.
     EXPECT_TRUE(odbcIni(l).contains("DBQ=" + QFile::encodeName(shared) + "/Mervalis.db\n"));
     EXPECT_NE(start->form3.mainWindow(), nullptr);
+}
+
+TEST(Startup, AMissingDatabaseIsToldOnceByNameAndNeverCreated)
+{
+    TestLedger l;
+    ASSERT_TRUE(QFile::remove(l.env.databasePath()));
+    {
+        Start start(l);
+        ASSERT_NE(start.form3.mainWindow(), nullptr);
+        const QStringList shown = l.dialogs.take();
+        ASSERT_EQ(shown.size(), 1) << shown.join(" / ").toStdString();
+        EXPECT_TRUE(shown[0].startsWith("The ledger's database " + l.env.databasePath() + " does not exist"));
+        EXPECT_TRUE(shown[0].contains("mervalis-setup"));
+        // Later reads through the data controls do not create it either.
+        EXPECT_FALSE(l.store->adodc2.Refresh());
+    }
+    EXPECT_FALSE(QFileInfo::exists(l.env.databasePath()));
 }
 
 TEST(Startup, NetworkInstallationWithTheSharedFolderGoesStraightOn)
@@ -261,7 +281,17 @@ TEST(Startup, SingleMachineStartsStraightOnAndShowsTheHelpOfferUntilItsBoxIsTick
     }
     l.settings->remove("Noshow/Help");
     Start last(l);
-    EXPECT_NE(last.form3.helpOffer(), nullptr);
+    ASSERT_NE(last.form3.helpOffer(), nullptr);
+
+    // Ticked through the accessibility interface, as a screen reader does
+    // (no mouse click): stored all the same, so the offer stays away.
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(last.form3.helpOffer()->Check1);
+    ASSERT_TRUE(box && box->actionInterface());
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(last.form3.helpOffer()->Check1->isChecked());
+    EXPECT_EQ(l.settings->value("Noshow/Help").toString(), "1");
+    Start afterwards(l);
+    EXPECT_EQ(afterwards.form3.helpOffer(), nullptr);
 }
 
 TEST(Registry, KeysAreReadWithinTheRoomOfferedAndTheDriverFileIsResolved)
@@ -313,7 +343,7 @@ TEST(Registry, CreateWritesTheKeysInOrder)
     const QString database = l.env.databasePath();
     EXPECT_EQ(section(ini, "Mervalis"),
               QStringList({"UID=", "DBQ=" + database, "Driver=" + driver, "FIL=MS Access;", "DriverId=25",
-                           "SafeTransactions=0", "Database=" + database, "Engines\\Jet\\ImplicitCommitSync=",
+                           "SafeTransactions=0", "Database=" + database, "NoCreat=1", "Engines\\Jet\\ImplicitCommitSync=",
                            "Engines\\Jet\\UserCommitSync=Yes", "Engines\\Jet\\MaxBufferSize=2048",
                            "Engines\\Jet\\PageTimeout=5", "Engines\\Jet\\Threads=3"}));
     EXPECT_EQ(section(ini, "ODBC Data Sources"), QStringList({"Mervalis=SQLite3"}));

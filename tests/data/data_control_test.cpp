@@ -1,6 +1,7 @@
 #include "data/data_control.h"
 #include "data/database.h"
 #include "data/record_set_model.h"
+#include "data/row_block.h"
 #include "data/sql.h"
 #include "support/test_env.h"
 
@@ -25,7 +26,8 @@ void addSale(TestLedger& l, const QString& ref, const QString& month, const QStr
 }
 
 // Every value of a record set as "a|b|c" rows, NULL shown as <null>.
-QStringList texts(const RecordSet& rows)
+template <class Rows>
+QStringList texts(const Rows& rows)
 {
     QStringList result;
     for (int r = 0; r < rows.rowCount(); ++r) {
@@ -36,6 +38,12 @@ QStringList texts(const RecordSet& rows)
         result << cells.join(QLatin1Char('|'));
     }
     return result;
+}
+
+// The current record's ID and reference.
+QString textsOfRow(const DataControl& control)
+{
+    return control.field("ID") + '|' + control.field("ReferenceID");
 }
 
 }  // namespace
@@ -169,7 +177,7 @@ TEST(DatabaseFetch, ReadsEveryValueWholeWhateverItsLengthAcrossManyBlocks)
     l.env.exec("UPDATE Mervalis2 SET Notes = printf('%.*c', 40000, 'L') || 'end' WHERE ID = 600");
 
     const QStringList expected = l.env.rows("SELECT * FROM Mervalis2 ORDER BY ID");
-    RecordSet rows;
+    RowBlock rows;
     ASSERT_TRUE(l.store->database.query("SELECT * FROM Mervalis2 ORDER BY ID", rows))
         << l.store->database.lastError().toStdString();
     ASSERT_EQ(rows.rowCount(), 700);
@@ -177,7 +185,7 @@ TEST(DatabaseFetch, ReadsEveryValueWholeWhateverItsLengthAcrossManyBlocks)
     EXPECT_EQ(rows.value(599, rows.columnIndex("Notes")).size(), 40003);
     EXPECT_TRUE(rows.isNull(6, rows.columnIndex("Notes")));
     EXPECT_FALSE(rows.isNull(0, rows.columnIndex("Notes")));
-    EXPECT_EQ(rows.columnKind(rows.columnIndex("SubTotal")), RecordSet::Kind::Number);
+    EXPECT_EQ(rows.columnKind(rows.columnIndex("SubTotal")), RowBlock::Kind::Number);
 
     // The same columns again (now with the widths learnt), a narrower query
     // and an empty one.
@@ -204,4 +212,61 @@ TEST(DatabaseFetch, ReadsEveryValueWholeWhateverItsLengthAcrossManyBlocks)
     EXPECT_EQ(sales.field("Notes").size(), 40003);
     EXPECT_EQ(sales.field("City"), "Leeds");
     EXPECT_TRUE(l.dialogs.shown().empty());
+}
+
+TEST(DataControl, ALargeResultIsReadAPageAtATimeWithTheSameRowsOrderCountAndWrites)
+{
+    TestLedger l;
+    // 23 sales; totals repeat so that sorting needs the ID between equals;
+    // one total is missing; notes get long on a late page.
+    l.env.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 23) "
+               "INSERT INTO Mervalis2 (ClientName, ReferenceID, Notes, TotalDue, Month, Year) "
+               "SELECT 'C' || i, 'R' || i, CASE WHEN i > 17 THEN printf('%.*c', 3000 + i, 'n') ELSE 'n' END, "
+               "CASE WHEN i = 9 THEN NULL ELSE i % 5 END, '7', '2026' FROM n");
+    DataControl& sales = l.store->adodc2;
+    sales.setLargeResult(5, 4);  // more than 5 rows are paged, 4 a page
+    ASSERT_TRUE(sales.query("SELECT * FROM Mervalis2 WHERE Year = '2026'"));
+    EXPECT_FALSE(sales.rows().holdsAll());
+    EXPECT_EQ(sales.recordCount(), 23);
+    EXPECT_EQ(sales.model()->rowCount(), 23);
+
+    // A walk sees every row once, in the database's order, values whole.
+    const QStringList stored = l.env.rows("SELECT ID, ReferenceID, length(Notes) FROM Mervalis2 ORDER BY ID");
+    QStringList walked;
+    for (sales.moveFirst(); !sales.eof(); sales.moveNext()) {
+        walked << QStringList{sales.field("ID"), sales.field("ReferenceID"),
+                              QString::number(sales.field("Notes").size())}.join('|');
+    }
+    EXPECT_EQ(walked, stored);
+    // Any row on demand, as a scrolled grid asks.
+    const QAbstractItemModel* grid = sales.model();
+    EXPECT_EQ(grid->index(22, sales.rows().columnIndex("ReferenceID")).data().toString(), "R23");
+    EXPECT_EQ(grid->index(1, sales.rows().columnIndex("ReferenceID")).data().toString(), "R2");
+
+    // Sorted by the database: the missing total first, equal totals by ID.
+    ASSERT_TRUE(sales.sort("TotalDue"));
+    QStringList sorted;
+    for (int r = 0; r < sales.recordCount(); ++r) sorted << sales.rows().value(r, sales.rows().columnIndex("ID"));
+    EXPECT_EQ(sorted, l.env.rows("SELECT ID FROM Mervalis2 ORDER BY TotalDue NULLS FIRST, ID"));
+    EXPECT_EQ(sales.recordSource(), "SELECT * FROM Mervalis2 WHERE Year = '2026'");
+
+    // A correction on a later page reaches its own record; a deletion moves
+    // the later rows up; an added row follows with ID 0.
+    ASSERT_TRUE(sales.updateRow(13, {{"City", "Leeds"}}));
+    const QString changedId = sales.rows().value(13, sales.rows().columnIndex("ID"));
+    EXPECT_EQ(l.env.rows("SELECT ID FROM Mervalis2 WHERE City = 'Leeds'"), QStringList{changedId});
+    const QString after = sales.rows().value(11, sales.rows().columnIndex("ID"));
+    ASSERT_TRUE(sales.deleteRow(10));
+    EXPECT_EQ(sales.recordCount(), 22);
+    EXPECT_EQ(sales.rows().value(10, sales.rows().columnIndex("ID")), after);
+    EXPECT_EQ(sales.rows().value(12, sales.rows().columnIndex("City")), "Leeds");
+    ASSERT_TRUE(sales.addNew({"ClientName", "ReferenceID", "Year"}, {"New", "R99", "2026"}));
+    EXPECT_EQ(sales.recordCount(), 23);
+    EXPECT_EQ(sales.absolutePosition(), 23);
+    EXPECT_EQ(textsOfRow(sales), "0|R99");
+    ASSERT_TRUE(sales.Refresh());
+    EXPECT_EQ(sales.recordCount(), 23);
+    sales.moveTo(22);
+    EXPECT_EQ(textsOfRow(sales), l.env.scalar("SELECT ID || '|R99' FROM Mervalis2 WHERE ReferenceID = 'R99'"));
+    EXPECT_TRUE(l.dialogs.shown().empty()) << l.dialogs.texts().join('\n').toStdString();
 }

@@ -1,5 +1,6 @@
 #include "entry/client_tab.h"
 #include "entry/company_tab.h"
+#include "entry/sales_tab.h"
 #include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
 #include "ui/list_fill.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -131,9 +133,16 @@ TEST(CompanyTab, RetrievesAndCorrectsCompaniesInPlace)
     EXPECT_EQ(tab.Combo19->currentIndex(), -1);
     EXPECT_FALSE(tab.Command12->isEnabled());
 
-    // Duplicate names show the first.
+    // Duplicate names show the first; a correction goes to that one (ID 2,
+    // the first row of the retrieve), and to no other.
     choose(tab.Combo19, 2);
     EXPECT_EQ(tab.Text13->text(), "First City");
+    QTest::keyClick(tab.Text4, Qt::Key_End);
+    QTest::keyClicks(tab.Text4, "@twin");
+    sales.Command3_Click();
+    EXPECT_EQ(l.env.rows("SELECT ID, Email FROM Mervalis3 ORDER BY ID"),
+              QStringList({"1|Mail", "2|Mail@twin", "3|Mail"}));
+    l.dialogs.clear();
 
     // A name with an apostrophe is found, every field in its box.
     l.dialogs.clear();
@@ -194,9 +203,6 @@ TEST(CompanyTab, ABoundEditIsNeverLostSilentlyAndNeverWrittenToAnotherRecord)
     EXPECT_EQ(b.Text13->text(), "York");
     EXPECT_TRUE(FieldBinding::of(b.Text13)->hasEdit());
     EXPECT_EQ(storedCity("Acme"), "Leeds");
-    EXPECT_FALSE(ClearCompanyFields(b));  // clearing would lose it: refused, still bound
-    EXPECT_EQ(b.Text13->text(), "York");
-    EXPECT_NE(FieldBinding::of(b.Text13), nullptr);
     l.env.exec("DROP TRIGGER refuse");
     l.dialogs.clear();
     ASSERT_TRUE(companies.Refresh());
@@ -336,4 +342,81 @@ TEST(ClientTab, RetrievesTheFirstClientOfANameAndCorrectsItInPlace)
         EXPECT_EQ(FieldBinding::of(box), nullptr) << box->objectName().toStdString();
     }
     EXPECT_TRUE(tab.Command2->isEnabled());
+}
+
+namespace {
+
+// The user closing a combo box's open list with Escape, choosing nothing.
+void openAndEscape(QComboBox* combo)
+{
+    combo->showPopup();
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    combo->hidePopup();
+}
+
+// Clear Screen after an edit that cannot be written: one message, then the
+// boxes empty and detached and adding allowed, every time.
+void expectClearedAfterOneMessage(TestLedger& l, QPushButton* clear, QPushButton* add, QWidget* typedBox,
+                                  QLineEdit* nameBox, const QString& message)
+{
+    QTest::keyClicks(typedBox, "Leeds");
+    QTest::mouseClick(clear, Qt::LeftButton);
+    const QStringList shown = l.dialogs.take();
+    ASSERT_EQ(shown.size(), 1) << shown.join(" / ").toStdString();
+    EXPECT_TRUE(shown.front().contains(message)) << shown.front().toStdString();
+    EXPECT_EQ(textsOf({typedBox, nameBox}), QStringList({"", ""}));
+    EXPECT_EQ(FieldBinding::of(typedBox), nullptr);
+    EXPECT_TRUE(add->isEnabled());
+    QTest::mouseClick(clear, Qt::LeftButton);
+    EXPECT_TRUE(l.dialogs.take().isEmpty());
+}
+
+const QString kNoRecord = "There is no stored record here to change";
+
+}  // namespace
+
+TEST(ClearScreen, AlwaysClearsEvenWhenWhatWasTypedCannotBeStored)
+{
+    TestLedger l;
+    l.env.exec("INSERT INTO Mervalis3 (CompanyName, City) VALUES ('Acme', 'York');"
+               "INSERT INTO Mervalis (ClientName, City) VALUES ('Mary', 'Cork')");
+    CompanyTab company(*l.context);
+    ClientTab client(*l.context);
+    SalesTab sales(*l.context);
+
+    // Company: retrieved, its list opened again and closed with Escape (the
+    // fill walks Adodc3 to its end), a city typed.
+    openList(company.Combo19);
+    choose(company.Combo19, 0);
+    ASSERT_EQ(company.Text13->text(), "York");
+    openAndEscape(company.Combo19);
+    expectClearedAfterOneMessage(l, company.Command23, company.Command12, company.Text13, company.Text19, kNoRecord);
+
+    // The same through the Sales tab's company list, which walks Adodc3 too.
+    openList(company.Combo19);
+    choose(company.Combo19, 0);
+    openAndEscape(sales.Combo14);
+    expectClearedAfterOneMessage(l, company.Command23, company.Command12, company.Text13, company.Text19, kNoRecord);
+
+    // Client: its own list, and the Sales tab's client list.
+    openList(client.Combo20);
+    choose(client.Combo20, 0);
+    ASSERT_EQ(client.Text59->text(), "Cork");
+    openAndEscape(client.Combo20);
+    expectClearedAfterOneMessage(l, client.Command24, client.Command2, client.Text59, client.Text61, kNoRecord);
+    openList(client.Combo20);
+    choose(client.Combo20, 0);
+    openAndEscape(sales.Combo1);
+    expectClearedAfterOneMessage(l, client.Command24, client.Command2, client.Text59, client.Text61, kNoRecord);
+
+    // A database that refuses the write: its reason, and the screen is
+    // cleared all the same; the stored record keeps its values.
+    openList(client.Combo20);
+    choose(client.Combo20, 0);
+    l.env.exec("CREATE TRIGGER refuse BEFORE UPDATE ON Mervalis BEGIN SELECT RAISE(ABORT, 'ledger is locked'); END");
+    client.Text59->selectAll();
+    expectClearedAfterOneMessage(l, client.Command24, client.Command2, client.Text59, client.Text61,
+                                 "ledger is locked");
+    EXPECT_EQ(l.env.rows("SELECT ClientName, City FROM Mervalis"), QStringList({"Mary|Cork"}));
+    EXPECT_EQ(l.env.rows("SELECT CompanyName, City FROM Mervalis3"), QStringList({"Acme|York"}));
 }

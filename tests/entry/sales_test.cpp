@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -242,7 +243,7 @@ TEST(SalesTab, ChecksAndInputThatIsNoNumberOrNoDateLeaveTheControlsForCorrection
     const std::tuple<QWidget*, QString, QString> cases[] = {
         {tab.Text15, "12,50", "Unit Price"}, {tab.Text17, "three", "Unit Quantity"}, {tab.Combo9, "10%", "Discount"},
         {tab.Combo3, "abc", "Tax %"},        {tab.Text34, "5 EUR", "Freight"},       {tab.Text33, "soon", "Sell Date"},
-        {tab.Text33, "31.02.2026", "Sell Date"}};
+        {tab.Text33, "31.02.2026", "Sell Date"}, {tab.Text15, "1.2.3", "Unit Price"}, {tab.Text34, "5,5,5", "Freight"}};
     for (const auto& [control, text, caption] : cases) {
         fillSale(tab);
         setTexts({tab.Text62, tab.Text63, control}, {"0", "0", text});
@@ -256,6 +257,28 @@ TEST(SalesTab, ChecksAndInputThatIsNoNumberOrNoDateLeaveTheControlsForCorrection
         EXPECT_EQ(textOf(control), text);
     }
     EXPECT_EQ(storedSales(l), 0);
+}
+
+TEST(SalesTab, FractionsWithoutALeadingDigitAndLargeTotalsAreShownAndStoredAsNumbers)
+{
+    TestLedger l;
+    SalesTab tab(*l.context);
+    // {unit price, quantity, freight} and the total on the screen and in the row.
+    const std::tuple<QString, QString, QString, QString> cases[] = {
+        {".5", "3", ".5", "2"}, {"1000000", "1", "0", "1000000"}, {"12345678.9", "1", "0", "12345678.9"},
+        {"250000", "4", "0", "1000000"}};
+    for (const auto& [price, quantity, freight, total] : cases) {
+        fillSale(tab);
+        setTexts({tab.Text15, tab.Text17, tab.Text34, tab.Combo9, tab.Combo3}, {price, quantity, freight, "0", "0"});
+        l.dialogs.clear();
+        l.dialogs.answer({Answer::Yes, Answer::No});  // add, keep the screen
+        tab.Command1_Click();
+        EXPECT_EQ(l.dialogs.texts(), QStringList({addSaleQuestion(), clearScreenQuestion()}));
+        EXPECT_EQ(textsOf({tab.Text62, tab.Text63}), QStringList({total, total}));
+        EXPECT_EQ(l.env.scalar("SELECT TotalDue || '|' || SubTotal FROM Mervalis2 ORDER BY ID DESC LIMIT 1"),
+                  total + "|" + total);
+    }
+    EXPECT_EQ(l.env.rows("SELECT Amount, Freight FROM Mervalis2 WHERE ID = 1"), QStringList({"0.5|0.5"}));
 }
 
 TEST(SalesTab, ClientAndCompanyListsAndTheClientCopy)
@@ -299,6 +322,36 @@ TEST(SalesTab, ClientAndCompanyListsAndTheClientCopy)
     tab.Combo1->setEditText("Nobody");
     tab.Combo1_Click();
     EXPECT_EQ(tab.Text42->text(), "Hull");
+}
+
+TEST(SalesTab, TypedTaxDiscountAndRepStayAsTypedAndAreWhatIsCalculatedAndStored)
+{
+    TestLedger l;
+    l.env.exec("INSERT INTO Mervalis2 (ClientName, SalesRep, SubTotal) VALUES ('X', 'Ann', 1)");
+    writeFile(listFilePath(l.context->installation, ListFile::LeadsGivenTo), "Bob\r\n");
+    SalesTab tab(*l.context);
+    tab.show();
+    tab.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tab));
+    openList(tab.Combo22);  // the list now offers "Ann" and "Bob"
+    ASSERT_EQ(entries(tab.Combo22), QStringList({"Ann", "Bob"}));
+    fillSale(tab);
+    // Typed by the user: the old text selected and replaced, then Tab.
+    const std::pair<QComboBox*, QString> typed[] = {{tab.Combo3, "2"}, {tab.Combo9, "1"}, {tab.Combo22, "ann"}};
+    for (const auto& [combo, text] : typed) {
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), text);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Tab);
+        EXPECT_EQ(combo->currentText(), text) << combo->objectName().toStdString();
+    }
+    setTexts({tab.Text15, tab.Text17, tab.Text34}, {"100", "1", "0"});
+    l.dialogs.answer({Answer::Yes, Answer::No});  // add, keep the screen
+    tab.Command1_Click();
+    // 100 - 1 = 99, + 2 % tax of 1.98 = 100.98.
+    EXPECT_EQ(tab.Text62->text(), "100.98");
+    EXPECT_EQ(l.env.rows("SELECT Tax, Discount, SalesRep, TotalDue FROM Mervalis2 WHERE ID = 2"),
+              QStringList({"2|1|ann|100.98"}));
 }
 
 TEST(SalesTab, DesignTimeTextsClearScreenAndExplanations)

@@ -274,6 +274,41 @@ TEST(Grids, UpdateAndDeleteOnlyWhileAllowedFromEitherTabAndNeverOnIdZero)
     EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis2"), "2");
 }
 
+TEST(Grids, ACorrectionGoesToTheRecordWithItsIdWhereverTheRowStands)
+{
+    TestLedger l;
+    addSale(l, "Acme", "R1", 30);
+    addSale(l, "Bolt", "R2", 5);
+    addSale(l, "Crane", "R3", 12);
+    addClients(l, {"Acme", "Leeds", "Bolt", "York", "Crane", "Hull"});
+    GridTabs tabs(l);
+    tabs.sales.Command16_Click();
+    l.dialogs.answer({DialogService::Answer::Yes, DialogService::Answer::Ok, DialogService::Answer::Yes});
+    tabs.sales.Command6_Click();
+    tabs.sales.Command8_Click();
+    DataGrid* sales = tabs.sales.DataGrid2;
+    DataGrid* clients = tabs.clients.DataGrid1;
+
+    // Sorted by total, the first row is R2 (ID 2), the second R3 (ID 3).
+    sortBy(tabs.sales.Combo12, "TotalDue");
+    ASSERT_EQ(column(sales, "ReferenceID"), (QStringList{"R2", "R3", "R1"}));
+    ASSERT_TRUE(edit(sales, 0, "Notes", "first shown"));
+    clickRowSelector(sales, 0);
+    ASSERT_TRUE(edit(sales, 1, "Notes", "second shown"));
+    clickRowSelector(sales, 1);
+    EXPECT_EQ(l.env.rows("SELECT ID, ReferenceID, Notes FROM Mervalis2 ORDER BY ID"),
+              (QStringList{"1|R1|note", "2|R2|first shown", "3|R3|second shown"}));
+
+    // After the first client is deleted, the first row is Bolt (ID 2).
+    pressDelete(clients, 0);
+    ASSERT_EQ(column(clients, "ClientName"), (QStringList{"Bolt", "Crane"}));
+    ASSERT_TRUE(edit(clients, 0, "City", "Ripon"));
+    clickRowSelector(clients, 0);
+    EXPECT_EQ(l.env.rows("SELECT ID, ClientName, City FROM Mervalis ORDER BY ID"),
+              (QStringList{"2|Bolt|Ripon", "3|Crane|Hull"}));
+    EXPECT_EQ(column(clients, "City"), (QStringList{"Ripon", "Hull"}));
+}
+
 TEST(Grids, SortingReordersInMemoryAndRefreshViewRestoresDatabaseOrder)
 {
     TestLedger l;

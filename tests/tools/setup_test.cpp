@@ -80,6 +80,11 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     EXPECT_TRUE(message.contains("exists already"));
     options.keepExisting = true;
     EXPECT_TRUE(setup::install(options, &message));
+    // An empty file is no ledger: it gets the tables.
+    writeFile(installation.databasePath(), {});
+    EXPECT_TRUE(setup::install(options, &message));
+    EXPECT_GT(QFileInfo(installation.databasePath()).size(), 0);
+    EXPECT_TRUE(message.startsWith("Mervalis is installed")) << message.toStdString();
     options.keepExisting = false;
     options.replaceDatabase = true;
     EXPECT_TRUE(setup::install(options, &message));

@@ -98,7 +98,10 @@ bool install(const InstallOptions& options, QString* message)
     }
 
     const QString database = installation.databasePath();
-    if (QFileInfo::exists(database) && !options.replaceDatabase) {
+    // An empty file holds no ledger (a connection of an earlier version may
+    // have left it behind): it is made into one, as a missing file would be.
+    const bool emptyFile = QFileInfo(database).isFile() && QFileInfo(database).size() == 0;
+    if (QFileInfo::exists(database) && !options.replaceDatabase && !emptyFile) {
         *message = QStringLiteral("The database %1 exists already and was left as it is "
                                   "(--force replaces it, losing its data).")
                        .arg(database);
@@ -109,7 +112,7 @@ bool install(const InstallOptions& options, QString* message)
                        .arg(QFileInfo(database).absolutePath());
         return false;
     }
-    if (!createDatabase(database, options.replaceDatabase, &error)) {
+    if (!createDatabase(database, options.replaceDatabase || emptyFile, &error)) {
         *message = QStringLiteral("The database %1 could not be created: %2").arg(database, error);
         return false;
     }

@@ -1,0 +1,59 @@
+#include "data/paged_query.h"
+
+#include "data/database.h"
+#include "data/row_block.h"
+
+namespace mervalis {
+
+namespace {
+
+// How long an open result may wait for the next page.
+constexpr int kIdleMilliseconds = 2000;
+
+}  // namespace
+
+PagedQuery::PagedQuery(Database& database, QString sql, std::function<void()> failed)
+    : database_(database), sql_(std::move(sql)), failed_(std::move(failed))
+{
+    idle_.setSingleShot(true);
+    idle_.setInterval(kIdleMilliseconds);
+    connect(&idle_, &QTimer::timeout, this, &PagedQuery::letGo);
+}
+
+PagedQuery::~PagedQuery() = default;
+
+QString PagedQuery::fromRow(const QString& sql, int first)
+{
+    // LIMIT with the largest number SQLite and PostgreSQL take: no limit, but
+    // an OFFSET needs one on SQLite.
+    return QStringLiteral("SELECT * FROM (%1) AS paged LIMIT 9223372036854775807 OFFSET %2").arg(sql).arg(first);
+}
+
+void PagedQuery::letGo() { cursor_.reset(); }
+
+bool PagedQuery::readRows(int first, int count, RowBlock& rows)
+{
+    const int before = rows.rowCount();
+    // A value longer than the buffers closes the result; it is opened again
+    // at the same row with the widths learnt, the last time one row at a time.
+    for (int pass = 0; pass < 3; ++pass) {
+        if (!cursor_ || position_ != first) {
+            cursor_ = database_.open(fromRow(sql_, first), pass == 2);
+            position_ = first;
+            if (!cursor_) break;
+        }
+        const Cursor::Read read = cursor_->read(rows, count);
+        if (read == Cursor::Read::More || read == Cursor::Read::End) {
+            position_ += rows.rowCount() - before;
+            if (read == Cursor::Read::End) cursor_.reset();
+            else idle_.start();
+            return true;
+        }
+        cursor_.reset();
+        if (read == Cursor::Read::Failed) break;
+    }
+    if (failed_) failed_();
+    return false;
+}
+
+}  // namespace mervalis
