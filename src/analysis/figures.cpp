@@ -2,7 +2,7 @@
 
 #include "analysis/analysis_sql.h"
 #include "data/database.h"
-#include "data/record_set.h"
+#include "data/row_block.h"
 
 #include <QHash>
 
@@ -11,7 +11,7 @@ namespace mervalis::figures {
 namespace {
 
 // A whole number the database returned; NULL and anything else read as 0.
-qint64 wholeNumber(const RecordSet& rows, int row, int column)
+qint64 wholeNumber(const RowBlock& rows, int row, int column)
 {
     if (rows.isNull(row, column)) return 0;
     const QString text = rows.value(row, column).trimmed();
@@ -23,7 +23,7 @@ qint64 wholeNumber(const RecordSet& rows, int row, int column)
     return ok ? static_cast<qint64>(d) : 0;
 }
 
-Currency amount(const RecordSet& rows, int row, int column)
+Currency amount(const RowBlock& rows, int row, int column)
 {
     return Currency::fromUnits(wholeNumber(rows, row, column));
 }
@@ -32,7 +32,7 @@ Currency amount(const RecordSet& rows, int row, int column)
 
 bool monthly(Database& database, const QString& year, const QString& column, const QString& entity, Monthly* out)
 {
-    RecordSet rows;
+    RowBlock rows;
     if (!database.query(analysis_sql::monthlyFigures(year, column, entity), rows)) return false;
     Monthly result;
     for (int m = 0; m < 12; ++m) {
@@ -52,7 +52,7 @@ bool monthly(Database& database, const QString& year, const QString& column, con
 
 bool distinctValues(Database& database, const QString& column, QStringList* out)
 {
-    RecordSet rows;
+    RowBlock rows;
     if (!database.query(analysis_sql::distinctValues(column), rows)) return false;
     QStringList values;
     for (int r = 0; r < rows.rowCount(); ++r) values << rows.value(r, 0);
@@ -64,7 +64,7 @@ namespace {
 
 bool readCategories(Database& database, const QString& sql, Categories* out)
 {
-    RecordSet rows;
+    RowBlock rows;
     if (!database.query(sql, rows)) return false;
     Categories result;
     for (int r = 0; r < rows.rowCount(); ++r) {
@@ -90,7 +90,7 @@ bool incomePerYear(Database& database, Categories* out)
 
 bool incomeShare(Database& database, const QString& column, const QString& entity, Share* out)
 {
-    RecordSet rows;
+    RowBlock rows;
     if (!database.query(analysis_sql::grandAndEntityIncome(column, entity), rows)) return false;
     Share share;
     if (rows.rowCount() > 0) {
@@ -111,7 +111,7 @@ bool clientsPerFixedCategory(Database& database, const QString& column, const QS
     QStringList result;
     for (qsizetype i = 0; i < categories.size(); ++i) result << QStringLiteral("0");
     if (!categories.isEmpty()) {
-        RecordSet rows;
+        RowBlock rows;
         if (!database.query(analysis_sql::clientsPerFixedCategory(column, categories), rows)) return false;
         for (int r = 0; r < rows.rowCount(); ++r) {
             bool ok = false;
@@ -125,7 +125,7 @@ bool clientsPerFixedCategory(Database& database, const QString& column, const QS
 
 bool clientsPerStoredCategory(Database& database, const QString& column, Categories* out)
 {
-    RecordSet rows;
+    RowBlock rows;
     if (!database.query(analysis_sql::clientsPerStoredCategory(column), rows)) return false;
     Categories result;
     for (int r = 0; r < rows.rowCount(); ++r) {
@@ -138,8 +138,8 @@ bool clientsPerStoredCategory(Database& database, const QString& column, Categor
 
 bool closingRatios(Database& database, QStringList* reps, QStringList* ratios)
 {
-    RecordSet invoices;
-    RecordSet leads;
+    RowBlock invoices;
+    RowBlock leads;
     if (!database.query(analysis_sql::invoicesPerRep(), invoices)) return false;
     if (!database.query(analysis_sql::leadsPerPerson(), leads)) return false;
     QHash<QString, qint64> leadsOf;
