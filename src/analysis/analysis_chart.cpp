@@ -6,8 +6,13 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QChartView>
 #include <QGraphicsLayout>
+#include <QHBoxLayout>
 #include <QLegend>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QTimer>
@@ -26,43 +31,71 @@ double valueOf(const QString& text)
     return readNumber(text, &value) ? value : 0;
 }
 
-// Colours far enough apart for a dozen columns side by side.
+// Colours far enough apart for a dozen columns side by side, then again a
+// shade darker.
 QColor columnColour(int index)
 {
     static const QList<QColor> palette{
         QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c), QColor(0xd6, 0x27, 0x28),
         QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f),
         QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf), QColor(0x39, 0x3b, 0x79), QColor(0xad, 0x49, 0x4a)};
-    return palette[index % palette.size()];
+    const QColor colour = palette[index % palette.size()];
+    return index / palette.size() % 2 == 0 ? colour : colour.darker(150);
 }
 
 }  // namespace
 
-AnalysisChart::AnalysisChart(QWidget* parent) : QChartView(parent)
+AnalysisChart::AnalysisChart(QWidget* parent)
+    : QWidget(parent), view_(new QChartView(this)), legend_(new QListWidget(this))
 {
     setObjectName(QStringLiteral("MSChart1"));
     // The chart takes the focus as one control; screen readers read its name
     // and description.
     setFocusPolicy(Qt::StrongFocus);
-    viewport()->setObjectName(QStringLiteral("MSChart1Viewport"));
-    viewport()->setFocusPolicy(Qt::NoFocus);
-    setRenderHint(QPainter::Antialiasing);
-    chart()->setMargins(QMargins(4, 4, 4, 4));
-    chart()->layout()->setContentsMargins(0, 0, 0, 0);
-    chart()->setBackgroundRoundness(0);
-    // A dozen labelled columns fit beside the plot at the small height.
-    QFont small = font();
-    small.setPointSizeF(7);
-    chart()->legend()->setFont(small);
-    chart()->legend()->setAlignment(Qt::AlignRight);
-    chart()->legend()->setShowToolTips(true);
-    chart()->legend()->setContentsMargins(0, 0, 0, 0);
-    chart()->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
-    chart()->legend()->setVisible(false);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    view_->setObjectName(QStringLiteral("MSChart1Plot"));
+    view_->setFocusPolicy(Qt::NoFocus);
+    view_->viewport()->setObjectName(QStringLiteral("MSChart1PlotArea"));
+    view_->viewport()->setFocusPolicy(Qt::NoFocus);
+    view_->setFrameShape(QFrame::NoFrame);
+    view_->setRenderHint(QPainter::Antialiasing);
+    QChart* c = view_->chart();
+    c->setMargins(QMargins(4, 4, 4, 4));
+    c->layout()->setContentsMargins(0, 0, 0, 0);
+    c->setBackgroundRoundness(0);
+    c->legend()->setVisible(false);
     QFont title = font();
     title.setBold(true);
-    chart()->setTitleFont(title);
+    c->setTitleFont(title);
+
+    legend_->setObjectName(QStringLiteral("MSChart1Legend"));
+    legend_->setFocusPolicy(Qt::NoFocus);
+    legend_->viewport()->setObjectName(QStringLiteral("MSChart1LegendArea"));
+    legend_->viewport()->setFocusPolicy(Qt::NoFocus);
+    legend_->setSelectionMode(QAbstractItemView::NoSelection);
+    legend_->setFrameShape(QFrame::NoFrame);
+    legend_->setFlow(QListView::TopToBottom);
+    legend_->setWrapping(true);
+    legend_->setResizeMode(QListView::Adjust);
+    legend_->setUniformItemSizes(true);
+    legend_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont small = font();
+    small.setPointSizeF(8);
+    legend_->setFont(small);
+    legend_->hide();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 4, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view_, 1);
+    layout->addWidget(legend_);
     redrawNow();
+}
+
+QChart* AnalysisChart::chart() const
+{
+    return view_->chart();
 }
 
 AnalysisChart::Column* AnalysisChart::at(int column)
@@ -114,7 +147,39 @@ void AnalysisChart::setTitleText(const QString& title)
 void AnalysisChart::setShowLegend(bool shown)
 {
     legendShown_ = shown;
-    chart()->legend()->setVisible(shown);
+    legend_->setVisible(shown);
+    sizeLegend();
+}
+
+void AnalysisChart::fillLegend()
+{
+    legend_->clear();
+    const int side = QFontMetrics(legend_->font()).height() - 4;
+    for (int i = 0; i < columns_.size(); ++i) {
+        QPixmap swatch(side, side);
+        swatch.fill(columnColour(i));
+        legend_->addItem(new QListWidgetItem(QIcon(swatch), columns_[i].label));
+    }
+}
+
+void AnalysisChart::sizeLegend()
+{
+    // As many columns of labels as the height needs, at most half the width.
+    const QFontMetrics metrics(legend_->font());
+    int widest = 0;
+    for (const Column& column : columns_) widest = std::max(widest, metrics.horizontalAdvance(column.label));
+    const QSize item(widest + metrics.height() + 12, metrics.height() + 3);
+    legend_->setGridSize(item);
+    legend_->setIconSize(QSize(metrics.height() - 4, metrics.height() - 4));
+    const int rows = std::max(1, (height() - 8) / item.height());
+    const int columns = std::max<int>(1, (static_cast<int>(columns_.size()) + rows - 1) / rows);
+    legend_->setFixedWidth(std::min(columns * item.width() + 6, width() / 2));
+}
+
+void AnalysisChart::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    sizeLegend();
 }
 
 void AnalysisChart::setChartType(int type)
@@ -205,7 +270,9 @@ void AnalysisChart::redrawNow()
         bars->attachAxis(categories);
         bars->attachAxis(values);
     }
-    c->legend()->setVisible(legendShown_);
+    fillLegend();
+    legend_->setVisible(legendShown_);
+    sizeLegend();
     setAccessibleName(title_.isEmpty() ? QStringLiteral("Chart") : title_);
     setAccessibleDescription(figuresDescription());
 }

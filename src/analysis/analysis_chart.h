@@ -1,8 +1,12 @@
 #pragma once
 
-#include <QChartView>
 #include <QList>
 #include <QString>
+#include <QWidget>
+
+class QChart;
+class QChartView;
+class QListWidget;
 
 namespace mervalis {
 
@@ -11,9 +15,11 @@ namespace mervalis {
 // figures), drawn as a two-dimensional bar chart (type 1) or pie (type 14).
 // The analyses set its properties one by one as they would on a chart
 // control; the drawing follows as soon as the window system gets its turn
-// (or at once through redrawNow()). Screen readers get the title as the
-// accessible name and one line per column as the accessible description.
-class AnalysisChart : public QChartView {
+// (or at once through redrawNow()). The legend, the list of the column
+// labels, runs beside the plot and flows into further columns when the
+// labels are many. Screen readers get the title as the accessible name and
+// one line per column as the accessible description.
+class AnalysisChart : public QWidget {
     Q_OBJECT
 public:
     enum ChartType { Bar = 1, Pie = 14 };
@@ -47,6 +53,12 @@ public:
 
     // Draws the columns now instead of at the next turn of the window system.
     void redrawNow();
+    // The plot (series, title) and the legend as drawn.
+    QChart* chart() const;
+    QListWidget* legend() const { return legend_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct Column {
@@ -55,6 +67,11 @@ private:
     };
     Column* at(int column);
     void scheduleRedraw();
+    void fillLegend();
+    void sizeLegend();
+
+    QChartView* view_;
+    QListWidget* legend_;
 
     QList<Column> columns_;
     QString title_;

@@ -98,6 +98,10 @@ void AnalysisTab::Command48_Click()
         return;
     }
     const QString total = share.total.text();
+    // The chart says what it shows and its figures, whatever the previous
+    // analysis left in its title and legend.
+    MSChart1->setTitleText(option);
+    MSChart1->setShowLegend(true);
     MSChart1->setColumnCount(totalOnly ? 1 : 2);
     MSChart1->setData(1, total);
     MSChart1->setColumnLabel(1, QStringLiteral("Total all years: ") + total);

@@ -183,6 +183,10 @@ void AnalysisTab::Command11_Click()
         return;
     }
     const QString ratio = figures::percentage(sold, clients).text();
+    // The chart says what it shows and its figures, whatever the previous
+    // analysis left in its title and legend.
+    MSChart1->setTitleText(Combo7->currentText());
+    MSChart1->setShowLegend(true);
     MSChart1->setColumnCount(3);
     MSChart1->setData(1, QString::number(sold));
     MSChart1->setColumnLabel(1, QStringLiteral("Clients sold to: %1").arg(sold));

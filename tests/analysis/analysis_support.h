@@ -14,6 +14,7 @@
 #include <QChart>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QLabel>
 #include <QPieSeries>
@@ -108,7 +109,7 @@ struct AnalysisFixture {
         tab->MSChart1->redrawNow();
         return tab->MSChart1->chart()->title();
     }
-    bool legendShown() const { return tab->MSChart1->chart()->legend()->isVisible(); }
+    bool legendShown() const { return !tab->MSChart1->legend()->isHidden(); }
 };
 
 }  // namespace mervalis::test

@@ -82,6 +82,8 @@ TEST(AnalysisComparisons, TotalsOfAllYearsWithTheShareOfOneValue)
     addSale(f.l, {.client = "D", .year = "2005", .subTotal = "0"});
     f.chooseOption("Total Income (all years)");
     EXPECT_EQ(f.drawn(), QStringList({"Total all years: 100 = 100"}));
+    EXPECT_EQ(f.title(), "Total Income (all years)");
+    EXPECT_TRUE(f.legendShown());
 
     f.chooseOption("Total income per client (all years)");
     EXPECT_TRUE(f.tab->Combo16->isVisibleTo(f.tab.get()));

@@ -122,6 +122,8 @@ TEST(AnalysisRatios, ConversionOfClientsAndClosingPerRep)
     f.chooseOption("conversion ratio (sold clients \\ clients)%");
     EXPECT_EQ(f.drawn(), QStringList({"Clients sold to: 3 = 3", "Clients in database: 9 = 9",
                                       "Conversion Percentage: 33.33% = 33.33"}));
+    EXPECT_EQ(f.title(), "conversion ratio (sold clients \\ clients)%");
+    EXPECT_TRUE(f.legendShown());
 
     f.l.dialogs.clear();
     f.chooseOption("compare closing ratios per sales rep(%)");
