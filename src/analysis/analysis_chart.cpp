@@ -211,7 +211,9 @@ QString AnalysisChart::figuresDescription() const
 
 QImage AnalysisChart::image()
 {
-    redrawNow();
+    if (redrawPending_) redrawNow();
+    // The legend lays its labels out lazily; a picture taken at once needs them.
+    legend_->doItemsLayout();
     return grab().toImage();
 }
 

@@ -95,14 +95,17 @@ void AnalysisTab::Check3_Click()
     MSChart1->redrawNow();
 }
 
-// "Export to Excel": the figures (and the picture) on the clipboard.
+// "Export to Excel": the figures on the clipboard, as tab-separated text
+// and as an HTML table, a label and a value per row.
 void AnalysisTab::Command37_Click()
 {
     const QString figures = MSChart1->figuresText();
     auto* data = new QMimeData;
     data->setText(figures);
     data->setHtml(figuresTable(figures));
-    data->setImageData(MSChart1->image());
+    // No picture beside the figures: offered together, spreadsheets (LibreOffice
+    // Calc) paste the picture and drop the figures. "Paste to clipboard"
+    // copies the picture.
     QApplication::clipboard()->setMimeData(data);
     context_.dialogs.inform(figuresCopiedMessage());
 }
