@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev sqlite3
   libgtest-dev googletest
   xdg-utils fonts-dejavu-core
+  fonts-liberation2 poppler-utils
 )
 
 missing=()

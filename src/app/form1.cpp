@@ -77,7 +77,10 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     companyTab = new CompanyTab(context_, SSTab1);
     clientTab = new ClientTab(context_, SSTab1);
     salesTab = new SalesTab(context_, SSTab1);
-    invoiceTab = new InvoiceTab(context_, SSTab1);
+    invoiceTab = new InvoiceTab(context_,
+                                InvoiceLinks{clientTab->boxes(), clientTab->Command2, companyTab->boxes(),
+                                             companyTab->Command12},
+                                SSTab1);
     salesGridTab = new SalesGridTab(context_, foot, SSTab1);
     clientGridTab = new ClientGridTab(context_, *salesGridTab, SSTab1);
     analysisTab = new AnalysisTab(context_, foot, SSTab1);

@@ -69,6 +69,12 @@ bool DataControl::report(const QString& action)
     return false;
 }
 
+bool DataControl::reportQuery(const QString& sql)
+{
+    return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(sql)
+                                          : QStringLiteral("be reached"));
+}
+
 void DataControl::replaceRows(RecordSet&& rows)
 {
     model_->beginReplace();
@@ -102,10 +108,7 @@ bool DataControl::load(const QString& text, QString orderBy)
         first = RowBlock();
         outcome = cursor->read(first, heldRows_ + 1);
     }
-    if (outcome == Cursor::Read::Failed || outcome == Cursor::Read::TooLong) {
-        return report(database_.isConnected() ? QStringLiteral("run this query:\r\n%1").arg(text)
-                                              : QStringLiteral("be reached"));
-    }
+    if (outcome == Cursor::Read::Failed || outcome == Cursor::Read::TooLong) return reportQuery(text);
     if (first.rowCount() <= heldRows_) {
         RecordSet fresh;
         fresh.hold(std::move(first));
@@ -146,6 +149,17 @@ bool DataControl::query(const QString& text)
     setCommandType(CommandType::Text);
     setRecordSource(text);
     return Refresh();
+}
+
+bool DataControl::lookUp(const QString& text, RowBlock& rows)
+{
+    return database_.query(text, rows) || reportQuery(text);
+}
+
+bool DataControl::execute(const QString& statement, long* rowsAffected)
+{
+    emit leavingRecord();
+    return database_.execute(statement, rowsAffected) || report(QStringLiteral("save the change"));
 }
 
 void DataControl::moveFirst() { moveTo(0); }

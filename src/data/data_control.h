@@ -48,6 +48,14 @@ public:
     // Command type text, record source `sql`, Refresh.
     bool query(const QString& sql);
 
+    // Runs a query of a handler's own (a list, a sum) on this control's
+    // connection into `rows`, leaving the record set as it is; a failure is
+    // told to the user as for the control's own queries.
+    bool lookUp(const QString& sql, RowBlock& rows);
+    // Runs a statement that changes this control's table in one go (for
+    // example every sale of one invoice); the held rows are not re-read.
+    bool execute(const QString& statement, long* rowsAffected = nullptr);
+
     // The record set.
     const RecordSet& rows() const { return rows_; }
     int recordCount() const { return rows_.rowCount(); }
@@ -104,6 +112,7 @@ public slots:
 
 private:
     bool report(const QString& action);
+    bool reportQuery(const QString& text);
     int idOf(int row, bool* ok) const;
     void replaceRows(RecordSet&& rows);
     // Runs `text` into a new record set: held whole when small, else paged

@@ -3,7 +3,6 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-#include <cfenv>
 #include <cmath>
 
 namespace mervalis {
@@ -16,26 +15,34 @@ QString shortestText(double value)
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
+// The value rounded to `places` decimals, ties to even, reading it as the
+// decimal number it prints as; answered as a whole number of 10^-places.
+long long roundedUnits(double value, int places)
+{
+    const QString text = shortestText(std::fabs(value));
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const QString whole = point < 0 ? text : text.left(point);
+    QString fraction = point < 0 ? QString() : text.mid(point + 1);
+    while (fraction.size() < places) fraction.append(QLatin1Char('0'));
+    long long scale = 1;
+    for (int i = 0; i < places; ++i) scale *= 10;
+    long long units = whole.toLongLong() * scale + fraction.left(places).toLongLong();
+    const QString rest = fraction.mid(places);
+    if (!rest.isEmpty()) {
+        const QChar first = rest.at(0);
+        bool moreThanHalf = false;
+        for (qsizetype i = 1; i < rest.size() && !moreThanHalf; ++i) moreThanHalf = rest.at(i) != QLatin1Char('0');
+        if (first > QLatin1Char('5') || (first == QLatin1Char('5') && (moreThanHalf || units % 2 == 1))) ++units;
+    }
+    return value < 0 ? -units : units;
+}
+
 }  // namespace
 
 double roundMoney(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) >= 1e15) return value;
-    const QString text = shortestText(std::fabs(value));
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
-    const QString whole = point < 0 ? text : text.left(point);
-    QString fraction = point < 0 ? QString() : text.mid(point + 1);
-    while (fraction.size() < 2) fraction.append(QLatin1Char('0'));
-    long long cents = whole.toLongLong() * 100 + fraction.left(2).toLongLong();
-    const QString rest = fraction.mid(2);
-    if (!rest.isEmpty()) {
-        const QChar first = rest.at(0);
-        bool moreThanHalf = false;
-        for (qsizetype i = 1; i < rest.size() && !moreThanHalf; ++i) moreThanHalf = rest.at(i) != QLatin1Char('0');
-        if (first > QLatin1Char('5') || (first == QLatin1Char('5') && (moreThanHalf || cents % 2 == 1))) ++cents;
-    }
-    const double rounded = static_cast<double>(cents) / 100.0;
-    return value < 0 ? -rounded : rounded;
+    return static_cast<double>(roundedUnits(value, 2)) / 100.0;
 }
 
 QString numberText(double value)
@@ -55,70 +62,47 @@ bool readNumber(const QString& text, double* value)
     return true;
 }
 
-namespace {
-
-// Divides by a power of ten, rounding a half to the even neighbour.
-qint64 divideHalfEven(qint64 value, qint64 divisor)
+bool readCurrency(const QString& text, CurrencyUnits* units)
 {
-    qint64 quotient = value / divisor;
-    const qint64 remainder = value % divisor;
-    const qint64 twice = 2 * (remainder < 0 ? -remainder : remainder);
-    const int sign = value < 0 ? -1 : 1;
-    if (twice > divisor || (twice == divisor && quotient % 2 != 0)) quotient += sign;
-    return quotient;
+    bool ok = false;
+    const double number = text.trimmed().toDouble(&ok);
+    // The range of a currency amount: about 922 billion million / 10,000.
+    if (!ok || !std::isfinite(number) || std::fabs(number) >= 9e14) return false;
+    *units = roundedUnits(number, 4);
+    return true;
 }
 
-}  // namespace
+QString currencyText(CurrencyUnits units)
+{
+    const CurrencyUnits magnitude = units < 0 ? -units : units;
+    QString text = QString::number(magnitude / 10000);
+    QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
+    while (fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
+    if (!fraction.isEmpty()) text += QLatin1Char('.') + fraction;
+    return units < 0 ? QLatin1Char('-') + text : text;
+}
 
 Currency Currency::fromDouble(double value)
 {
-    if (!std::isfinite(value)) return Currency();
-    // nearbyint rounds in the current mode, which is to nearest, ties to even.
-    const int mode = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const double scaled = std::nearbyint(value * kScale);
-    std::fesetround(mode);
-    return Currency(static_cast<qint64>(scaled));
+    if (!std::isfinite(value) || std::fabs(value) >= 9e14) return Currency();
+    return Currency(roundedUnits(value, 4));
 }
 
 bool Currency::read(const QString& text, Currency* amount)
 {
-    static const QRegularExpression plain(QStringLiteral("^\\s*([+-]?)(\\d*)(?:\\.(\\d*))?\\s*$"));
-    const QRegularExpressionMatch match = plain.match(text);
-    if (!match.hasMatch() || (match.captured(2).isEmpty() && match.captured(3).isEmpty())) return false;
-    const QString whole = match.captured(2);
-    QString fraction = match.captured(3);
-    if (whole.size() > 12) return false;  // beyond a trillion the units would overflow
-    // Keep one digit past the fourth decimal to round on, and whether any
-    // further digit is not zero.
-    bool moreDigits = false;
-    for (qsizetype i = 5; i < fraction.size(); ++i) moreDigits = moreDigits || fraction.at(i) != QLatin1Char('0');
-    fraction = fraction.left(5).leftJustified(5, QLatin1Char('0'));
-    // Two digits past the fourth decimal: the fifth, and a sticky digit that
-    // is 1 when any later digit is not zero (so 0.000051 is above the half).
-    const qint64 scaled = (whole.toLongLong() * kScale * 10 + fraction.toLongLong()) * 10 + (moreDigits ? 1 : 0);
-    qint64 units = divideHalfEven(scaled, 100);
-    if (match.captured(1) == QLatin1String("-")) units = -units;
+    CurrencyUnits units = 0;
+    if (!readCurrency(text, &units)) return false;
     *amount = Currency(units);
     return true;
 }
 
 Currency Currency::roundedToCents() const
 {
-    return Currency(divideHalfEven(units_, 100) * 100);
-}
-
-QString Currency::text() const
-{
-    const qint64 magnitude = units_ < 0 ? -units_ : units_;
-    QString result = QString::number(magnitude / kScale);
-    qint64 fraction = magnitude % kScale;
-    if (fraction != 0) {
-        QString digits = QString::number(fraction).rightJustified(4, QLatin1Char('0'));
-        while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
-        result += QLatin1Char('.') + digits;
-    }
-    return units_ < 0 ? QLatin1Char('-') + result : result;
+    const CurrencyUnits magnitude = units_ < 0 ? -units_ : units_;
+    CurrencyUnits cents = magnitude / 100;
+    const CurrencyUnits rest = magnitude % 100;
+    if (rest > 50 || (rest == 50 && cents % 2 != 0)) ++cents;
+    return Currency((units_ < 0 ? -cents : cents) * 100);
 }
 
 }  // namespace mervalis

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 
 namespace mervalis {
 
@@ -17,29 +16,38 @@ QString numberText(double value);
 // Returns false when the text is not a plain decimal number.
 bool readNumber(const QString& text, double* value);
 
-// A fixed-point currency amount with four decimals (ten-thousandths), as
-// sums are read back from the database: adding amounts never gathers
-// floating-point noise, and the text has no thousands separators and no
-// trailing zeros (1234.5, 25, 33.33).
+// Currency: a fixed-point amount with four decimals, held as a whole number
+// of ten-thousandths, so that sums add up exactly.
+using CurrencyUnits = long long;
+
+// Reads a number as the database writes it ("20.5", "-3", "1e+20") as a
+// currency amount, rounded to four decimals, ties to even. False for an
+// empty text, a text that is no number, or an amount out of range.
+bool readCurrency(const QString& text, CurrencyUnits* units);
+
+// A currency amount as plain text: no thousands separators, no trailing
+// zeros ("35.5", "40", "-0.0001").
+QString currencyText(CurrencyUnits units);
+
+// A currency amount as a value that adds up, compares and rounds to cents,
+// as the analyses' sums, quarters and shares need.
 class Currency {
 public:
-    static constexpr qint64 kScale = 10000;
+    static constexpr CurrencyUnits kScale = 10000;
 
     constexpr Currency() = default;
-    static constexpr Currency fromUnits(qint64 tenThousandths) { return Currency(tenThousandths); }
-    // A floating-point value rounded to four decimals, a half to the even
-    // neighbour.
+    static constexpr Currency fromUnits(CurrencyUnits tenThousandths) { return Currency(tenThousandths); }
+    // A floating-point value rounded to four decimals, ties to even.
     static Currency fromDouble(double value);
-    // Reads a plain decimal number ("10.5", "0", "-3"); digits past the fourth
-    // decimal round to the nearest, a half to even. False for anything else.
+    // As readCurrency.
     static bool read(const QString& text, Currency* amount);
 
-    constexpr qint64 units() const { return units_; }
+    constexpr CurrencyUnits units() const { return units_; }
     double toDouble() const { return static_cast<double>(units_) / kScale; }
     bool isZero() const { return units_ == 0; }
     // Rounded to two decimals, a half to the even neighbour.
     Currency roundedToCents() const;
-    QString text() const;
+    QString text() const { return currencyText(units_); }
 
     friend constexpr Currency operator+(Currency a, Currency b) { return Currency(a.units_ + b.units_); }
     Currency& operator+=(Currency other)
@@ -50,8 +58,8 @@ public:
     friend constexpr bool operator==(Currency a, Currency b) = default;
 
 private:
-    constexpr explicit Currency(qint64 units) : units_(units) {}
-    qint64 units_ = 0;
+    constexpr explicit Currency(CurrencyUnits units) : units_(units) {}
+    CurrencyUnits units_ = 0;
 };
 
 }  // namespace mervalis

@@ -1,10 +1,51 @@
 #include "data/sales_table.h"
 
+#include "data/sql.h"
+
 namespace mervalis::sales_table {
 
 QString selectAll()
 {
     return QStringLiteral("SELECT * FROM Mervalis2");
+}
+
+QString distinctValues(const QString& field)
+{
+    const QString exact = exactText(field);
+    return QStringLiteral("SELECT %1 AS %2 FROM Mervalis2 WHERE %2 IS NOT NULL GROUP BY %1 ORDER BY MIN(ID)")
+        .arg(exact, field);
+}
+
+QString selectOrderedByReferenceId()
+{
+    return QStringLiteral("SELECT * FROM Mervalis2 order by referenceID");
+}
+
+QString selectUnpaid()
+{
+    return QStringLiteral("SELECT * FROM Mervalis2 where paid = 'unpaid'");
+}
+
+QString referenceIds(bool unpaidOnly)
+{
+    const QString exact = exactText(QStringLiteral("ReferenceID"));
+    // All sales come ordered by reference ID without regard to case (ties in
+    // the order the sales were added); the unpaid ones in table order.
+    const QString where = unpaidOnly ? QStringLiteral("paid = 'unpaid' AND ReferenceID <> ''")
+                                     : QStringLiteral("ReferenceID <> ''");
+    const QString order = unpaidOnly ? QStringLiteral("MIN(ID)") : QStringLiteral("LOWER(MIN(ReferenceID)), MIN(ID)");
+    return QStringLiteral("SELECT %1 AS ReferenceID FROM Mervalis2 WHERE %2 GROUP BY %1 ORDER BY %3")
+        .arg(exact, where, order);
+}
+
+QString selectByReferenceId(const QString& referenceId)
+{
+    return QStringLiteral("SELECT * FROM Mervalis2 WHERE ReferenceID = ") + quoted(referenceId) + QStringLiteral(" ");
+}
+
+QString markPaid(const QString& referenceId)
+{
+    return QStringLiteral("UPDATE Mervalis2 SET PAID = 'PAID' WHERE ReferenceID = ") + quoted(referenceId);
 }
 
 QStringList addFields()

@@ -10,6 +10,27 @@ namespace mervalis::sales_table {
 // "SELECT * FROM Mervalis2"
 QString selectAll();
 
+// The distinct values of a text field of the stored sales, compared
+// exactly (case and all), in the order of the first sale holding each; sales
+// without a value in the field offer none. One column, named as the field.
+QString distinctValues(const QString& field);
+
+// The invoice's reference-ID list opened with all sales:
+// "SELECT * FROM Mervalis2 order by referenceID"
+QString selectOrderedByReferenceId();
+// ... and with "Outstanding" ticked: "SELECT * FROM Mervalis2 where paid = 'unpaid'"
+QString selectUnpaid();
+// The reference IDs of those rows, each exact (case-sensitive) text once and
+// in the order in which the rows above first show it; empty IDs are left out
+// since they name no invoice. One column, ReferenceID.
+QString referenceIds(bool unpaidOnly);
+
+// The sales of one invoice: the reference ID compares without regard to
+// case, and is quoted safely.
+QString selectByReferenceId(const QString& referenceId);
+// Marks every sale of one invoice paid.
+QString markPaid(const QString& referenceId);
+
 // The 25 fields a new sale line writes, in the order the add call writes them.
 QStringList addFields();
 

@@ -6,6 +6,7 @@
 #include "data/data_control.h"
 #include "data/dialogs.h"
 #include "data/installation.h"
+#include "data/row_block.h"
 #include "data/sales_table.h"
 #include "ui/list_fill.h"
 
@@ -82,19 +83,17 @@ void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadL
 {
     ListRebuild rebuild(combo);
     DataControl& sales = context.adodc2;
+    // Adodc2 is left holding every sale, as the list was always read from
+    // it; the values themselves come from one query, not a walk of them all.
     if (!sales.query(sales_table::selectAll())) return;  // the data control has reported
-
     sales.moveFirst();
     if (sales.eof()) {
         context.dialogs.inform(noRecordsMessage());
         return;
     }
-    const int position = sales.rows().columnIndex(column);
-    for (; !sales.eof(); sales.moveNext()) {
-        // A sale without a value in the column has nothing to offer.
-        if (position < 0 || sales.rows().isNull(sales.currentRow(), position)) continue;
-        rebuild.addDistinct(sales.field(position));
-    }
+    RowBlock values;
+    if (!sales.lookUp(sales_table::distinctValues(column), values)) return;
+    for (int row = 0; row < values.rowCount(); ++row) rebuild.add(values.value(row, 0));
 
     if (!joinLeadList) return;
     bool opened = false;

@@ -2,6 +2,7 @@
 
 #include "data/data_control.h"
 #include "data/dialogs.h"
+#include "data/row_block.h"
 
 #include <QComboBox>
 
@@ -20,6 +21,8 @@ ListRebuild::~ListRebuild()
 }
 
 void ListRebuild::add(const QString& entry) { combo_->addItem(entry); }
+
+void ListRebuild::add(const QStringList& entries) { combo_->addItems(entries); }
 
 void ListRebuild::addDistinct(const QString& entry)
 {
@@ -54,6 +57,18 @@ bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, i
         rebuild.add(control.field(position));
     }
     return true;
+}
+
+int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql)
+{
+    ListRebuild rebuild(combo);
+    RowBlock result;
+    if (!control.lookUp(sql, result)) return -1;
+    QStringList entries;
+    entries.reserve(result.rowCount());
+    for (int row = 0; row < result.rowCount(); ++row) entries << result.value(row, 0);
+    rebuild.add(entries);
+    return static_cast<int>(entries.size());
 }
 
 }  // namespace mervalis

@@ -2,6 +2,7 @@
 
 #include <QSignalBlocker>
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
 
@@ -22,6 +23,7 @@ public:
     ListRebuild& operator=(const ListRebuild&) = delete;
 
     void add(const QString& entry);
+    void add(const QStringList& entries);
     // Appends `entry` unless an entry of exactly the same text is listed.
     void addDistinct(const QString& entry);
 
@@ -40,6 +42,13 @@ private:
 // stays as it was. False when the list could not be filled.
 bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, int position, const QString& column,
                    DialogService& dialogs);
+
+// A list computed by the database (distinct values, in the order the query
+// gives): rebuilt from the first column of every row of `sql`, asked beside
+// `control` so that its record source and rows stay as they are. Answers the
+// number of entries, or -1 when the query failed (the user has been told).
+// The edit text of an editable combo stays as it was.
+int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql);
 
 // The message shown when a drop-down finds no stored record.
 QString noRecordsMessage();

@@ -4,6 +4,7 @@
 #include "entry/company_tab.h"
 #include "entry/sales_tab.h"
 #include "invoice/invoice_tab.h"
+#include "ui/drop_down_combo.h"
 #include "data/dates.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
@@ -193,4 +194,27 @@ TEST(Form1, EveryEditableListKeepsWhatIsTypedAndEveryCheckBoxAnswersEveryChange)
         if (SignalPeek::connections(box, SIGNAL(clicked(bool))) > 0) clickOnly << box->objectName();
     }
     EXPECT_TRUE(clickOnly.isEmpty()) << clickOnly.join(", ").toStdString();
+}
+
+TEST(Form1, TheInvoiceTabBindsTheInvoicesClientAndBillingCompanyIntoTheirTabs)
+{
+    TestLedger l;
+    l.env.exec("INSERT INTO Mervalis (ClientName, City) VALUES ('Acme', 'Leeds');"
+               "INSERT INTO Mervalis3 (CompanyName, City) VALUES ('Own Ltd', 'York');"
+               "INSERT INTO Mervalis2 (ClientName, ReferenceID, SubTotal) VALUES ('Acme', 'R1', 4)");
+    Form1 form(*l.context);
+    form.Form_Load();
+    form.clientTab->Command2->setEnabled(true);
+    form.companyTab->Command12->setEnabled(true);
+    InvoiceTab& tab = *form.invoiceTab;
+    openList(tab.Combo4);
+    choose(tab.Combo4, 0);
+    openList(tab.Combo5);
+    choose(tab.Combo5, 0);
+    EXPECT_EQ(textsOf({form.clientTab->Text61, form.clientTab->Text59, form.companyTab->Text19,
+                       form.companyTab->Text13}),
+              QStringList({"Acme", "Leeds", "Own Ltd", "York"}));
+    EXPECT_FALSE(form.clientTab->Command2->isEnabled());
+    EXPECT_FALSE(form.companyTab->Command12->isEnabled());
+    EXPECT_TRUE(l.dialogs.shown().empty());
 }

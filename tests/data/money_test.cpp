@@ -26,3 +26,31 @@ TEST(Money, RoundsToTwoDecimalsTiesToEvenAndShowsAndReadsPlainNumbers)
     EXPECT_FALSE(readNumber("", &v));
     EXPECT_FALSE(readNumber("1e3", &v));
 }
+
+TEST(Money, CurrencyReadsDatabaseNumbersToFourDecimalsAndWritesThemWithoutTrailingZeros)
+{
+    CurrencyUnits units = 0;
+    EXPECT_TRUE(readCurrency("20.5", &units));
+    EXPECT_EQ(units, 205000);
+    EXPECT_TRUE(readCurrency("-3", &units));
+    EXPECT_EQ(units, -30000);
+    EXPECT_TRUE(readCurrency("0.00005", &units));  // a tie rounds to even
+    EXPECT_EQ(units, 0);
+    EXPECT_TRUE(readCurrency("0.00015", &units));
+    EXPECT_EQ(units, 2);
+    EXPECT_TRUE(readCurrency("1e3", &units));  // as a database may write it
+    EXPECT_EQ(units, 10000000);
+    for (const char* bad : {"", " ", "abc", "12abc", "1e+20", "inf", "nan"}) {
+        EXPECT_FALSE(readCurrency(bad, &units)) << bad;
+    }
+    // 0.1 + 0.2 add up exactly; sums show no noise and no exponent.
+    CurrencyUnits a = 0, b = 0;
+    ASSERT_TRUE(readCurrency("0.1", &a) && readCurrency("0.2", &b));
+    EXPECT_EQ(currencyText(a + b), "0.3");
+    EXPECT_EQ(currencyText(355000), "35.5");
+    EXPECT_EQ(currencyText(400000), "40");
+    EXPECT_EQ(currencyText(0), "0");
+    EXPECT_EQ(currencyText(-1), "-0.0001");
+    EXPECT_EQ(currencyText(123456789000), "12345678.9");
+    EXPECT_EQ(currencyText(10000000000000), "1000000000");
+}

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,21 @@ QStringList anchorsOf(const QString& html)
         for (auto it = block.begin(); !it.atEnd(); ++it) names << it.fragment().charFormat().anchorNames();
     }
     return names;
+}
+
+// The first value a query gives on a database file.
+QString scalarOf(const QString& database, const char* sql)
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* statement = nullptr;
+    QString value;
+    if (sqlite3_open(database.toUtf8().constData(), &db) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW) {
+        value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return value;
 }
 
 }  // namespace
@@ -80,6 +96,21 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     EXPECT_TRUE(message.contains("exists already"));
     options.keepExisting = true;
     EXPECT_TRUE(setup::install(options, &message));
+    // A ledger of an earlier version gets the indexes it lacks, its rows kept.
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(installation.databasePath().toUtf8().constData(), &db), SQLITE_OK);
+        sqlite3_exec(db, "DROP INDEX Mervalis2_SalesRep; DROP INDEX Mervalis2_YearMonth;"
+                         "INSERT INTO Mervalis2 (ClientName) VALUES ('Kept')", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    EXPECT_TRUE(setup::install(options, &message)) << message.toStdString();
+    const auto indexes = [&] {
+        return scalarOf(installation.databasePath(),
+                        "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'Mervalis2%'");
+    };
+    EXPECT_EQ(indexes(), QString::number(setup::indexStatements().size()));
+    EXPECT_EQ(scalarOf(installation.databasePath(), "SELECT ClientName FROM Mervalis2"), "Kept");
     // An empty file is no ledger: it gets the tables.
     writeFile(installation.databasePath(), {});
     EXPECT_TRUE(setup::install(options, &message));

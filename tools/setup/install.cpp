@@ -102,6 +102,12 @@ bool install(const InstallOptions& options, QString* message)
     // have left it behind): it is made into one, as a missing file would be.
     const bool emptyFile = QFileInfo(database).isFile() && QFileInfo(database).size() == 0;
     if (QFileInfo::exists(database) && !options.replaceDatabase && !emptyFile) {
+        // Its rows are left as they are; indexes a later version looks up
+        // by are added.
+        if (!addMissingIndexes(database, &error)) {
+            *message = QStringLiteral("The indexes of the database %1 could not be added: %2").arg(database, error);
+            return false;
+        }
         *message = QStringLiteral("The database %1 exists already and was left as it is "
                                   "(--force replaces it, losing its data).")
                        .arg(database);

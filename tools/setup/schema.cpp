@@ -27,7 +27,7 @@ QString table(const char* name, const QStringList& columns)
 
 QStringList schemaStatements()
 {
-    return {
+    return QStringList{
         table("Mervalis", {text("ClientName"), text("ContactFirstName"), text("ContactSurname"), text("Address1"),
                            text("Address2"), text("PostCode"), text("City"), text("Country"), text("Telephone"),
                            text("Telephone2"), text("Fax"), text("Mobile"), text("Email"), memo("Notes"),
@@ -42,9 +42,38 @@ QStringList schemaStatements()
         table("Mervalis3", {text("CompanyName"), text("ContactFirstName"), text("ContactSurname"), text("Address1"),
                             text("Address2"), text("PostCode"), text("City"), text("Country"), text("Telephone"),
                             text("Telephone2"), text("Fax"), text("Mobile"), text("Email"), memo("Notes")}),
-        QStringLiteral("CREATE INDEX Mervalis2_ReferenceID ON Mervalis2 (ReferenceID)"),
-        QStringLiteral("CREATE INDEX Mervalis2_YearMonth ON Mervalis2 (Year, Month)"),
-    };
+    } + indexStatements();
+}
+
+QStringList indexStatements()
+{
+    // The sales are looked up by reference ID, payment, year and month, and
+    // by the five fields the analyses compare; the grid sorts them by its
+    // sort list's fields. An index on one field also orders by ID between
+    // equal values.
+    QStringList statements;
+    const char* const sales[] = {"ReferenceID",    "PAID",          "Year",      "Month",    "AssociatedCompany",
+                                 "ClientName",     "ProductService", "MarketingTool", "SalesRep", "SellDate",
+                                 "TotalDue"};
+    for (const char* field : sales) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
+    }
+    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonth ON Mervalis2 (Year, Month)");
+    return statements;
+}
+
+bool addMissingIndexes(const QString& path, QString* error)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        if (error) *error = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, 10000);
+    const bool ok = runStatements(db, indexStatements(), error);
+    sqlite3_close(db);
+    return ok;
 }
 
 bool runStatements(sqlite3* db, const QStringList& statements, QString* error)

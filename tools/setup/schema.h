@@ -13,6 +13,13 @@ namespace mervalis::setup {
 // (SubTotal) column 13 of Mervalis2, where whole-row reads by position look.
 QStringList schemaStatements();
 
+// The indexes the program's look-ups, lists, analyses and sorts need, each
+// created only when missing.
+QStringList indexStatements();
+
+// Adds the indexes an existing ledger lacks; its rows are not touched.
+bool addMissingIndexes(const QString& path, QString* error);
+
 // Creates a new database file with the three tables. Fails when the file
 // exists unless `replace` is set. `error` receives SQLite's words.
 bool createDatabase(const QString& path, bool replace, QString* error);

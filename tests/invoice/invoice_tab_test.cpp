@@ -1,0 +1,375 @@
+#include "invoice/invoice_tab.h"
+
+#include "data/data_control.h"
+#include "data/dates.h"
+#include "entry/client_tab.h"
+#include "entry/company_tab.h"
+#include "invoice/invoice_window.h"
+#include "support/test_env.h"
+#include "support/widgets.h"
+#include "ui/drop_down_combo.h"
+#include "ui/list_fill.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace mervalis;
+using namespace mervalis::test;
+
+namespace {
+
+const QString kPaid = "This invoice has been PAID.";
+const QString kClearText = "Create text or clear";
+
+// The Invoice tab with the Client and Company tabs whose boxes it binds.
+struct Tabs {
+    explicit Tabs(TestLedger& l)
+        : client(*l.context),
+          company(*l.context),
+          invoice(*l.context, InvoiceLinks{client.boxes(), client.Command2, company.boxes(), company.Command12})
+    {
+    }
+    ClientTab client;
+    CompanyTab company;
+    InvoiceTab invoice;
+};
+
+struct Sale {
+    QString id, client, amount, quantity, product, date, discount, tax, freight, subTotal, paid = "unpaid";
+};
+
+QString literal(const QString& value) { return value.isNull() ? "NULL" : "'" + QString(value).replace("'", "''") + "'"; }
+
+void addSale(TestLedger& l, const Sale& s)
+{
+    QStringList values;
+    for (const QString& v : {s.id, s.client, s.amount, s.quantity, s.product, s.date, s.discount, s.tax, s.freight,
+                             s.subTotal, s.subTotal, s.paid}) {
+        values << literal(v);
+    }
+    l.env.exec("INSERT INTO Mervalis2 (ReferenceID, ClientName, Amount, Quantity, ProductService, SellDate, "
+               "Discount, Tax, Freight, SubTotal, TotalDue, PAID) VALUES (" + values.join(", ") + ")");
+}
+
+// Sales that only carry an ID and a payment status.
+void addIds(TestLedger& l, const QList<std::pair<QString, QString>>& idsAndStatus)
+{
+    for (const auto& [id, paid] : idsAndStatus) addSale(l, {id, "Acme", "1", "1", "x", "1 Jan 2024", "0", "0", "0", "1", paid});
+}
+
+QList<QWidget*> columns(InvoiceTab& t)
+{
+    return {t.Text29, t.Text30, t.Text31, t.Text32, t.Text35, t.Text36, t.Text37, t.Text64};
+}
+
+void pick(QComboBox* combo, const QString& entry)
+{
+    openList(combo);
+    const int index = combo->findText(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_GE(index, 0) << entry.toStdString();
+    choose(combo, index);
+}
+
+// Types into an editable combo as a user does, replacing what it held.
+void typeInto(QComboBox* combo, const QString& text)
+{
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), text);
+}
+
+}  // namespace
+
+TEST(InvoiceTab, ShowsItsControlsInTheirPlacesWithCaptionsListsAndStartTexts)
+{
+    TestLedger l;
+    Tabs t(l);
+    InvoiceTab& tab = t.invoice;
+    tab.resize(tab.sizeHint().expandedTo(tab.minimumSizeHint()));
+    tab.show();
+
+    EXPECT_EQ(textsOf({tab.Combo4, tab.Text66, tab.Combo5, tab.Text10, tab.Combo17, tab.Combo6, tab.Combo11}),
+              QStringList({"", "", "", "0", "INVOICE", "Quantity",
+                           "Drop down to select or create your own or clear"}));
+    EXPECT_EQ(tab.Text41->toPlainText().split('\n'),
+              QStringList({"Or you can write notes here or clear", "e.g.", "Thankyou for your custom", ""}));
+    EXPECT_EQ(entries(tab.Combo17), QStringList({"INVOICE", "CREDIT NOTE", "AMENDED INVOICE"}));
+    EXPECT_EQ(entries(tab.Combo6), QStringList({"Hours", "Days"}));
+    const QStringList terms = entries(tab.Combo11);
+    ASSERT_EQ(terms.size(), 19);
+    EXPECT_EQ(terms.first(), "TO BE RECEIVED NOT 7 DAYS LATER THAN DATE OF INVOICE");
+    EXPECT_EQ(terms.mid(4, 5), QStringList({"14 days", "21 days", "30 days", "60 days", "90 days"}));
+    EXPECT_EQ(terms.last(), "NET 30");
+    EXPECT_TRUE(tab.footLabel->text().contains("associated with the ID.  The related sales"));
+
+    // The paid notice is red and hidden; the ship date is never shown.
+    EXPECT_TRUE(tab.Label63->isHidden());
+    EXPECT_EQ(tab.Label63->text(), "This invoice has been paid.");
+    EXPECT_EQ(tab.Label63->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_TRUE(tab.Text39->isHidden());
+    EXPECT_TRUE(tab.Check6->isChecked() && tab.Check5->isChecked() && tab.Check7->isChecked());
+    EXPECT_FALSE(tab.Check4->isChecked() || tab.Check1->isChecked());
+    EXPECT_EQ(textsOf({tab.Check6, tab.Check5, tab.Check7}), QStringList({"Visible", "Visible", "Visible"}));
+    EXPECT_EQ(tab.Check6->accessibleName(), "Discount visible");
+
+    // Places: the top row left to right, the columns side by side under their
+    // headings, each "Visible" box under its column, the notice and the total
+    // on the right.
+    auto x = [&tab](QWidget* w) { return w->mapTo(&tab, QPoint(0, 0)).x(); };
+    auto y = [&tab](QWidget* w) { return w->mapTo(&tab, QPoint(0, 0)).y(); };
+    EXPECT_LT(x(tab.Combo4), x(tab.Check4));
+    EXPECT_LT(x(tab.Check4), x(tab.Text66));
+    EXPECT_LT(x(tab.Text66), x(tab.Combo5));
+    const QList<QWidget*> boxes = columns(tab);
+    for (int c = 1; c < boxes.size(); ++c) {
+        EXPECT_LT(x(boxes[c - 1]), x(boxes[c]));
+        EXPECT_EQ(y(boxes[c - 1]), y(boxes[c]));
+    }
+    EXPECT_LT(y(tab.Combo6), y(tab.Text30));
+    for (auto [check, box] : {std::pair<QWidget*, QWidget*>{tab.Check6, tab.Text35}, {tab.Check5, tab.Text36},
+                              {tab.Check7, tab.Text37}}) {
+        EXPECT_EQ(x(check), x(box));
+        EXPECT_GT(y(check), y(box));
+    }
+    EXPECT_LT(y(tab.Text27), y(tab.Combo11));
+    EXPECT_LT(y(tab.Combo11), y(tab.Text41));
+    EXPECT_LT(y(tab.Text41), y(tab.Command4));
+    EXPECT_LT(x(tab.Command4), x(tab.Command25));
+    EXPECT_LT(x(tab.Command25), x(tab.Command34));
+    EXPECT_GT(x(tab.Command42), x(tab.Combo17));
+    EXPECT_GT(x(tab.Text10), x(tab.Command34));
+    EXPECT_GT(y(tab.Text10), y(tab.Command34));
+
+    // Nothing overlaps, nothing is cut short of its caption.
+    tab.Label63->show();
+    QList<QWidget*> shown;
+    for (QWidget* w : tab.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isVisible()) shown << w;
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+        for (int j = i + 1; j < shown.size(); ++j) {
+            EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                << shown[i]->objectName().toStdString() << " overlaps " << shown[j]->objectName().toStdString();
+        }
+        if (qobject_cast<QLabel*>(shown[i]) || qobject_cast<QAbstractButton*>(shown[i])) {
+            EXPECT_GE(shown[i]->width(), shown[i]->minimumSizeHint().width()) << shown[i]->objectName().toStdString();
+            EXPECT_GE(shown[i]->height(), shown[i]->minimumSizeHint().height()) << shown[i]->objectName().toStdString();
+        }
+    }
+}
+
+TEST(InvoiceTab, RetrievesTheSalesOfOneReferenceIdLineByLineWithTheirClientAndTotal)
+{
+    TestLedger l;
+    Tabs t(l);
+    InvoiceTab& tab = t.invoice;
+    l.env.exec("INSERT INTO Mervalis (ClientName, City, Fax) VALUES ('Acme', 'Leeds', '0113'), "
+               "('O''Brien & Co', 'Cork', '')");
+    // An empty discount on the first sale stays on the first line.
+    addSale(l, {"A-1", "Acme", "10", "1", "Alpha", "1 Mar 2024", QString(), "0", "0", "10", "PAID"});
+    addSale(l, {"a-1", "Acme", "20.5", "2", "Beta\nextra", "2 Mar 2024", "5", "20", "1.5", "20.5"});
+    addSale(l, {"A-1", "O'Brien & Co", "5", "3", "Gamma", "3 Mar 2024", "0", "0", "0", "5"});
+    addSale(l, {"B'2", "O'Brien & Co", "7", "1", "Delta", "4 Mar 2024", "0", "0", "0", QString()});
+    addSale(l, {"B'2", "O'Brien & Co", "8", "1", "Epsilon", "4 Mar 2024", "0", "0", "0", "8.25"});
+
+    openList(tab.Combo4);
+    EXPECT_EQ(entries(tab.Combo4), QStringList({"A-1", "a-1", "B'2"}));
+    EXPECT_FALSE(t.client.Command2->isEnabled());
+    // Case is ignored: "a-1" is the same invoice as "A-1".
+    pick(tab.Combo4, "a-1");
+    EXPECT_EQ(textsOf(columns(tab)), QStringList({"10\n20.5\n5", "1\n2\n3", "Alpha\nBeta extra\nGamma",
+                                                  "1 Mar 2024\n2 Mar 2024\n3 Mar 2024", "\n5\n0", "0\n20\n0",
+                                                  "0\n1.5\n0", "10\n20.5\n5"}));
+    EXPECT_EQ(tab.Text10->text(), "35.5");
+    // The client is the last sale's, bound into the Client tab's boxes; the
+    // paid notice follows the first sale.
+    EXPECT_EQ(tab.Text66->text(), "O'Brien & Co");
+    EXPECT_EQ(textsOf({t.client.Text61, t.client.Text59}), QStringList({"O'Brien & Co", "Cork"}));
+    EXPECT_FALSE(tab.Label63->isHidden());
+    EXPECT_EQ(l.store->adodc2.recordCount(), 3);
+    EXPECT_TRUE(l.dialogs.shown().empty());
+
+    // The next invoice starts from the reset: no line of the first remains. A
+    // sale without sub-total shows an empty line and counts 0.
+    tab.Combo11->setEditText("NET 30");
+    choose(tab.Combo4, tab.Combo4->findText("B'2"));
+    EXPECT_EQ(textsOf(columns(tab)), QStringList({"7\n8", "1\n1", "Delta\nEpsilon", "4 Mar 2024\n4 Mar 2024", "0\n0",
+                                                  "0\n0", "0\n0", "\n8.25"}));
+    EXPECT_EQ(tab.Text10->text(), "8.25");
+    EXPECT_EQ(tab.Combo11->currentText(), kClearText);
+    // Choosing without opening the list leaves the notice as it was.
+    EXPECT_FALSE(tab.Label63->isHidden());
+    openList(tab.Combo4);
+    EXPECT_TRUE(tab.Label63->isHidden());
+
+    // Sales deleted since the list was filled: said, and nothing shown.
+    l.env.exec("DELETE FROM Mervalis2 WHERE ReferenceID = 'B''2'");
+    choose(tab.Combo4, tab.Combo4->findText("B'2"));
+    EXPECT_EQ(l.dialogs.take(), QStringList({"No sale has the reference ID \"B'2\". Its sales may have been deleted "
+                                             "since the list was filled: open the list again to see the invoices "
+                                             "stored."}));
+    EXPECT_EQ(textsOf(columns(tab)), QStringList(8, QString()));
+    EXPECT_EQ(tab.Text10->text(), "0");
+}
+
+TEST(InvoiceTab, ListsEachReferenceIdOnceAndOnlyUnpaidOnesWhenOutstandingIsTicked)
+{
+    TestLedger l;
+    Tabs t(l);
+    InvoiceTab& tab = t.invoice;
+
+    // No sales: the message, an empty list.
+    openList(tab.Combo4);
+    EXPECT_EQ(l.dialogs.take(), QStringList({InvoiceTab::noInvoicesMessage()}));
+    EXPECT_EQ(tab.Combo4->count(), 0);
+
+    addIds(l, {{"10", "unpaid"}, {"b", "PAID"}, {"1", "PAID"}, {"B", "unpaid"}, {"10", "unpaid"}, {"", "unpaid"},
+               {"1", "unpaid"}, {"a", "unpaid"}});
+    l.env.exec("INSERT INTO Mervalis2 (ClientName, SubTotal) VALUES ('No ID', 1)");
+    // All IDs ordered by ID without regard to case, each exact text once; no
+    // empty entry.
+    openList(tab.Combo4);
+    EXPECT_EQ(entries(tab.Combo4), QStringList({"1", "10", "a", "b", "B"}));
+    EXPECT_EQ(l.store->adodc2.recordSource(), "SELECT * FROM Mervalis2 order by referenceID");
+    EXPECT_EQ(l.store->adodc2.recordCount(), 9);
+    // Outstanding: unpaid sales' IDs in the order of the table.
+    QTest::mouseClick(tab.Check4, Qt::LeftButton, {}, QPoint(5, tab.Check4->height() / 2));
+    ASSERT_TRUE(tab.Check4->isChecked());
+    openList(tab.Combo4);
+    EXPECT_EQ(entries(tab.Combo4), QStringList({"10", "B", "1", "a"}));
+    EXPECT_EQ(l.store->adodc2.recordSource(), "SELECT * FROM Mervalis2 where paid = 'unpaid'");
+
+    // Marked paid, an invoice leaves the outstanding list; the typed text stays.
+    pick(tab.Combo4, "10");
+    tab.Command34->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({kPaid}));
+    openList(tab.Combo4);
+    EXPECT_EQ(entries(tab.Combo4), QStringList({"B", "1", "a"}));
+    EXPECT_EQ(tab.Combo4->currentText(), "10");
+    EXPECT_TRUE(l.dialogs.shown().empty());
+
+    // Every sale paid: the message again.
+    l.env.exec("UPDATE Mervalis2 SET PAID = 'PAID'");
+    openList(tab.Combo4);
+    EXPECT_EQ(l.dialogs.take(), QStringList({InvoiceTab::noInvoicesMessage()}));
+    EXPECT_EQ(tab.Combo4->count(), 0);
+}
+
+TEST(InvoiceTab, MarksEverySaleOfTheIdPaidRefusesUnknownIdsAndClearsTheScreen)
+{
+    TestLedger l;
+    Tabs t(l);
+    InvoiceTab& tab = t.invoice;
+    addIds(l, {{"CISCO", "unpaid"}, {"cisco", "unpaid"}, {"Other", "unpaid"}, {"O'Hara", "unpaid"}});
+
+    tab.Command34->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"You must choose an invoice by retrieving the invoice's reference ID."}));
+
+    // A typed ID that no sale carries is never reported paid.
+    typeInto(tab.Combo4, "Nobody");
+    tab.Command34->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"No sale has the reference ID \"Nobody\". No invoice was marked as paid."}));
+    EXPECT_TRUE(tab.Label63->isHidden());
+    EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis2 WHERE PAID = 'PAID'"), "0");
+
+    // A typed ID marks the sales of every case of it, once or twice alike.
+    typeInto(tab.Combo4, "Cisco");
+    for (int press = 0; press < 2; ++press) {
+        tab.Command34->click();
+        EXPECT_EQ(l.dialogs.take(), QStringList({kPaid}));
+        EXPECT_FALSE(tab.Label63->isHidden());
+        EXPECT_EQ(l.env.rows("SELECT ReferenceID, PAID FROM Mervalis2 ORDER BY ID"),
+                  QStringList({"CISCO|PAID", "cisco|PAID", "Other|unpaid", "O'Hara|unpaid"}));
+    }
+    // The sales grid shows the invoice's sales with their new status.
+    EXPECT_EQ(l.store->adodc2.recordCount(), 2);
+    l.store->adodc2.moveFirst();
+    EXPECT_EQ(l.store->adodc2.field("PAID"), "PAID");
+    typeInto(tab.Combo4, "O'Hara");
+    tab.Command34->click();
+    EXPECT_EQ(l.env.scalar("SELECT PAID FROM Mervalis2 WHERE ReferenceID = 'O''Hara'"), "PAID");
+
+    // Clear Screen: the described texts; the ID, the filters, the title and the notice stay.
+    for (QWidget* box : columns(tab)) setTextOf(box, "x");
+    setTexts({tab.Text66, tab.Combo5, tab.Text27, tab.Text10, tab.Combo17, tab.Combo6},
+             {"Client", "Company", "1 Jan 2000", "99", "CREDIT NOTE", "Hours"});
+    tab.Text39->setPlainText("ship");
+    for (QCheckBox* check : {tab.Check6, tab.Check5, tab.Check7, tab.Check4, tab.Check1}) check->setChecked(false);
+    tab.Command25->click();
+    EXPECT_EQ(textsOf(columns(tab)), QStringList(8, QString()));
+    EXPECT_TRUE(tab.Text39->toPlainText().isEmpty());
+    EXPECT_EQ(textsOf({tab.Text66, tab.Combo5, tab.Text27, tab.Combo11, tab.Text41, tab.Text10}),
+              QStringList({"", "", shortDateText(QDate::currentDate()), kClearText, kClearText, "0"}));
+    EXPECT_TRUE(tab.Check6->isChecked() && tab.Check5->isChecked() && tab.Check7->isChecked());
+    EXPECT_FALSE(tab.Check4->isChecked() || tab.Check1->isChecked());
+    EXPECT_EQ(textsOf({tab.Combo4, tab.Combo17, tab.Combo6}), QStringList({"O'Hara", "CREDIT NOTE", "Hours"}));
+    EXPECT_FALSE(tab.Label63->isHidden());
+}
+
+TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWindowPerPress)
+{
+    TestLedger l;
+    Tabs t(l);
+    InvoiceTab& tab = t.invoice;
+
+    openList(tab.Combo5);
+    EXPECT_EQ(l.dialogs.take(), QStringList({noRecordsMessage()}));
+    l.env.exec("INSERT INTO Mervalis3 (CompanyName, City, Fax) VALUES ('Own Ltd', 'York', '01904'), "
+               "('Smith''s Shop', 'Hull', '')");
+    t.company.Command12->setEnabled(true);
+    openList(tab.Combo5);
+    EXPECT_EQ(entries(tab.Combo5), QStringList({"Own Ltd", "Smith's Shop"}));
+    pick(tab.Combo5, "Smith's Shop");
+    EXPECT_FALSE(t.company.Command12->isEnabled());
+    EXPECT_EQ(textsOf({t.company.Text19, t.company.Text13}), QStringList({"Smith's Shop", "Hull"}));
+    EXPECT_EQ(l.store->adodc3.recordCount(), 1);
+
+    // Anything but "INVOICE" brings the advice, typed or picked.
+    pick(tab.Combo17, "CREDIT NOTE");
+    EXPECT_EQ(l.dialogs.take(), QStringList({InvoiceTab::creditNoteAdvice()}));
+    pick(tab.Combo17, "INVOICE");
+    EXPECT_TRUE(l.dialogs.shown().empty());
+    EXPECT_TRUE(InvoiceTab::creditNoteAdvice().contains("credit note.\r\n\r\ne.g.\r\nIf the credit"));
+
+    // No company and no letterhead: no document.
+    tab.Combo5->setEditText(QString());
+    tab.Command4->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"Choose a company to bill from."}));
+    EXPECT_TRUE(tab.documents().isEmpty());
+
+    // Letterheaded paper needs no company; each press opens a window of its
+    // own, which leaves the main window usable.
+    QTest::mouseClick(tab.Check1, Qt::LeftButton, {}, QPoint(5, tab.Check1->height() / 2));
+    tab.Command4->click();
+    tab.Command4->click();
+    EXPECT_TRUE(l.dialogs.shown().empty());
+    const QList<InvoiceWindow*> windows = tab.documents();
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_NE(windows[0], windows[1]);
+    for (InvoiceWindow* window : windows) {
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->isWindow());
+        EXPECT_EQ(window->windowModality(), Qt::NonModal);
+        EXPECT_TRUE(window->document().label("Section4", "label16")->text.isEmpty());
+    }
+    windows[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(tab.documents().size(), 1);
+
+    // Sales beyond the room of the document's columns are said to be left off.
+    l.env.exec("INSERT INTO Mervalis (ClientName) VALUES ('Acme')");
+    for (int i = 0; i < 14; ++i) addIds(l, {{"LONG", "unpaid"}});
+    openList(tab.Combo4);
+    pick(tab.Combo4, "LONG");
+    tab.Command4->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"The columns of this invoice hold 14 lines, but the document has room "
+                                             "for 12: the lines after line 12 are not on the document."}));
+    EXPECT_EQ(tab.documents().size(), 2);
+}
