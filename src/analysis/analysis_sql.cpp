@@ -65,13 +65,6 @@ QString monthlyFigures(const QString& year, const QString& column, const QString
         .arg(incomeUnits(), condition);
 }
 
-QString distinctValues(const QString& column)
-{
-    const QString value = exactText(column);
-    return QStringLiteral("SELECT %1 AS %2 FROM Mervalis2 WHERE %2 IS NOT NULL GROUP BY %1 ORDER BY MIN(ID)")
-        .arg(value, column);
-}
-
 QString categoryIncome(const QString& column, const QString& year)
 {
     const QString category = categoryOf(column);

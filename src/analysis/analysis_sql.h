@@ -38,10 +38,6 @@ QString monthSalesOf(int month, const QString& year, const QString& column, cons
 // whose column holds exactly `entity`.
 QString monthlyFigures(const QString& year, const QString& column, const QString& entity);
 
-// The distinct values of a sale column, compared exactly, in the order of
-// their first sale; no row for sales without a value.
-QString distinctValues(const QString& column);
-
 // Category (empty for no value), income of the category (a sale without a
 // value adds nothing) and income of all its sales, one row per category in
 // the order of its first sale; `year` limits the sales unless it is null.

@@ -298,12 +298,6 @@ void AnalysisTab::progress(const QString& caption)
     Label28->show();
 }
 
-void AnalysisTab::reportFailure()
-{
-    context_.dialogs.warn(QStringLiteral("The data source \"%1\" could not compute these figures.\r\n\r\n%2")
-                              .arg(context_.database.dataSourceName(), context_.database.lastError()));
-}
-
 void AnalysisTab::fillLists(const QStringList& values, const QStringList& labels)
 {
     Combo15->clear();
@@ -471,25 +465,12 @@ void AnalysisTab::Combo16_DropDown()
     const analysis_options::Option* option = analysis_options::find(Combo7->currentText());
     if (option && option->kind == Kind::EntityIncome) Text23->setText(option->column);
     const QString column = Text23->text();
-    context_.adodc2.query(sales_table::selectAll());
-    fillChooser(column);
-}
-
-void AnalysisTab::fillChooser(const QString& column)
-{
-    ListRebuild rebuild(Combo16);
     // Only the sale columns of the options are listed ("system" selects none).
-    if (!analysis_sql::isEntityColumn(column)) return;
-    QStringList values;
-    if (!figures::distinctValues(context_.database, column, &values)) {
-        reportFailure();
+    if (!analysis_sql::isEntityColumn(column)) {
+        ListRebuild empty(Combo16);
         return;
     }
-    if (values.isEmpty()) {
-        context_.dialogs.inform(noRecordsMessage());
-        return;
-    }
-    for (const QString& value : values) rebuild.add(value);
+    fillFromStoredSales(Combo16, column, false, context_);
 }
 
 // The analysis of the chosen entity.

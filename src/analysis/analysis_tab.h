@@ -142,12 +142,8 @@ private:
     // Progress: Label28 shown with a caption, and the window system's turn.
     void progress(const QString& caption);
     static void yield();
-    // A figure statement the database refused: its words, once.
-    void reportFailure();
     // The value and label lists.
     void fillLists(const QStringList& values, const QStringList& labels);
-    // The distinct-values chooser of a sale column.
-    void fillChooser(const QString& column);
     // Income per month of all sales (column null) or of one entity.
     void monthlyIncome(const QString& column, const QString& entity);
     // Check8 off and on: the monthly figures view rebuilt.

@@ -33,8 +33,7 @@ void AnalysisTab::Command32_Click()
     if (Combo18->count() > 0) Combo18->clear();
     if (!analysis_sql::isEntityColumn(column)) return;
     figures::Categories categories;
-    if (!figures::incomePerCategory(context_.database, column, year, &categories)) {
-        reportFailure();
+    if (!figures::incomePerCategory(context_.adodc2, column, year, &categories)) {
         return;
     }
     if (categories.labels.isEmpty()) {
@@ -56,8 +55,7 @@ void AnalysisTab::Command38_Click()
     Combo18->clear();
     Combo15->clear();
     figures::Categories years;
-    if (!figures::incomePerYear(context_.database, &years)) {
-        reportFailure();
+    if (!figures::incomePerYear(context_.adodc2, &years)) {
         return;
     }
     if (years.labels.isEmpty()) {
@@ -87,8 +85,7 @@ void AnalysisTab::Command48_Click()
     const QString entity = Combo16->currentText();
     const bool byEntity = !totalOnly && analysis_sql::isEntityColumn(column);
     figures::Share share;
-    if (!figures::incomeShare(context_.database, byEntity ? column : QString(), entity, &share)) {
-        reportFailure();
+    if (!figures::incomeShare(context_.adodc2, byEntity ? column : QString(), entity, &share)) {
         return;
     }
     context_.adodc2.query(byEntity ? analysis_sql::incomeOf(column, entity) : analysis_sql::totalIncome());
@@ -125,9 +122,8 @@ void AnalysisTab::Command50_Click()
         Label28->hide();
         return;
     }
-    if (!figures::incomePerCategory(context_.database, column, QString(), &categories)) {
+    if (!figures::incomePerCategory(context_.adodc2, column, QString(), &categories)) {
         Label28->hide();
-        reportFailure();
         return;
     }
     if (categories.labels.isEmpty()) {

@@ -1,7 +1,7 @@
 #include "analysis/figures.h"
 
 #include "analysis/analysis_sql.h"
-#include "data/database.h"
+#include "data/data_control.h"
 #include "data/row_block.h"
 
 #include <QHash>
@@ -30,10 +30,10 @@ Currency amount(const RowBlock& rows, int row, int column)
 
 }  // namespace
 
-bool monthly(Database& database, const QString& year, const QString& column, const QString& entity, Monthly* out)
+bool monthly(DataControl& sales, const QString& year, const QString& column, const QString& entity, Monthly* out)
 {
     RowBlock rows;
-    if (!database.query(analysis_sql::monthlyFigures(year, column, entity), rows)) return false;
+    if (!sales.lookUp(analysis_sql::monthlyFigures(year, column, entity), rows)) return false;
     Monthly result;
     for (int m = 0; m < 12; ++m) {
         result.income << QStringLiteral("0");
@@ -50,22 +50,12 @@ bool monthly(Database& database, const QString& year, const QString& column, con
     return true;
 }
 
-bool distinctValues(Database& database, const QString& column, QStringList* out)
-{
-    RowBlock rows;
-    if (!database.query(analysis_sql::distinctValues(column), rows)) return false;
-    QStringList values;
-    for (int r = 0; r < rows.rowCount(); ++r) values << rows.value(r, 0);
-    *out = values;
-    return true;
-}
-
 namespace {
 
-bool readCategories(Database& database, const QString& sql, Categories* out)
+bool readCategories(DataControl& sales, const QString& sql, Categories* out)
 {
     RowBlock rows;
-    if (!database.query(sql, rows)) return false;
+    if (!sales.lookUp(sql, rows)) return false;
     Categories result;
     for (int r = 0; r < rows.rowCount(); ++r) {
         result.labels << rows.value(r, 0);
@@ -78,20 +68,20 @@ bool readCategories(Database& database, const QString& sql, Categories* out)
 
 }  // namespace
 
-bool incomePerCategory(Database& database, const QString& column, const QString& year, Categories* out)
+bool incomePerCategory(DataControl& sales, const QString& column, const QString& year, Categories* out)
 {
-    return readCategories(database, analysis_sql::categoryIncome(column, year), out);
+    return readCategories(sales, analysis_sql::categoryIncome(column, year), out);
 }
 
-bool incomePerYear(Database& database, Categories* out)
+bool incomePerYear(DataControl& sales, Categories* out)
 {
-    return readCategories(database, analysis_sql::yearIncome(), out);
+    return readCategories(sales, analysis_sql::yearIncome(), out);
 }
 
-bool incomeShare(Database& database, const QString& column, const QString& entity, Share* out)
+bool incomeShare(DataControl& sales, const QString& column, const QString& entity, Share* out)
 {
     RowBlock rows;
-    if (!database.query(analysis_sql::grandAndEntityIncome(column, entity), rows)) return false;
+    if (!sales.lookUp(analysis_sql::grandAndEntityIncome(column, entity), rows)) return false;
     Share share;
     if (rows.rowCount() > 0) {
         share.anyTotal = !rows.isNull(0, 0);
@@ -105,14 +95,14 @@ bool incomeShare(Database& database, const QString& column, const QString& entit
     return true;
 }
 
-bool clientsPerFixedCategory(Database& database, const QString& column, const QStringList& categories,
+bool clientsPerFixedCategory(DataControl& sales, const QString& column, const QStringList& categories,
                              QStringList* counts)
 {
     QStringList result;
     for (qsizetype i = 0; i < categories.size(); ++i) result << QStringLiteral("0");
     if (!categories.isEmpty()) {
         RowBlock rows;
-        if (!database.query(analysis_sql::clientsPerFixedCategory(column, categories), rows)) return false;
+        if (!sales.lookUp(analysis_sql::clientsPerFixedCategory(column, categories), rows)) return false;
         for (int r = 0; r < rows.rowCount(); ++r) {
             bool ok = false;
             const int key = rows.value(r, 0).toInt(&ok);
@@ -123,10 +113,10 @@ bool clientsPerFixedCategory(Database& database, const QString& column, const QS
     return true;
 }
 
-bool clientsPerStoredCategory(Database& database, const QString& column, Categories* out)
+bool clientsPerStoredCategory(DataControl& sales, const QString& column, Categories* out)
 {
     RowBlock rows;
-    if (!database.query(analysis_sql::clientsPerStoredCategory(column), rows)) return false;
+    if (!sales.lookUp(analysis_sql::clientsPerStoredCategory(column), rows)) return false;
     Categories result;
     for (int r = 0; r < rows.rowCount(); ++r) {
         result.labels << rows.value(r, 0);
@@ -136,12 +126,12 @@ bool clientsPerStoredCategory(Database& database, const QString& column, Categor
     return true;
 }
 
-bool closingRatios(Database& database, QStringList* reps, QStringList* ratios)
+bool closingRatios(DataControl& sales, QStringList* reps, QStringList* ratios)
 {
     RowBlock invoices;
     RowBlock leads;
-    if (!database.query(analysis_sql::invoicesPerRep(), invoices)) return false;
-    if (!database.query(analysis_sql::leadsPerPerson(), leads)) return false;
+    if (!sales.lookUp(analysis_sql::invoicesPerRep(), invoices)) return false;
+    if (!sales.lookUp(analysis_sql::leadsPerPerson(), leads)) return false;
     QHash<QString, qint64> leadsOf;
     for (int r = 0; r < leads.rowCount(); ++r) leadsOf.insert(leads.value(r, 0), wholeNumber(leads, r, 1));
     QStringList names;

@@ -7,12 +7,13 @@
 
 namespace mervalis {
 
-class Database;
+class DataControl;
 
 // The figure lists of the Analysis tab, each computed by one statement of
-// analysis_sql in the database. Every function answers false when the
-// database refused the statement (its words are then in
-// Database::lastError()) and leaves its outputs as they were.
+// analysis_sql in the database, asked through the sales data control without
+// changing what it holds. Every function answers false when the database
+// refused the statement (the data control has told the user) and leaves its
+// outputs as they were.
 namespace figures {
 
 // Twelve figures of a year, January first, as the texts the value list holds:
@@ -24,11 +25,7 @@ struct Monthly {
 };
 // `column` empty: all sales of the year; else the sales whose column holds
 // exactly `entity`.
-bool monthly(Database& database, const QString& year, const QString& column, const QString& entity, Monthly* out);
-
-// The distinct values of a sale column, exactly compared, in the order of
-// their first sale.
-bool distinctValues(Database& database, const QString& column, QStringList* out);
+bool monthly(DataControl& sales, const QString& year, const QString& column, const QString& entity, Monthly* out);
 
 // Categories paired with their figures, in list order; `total` is the sum of
 // every sale counted (comparisons over all years show it as a last column).
@@ -40,9 +37,9 @@ struct Categories {
 // The income of each value of a sale column (a sale without a value falls
 // under the empty category and adds 0 to it), in the order of the first sale;
 // `year` null for all years.
-bool incomePerCategory(Database& database, const QString& column, const QString& year, Categories* out);
+bool incomePerCategory(DataControl& sales, const QString& column, const QString& year, Categories* out);
 // The income of each year, in ascending order.
-bool incomePerYear(Database& database, Categories* out);
+bool incomePerYear(DataControl& sales, Categories* out);
 
 // The income of all years and of one value of a column, with its share.
 struct Share {
@@ -51,19 +48,19 @@ struct Share {
     Currency value;
     Currency percent;  // value / total x 100 to two decimals; 0 when value is 0
 };
-bool incomeShare(Database& database, const QString& column, const QString& entity, Share* out);
+bool incomeShare(DataControl& sales, const QString& column, const QString& entity, Share* out);
 
 // The number of distinct clients sold to under each fixed category of a sale
 // column (sexes, income bands, ages), one count text per category, zeros
 // included.
-bool clientsPerFixedCategory(Database& database, const QString& column, const QStringList& categories,
+bool clientsPerFixedCategory(DataControl& sales, const QString& column, const QStringList& categories,
                              QStringList* counts);
 // The same for each non-empty value of the column found in the sales.
-bool clientsPerStoredCategory(Database& database, const QString& column, Categories* out);
+bool clientsPerStoredCategory(DataControl& sales, const QString& column, Categories* out);
 
 // Each sales rep (named in the sales, not empty, not "None") with the share of
 // invoices made to leads given (leads taken as 1 when none).
-bool closingRatios(Database& database, QStringList* reps, QStringList* ratios);
+bool closingRatios(DataControl& sales, QStringList* reps, QStringList* ratios);
 
 // part / whole x 100, kept to four decimals, then rounded to two, a half to
 // the even neighbour.

@@ -66,7 +66,7 @@ void AnalysisTab::monthlyIncome(const QString& column, const QString& entity)
     const bool all = column.isNull();
     const bool known = all || analysis_sql::isEntityColumn(column);
     figures::Monthly figures;
-    const bool computed = known && figures::monthly(context_.database, year, column, entity, &figures);
+    const bool computed = known && figures::monthly(context_.adodc2, year, column, entity, &figures);
     if (computed) {
         Combo15->addItems(figures.income);
         // The sales grid shows the last month looked at, December.
@@ -78,7 +78,6 @@ void AnalysisTab::monthlyIncome(const QString& column, const QString& entity)
     if (foot_.Label4) foot_.Label4->show();
     if (foot_.Label37) foot_.Label37->hide();
     Label28->hide();
-    if (known && !computed) reportFailure();
 }
 
 // Number of sales per month, all sales (Text23 "AllCompanies") or those of
@@ -98,9 +97,8 @@ void AnalysisTab::Command36_Click()
     const QString year = Combo8->currentText();
     const QString entity = Combo16->currentText();
     figures::Monthly figures;
-    if (!figures::monthly(context_.database, year, all ? QString() : column, entity, &figures)) {
+    if (!figures::monthly(context_.adodc2, year, all ? QString() : column, entity, &figures)) {
         Label28->hide();
-        reportFailure();
         return;
     }
     Combo15->addItems(figures.counts);

@@ -56,9 +56,8 @@ void AnalysisTab::Command13_Click()
     for (int age = from; age <= to; ++age) ages << QString::number(age);
     if (!ages.isEmpty()) {
         QStringList counts;
-        if (!figures::clientsPerFixedCategory(context_.database, QStringLiteral("Age"), ages, &counts)) {
+        if (!figures::clientsPerFixedCategory(context_.adodc2, QStringLiteral("Age"), ages, &counts)) {
             Label28->hide();
-            reportFailure();
             return;
         }
         fillLists(counts, ages);
@@ -80,9 +79,8 @@ void AnalysisTab::compareStoredCategories(const QString& column)
     Combo15->clear();
     yield();
     figures::Categories categories;
-    if (!figures::clientsPerStoredCategory(context_.database, column, &categories)) {
+    if (!figures::clientsPerStoredCategory(context_.adodc2, column, &categories)) {
         Label28->hide();
-        reportFailure();
         return;
     }
     if (categories.labels.isEmpty()) {
@@ -121,8 +119,7 @@ void AnalysisTab::Command43_Click()
     Combo18->clear();
     const QStringList sexes = client_table::sexEntries();
     QStringList counts;
-    if (!figures::clientsPerFixedCategory(context_.database, QStringLiteral("Sex"), sexes, &counts)) {
-        reportFailure();
+    if (!figures::clientsPerFixedCategory(context_.adodc2, QStringLiteral("Sex"), sexes, &counts)) {
         return;
     }
     fillLists(counts, sexes);
@@ -139,9 +136,8 @@ void AnalysisTab::Command44_Click()
     Combo15->clear();
     const QStringList bands = client_table::incomeBands();
     QStringList counts;
-    if (!figures::clientsPerFixedCategory(context_.database, QStringLiteral("Income"), bands, &counts)) {
+    if (!figures::clientsPerFixedCategory(context_.adodc2, QStringLiteral("Income"), bands, &counts)) {
         Label28->hide();
-        reportFailure();
         return;
     }
     Combo15->addItems(counts);
@@ -209,9 +205,8 @@ void AnalysisTab::Command45_Click()
     yield();
     QStringList reps;
     QStringList ratios;
-    if (!figures::closingRatios(context_.database, &reps, &ratios)) {
+    if (!figures::closingRatios(context_.adodc2, &reps, &ratios)) {
         Label28->hide();
-        reportFailure();
         return;
     }
     if (reps.isEmpty()) {

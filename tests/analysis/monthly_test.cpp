@@ -246,7 +246,7 @@ TEST(AnalysisFigures, MonthlySumsAreFixedPointAndCountsAreNotLimited)
     l.env.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
                "INSERT INTO Mervalis2 (ClientName, Month, Year, SubTotal) SELECT 'A', '6', '2010', 0.1 FROM n");
     figures::Monthly monthly;
-    ASSERT_TRUE(figures::monthly(l.store->database, "2010", QString(), QString(), &monthly));
+    ASSERT_TRUE(figures::monthly(l.store->adodc2, "2010", QString(), QString(), &monthly));
     EXPECT_EQ(monthly.counts[5], "40000");
     EXPECT_EQ(monthly.income[5], "4000");
     EXPECT_EQ(monthly.income[0], "0");
