@@ -84,7 +84,7 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
                                 SSTab1);
     salesGridTab = new SalesGridTab(context_, foot, SSTab1);
     clientGridTab = new ClientGridTab(context_, *salesGridTab, SSTab1);
-    analysisTab = new AnalysisTab(context_, SSTab1);
+    analysisTab = new AnalysisTab(context_, foot, SSTab1);
     SSTab1->addTab(companyTab, QStringLiteral("Company"));
     SSTab1->addTab(clientTab, QStringLiteral("Client"));
     SSTab1->addTab(salesTab, QStringLiteral("Sales"));

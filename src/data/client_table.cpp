@@ -26,4 +26,24 @@ QStringList addFields()
             QStringLiteral("Notes")};
 }
 
+QStringList sexEntries()
+{
+    return {QStringLiteral("Male"), QStringLiteral("Female")};
+}
+
+QStringList ageEntries()
+{
+    QStringList ages;
+    for (int age = 0; age <= 80; ++age) ages << QString::number(age);
+    return ages;
+}
+
+QStringList incomeBands()
+{
+    QStringList bands{QStringLiteral("Less than 10,000")};
+    for (int from = 10; from < 200; from += 10) bands << QStringLiteral("%1-%2,000").arg(from).arg(from + 10);
+    bands << QStringLiteral("More than 200,000");
+    return bands;
+}
+
 }  // namespace mervalis::client_table

@@ -14,6 +14,11 @@ QString selectAll();
 QString selectByName(const QString& clientName);
 // The fields of an added client, in the order its values are given.
 QStringList addFields();
+// The profile lists of a client: "Male", "Female"; the ages "0" to "80";
+// the 21 income bands from "Less than 10,000" to "More than 200,000".
+QStringList sexEntries();
+QStringList ageEntries();
+QStringList incomeBands();
 // Position of ClientName in the table's column order.
 constexpr int kClientNamePosition = 1;
 

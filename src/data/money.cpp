@@ -82,4 +82,27 @@ QString currencyText(CurrencyUnits units)
     return units < 0 ? QLatin1Char('-') + text : text;
 }
 
+Currency Currency::fromDouble(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= 9e14) return Currency();
+    return Currency(roundedUnits(value, 4));
+}
+
+bool Currency::read(const QString& text, Currency* amount)
+{
+    CurrencyUnits units = 0;
+    if (!readCurrency(text, &units)) return false;
+    *amount = Currency(units);
+    return true;
+}
+
+Currency Currency::roundedToCents() const
+{
+    const CurrencyUnits magnitude = units_ < 0 ? -units_ : units_;
+    CurrencyUnits cents = magnitude / 100;
+    const CurrencyUnits rest = magnitude % 100;
+    if (rest > 50 || (rest == 50 && cents % 2 != 0)) ++cents;
+    return Currency((units_ < 0 ? -cents : cents) * 100);
+}
+
 }  // namespace mervalis

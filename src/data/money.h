@@ -29,4 +29,37 @@ bool readCurrency(const QString& text, CurrencyUnits* units);
 // zeros ("35.5", "40", "-0.0001").
 QString currencyText(CurrencyUnits units);
 
+// A currency amount as a value that adds up, compares and rounds to cents,
+// as the analyses' sums, quarters and shares need.
+class Currency {
+public:
+    static constexpr CurrencyUnits kScale = 10000;
+
+    constexpr Currency() = default;
+    static constexpr Currency fromUnits(CurrencyUnits tenThousandths) { return Currency(tenThousandths); }
+    // A floating-point value rounded to four decimals, ties to even.
+    static Currency fromDouble(double value);
+    // As readCurrency.
+    static bool read(const QString& text, Currency* amount);
+
+    constexpr CurrencyUnits units() const { return units_; }
+    double toDouble() const { return static_cast<double>(units_) / kScale; }
+    bool isZero() const { return units_ == 0; }
+    // Rounded to two decimals, a half to the even neighbour.
+    Currency roundedToCents() const;
+    QString text() const { return currencyText(units_); }
+
+    friend constexpr Currency operator+(Currency a, Currency b) { return Currency(a.units_ + b.units_); }
+    Currency& operator+=(Currency other)
+    {
+        units_ += other.units_;
+        return *this;
+    }
+    friend constexpr bool operator==(Currency a, Currency b) = default;
+
+private:
+    constexpr explicit Currency(CurrencyUnits units) : units_(units) {}
+    CurrencyUnits units_ = 0;
+};
+
 }  // namespace mervalis

@@ -49,25 +49,11 @@ Combo* profileList(QWidget* parent, const char* name, const QStringList& entries
 
 }  // namespace
 
-QStringList ClientTab::sexEntries()
-{
-    return {QStringLiteral("Male"), QStringLiteral("Female")};
-}
+QStringList ClientTab::sexEntries() { return client_table::sexEntries(); }
 
-QStringList ClientTab::ageEntries()
-{
-    QStringList ages;
-    for (int age = 0; age <= 80; ++age) ages << QString::number(age);
-    return ages;
-}
+QStringList ClientTab::ageEntries() { return client_table::ageEntries(); }
 
-QStringList ClientTab::incomeEntries()
-{
-    QStringList bands{QStringLiteral("Less than 10,000")};
-    for (int from = 10; from < 200; from += 10) bands << QStringLiteral("%1-%2,000").arg(from).arg(from + 10);
-    bands << QStringLiteral("More than 200,000");
-    return bands;
-}
+QStringList ClientTab::incomeEntries() { return client_table::incomeBands(); }
 
 ClientTab::ClientTab(AppContext& context, QWidget* parent) : QWidget(parent), context_(context)
 {

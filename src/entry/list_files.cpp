@@ -1,5 +1,7 @@
 #include "entry/list_files.h"
 
+#include "data/list_file.h"
+
 #include "data/app_context.h"
 #include "data/data_control.h"
 #include "data/dialogs.h"
@@ -17,16 +19,6 @@
 namespace mervalis {
 
 namespace {
-
-QString fileName(ListFile file)
-{
-    switch (file) {
-    case ListFile::Products: return QStringLiteral("productfile.txt");
-    case ListFile::Ethnicity: return QStringLiteral("ethnicity.txt");
-    case ListFile::LeadsGivenTo: return QStringLiteral("leadsgivento.txt");
-    }
-    return {};
-}
 
 // The notice shown every time the list of a profile combo opens.
 QString noticeFor(ListFile file, const QString& path)
@@ -54,33 +46,6 @@ QString activatedMessage(ListFile file)
 }
 
 }  // namespace
-
-QString listFilePath(const Installation& installation, ListFile file)
-{
-    return installation.path(fileName(file));
-}
-
-QStringList readListFile(const QString& path, bool* opened)
-{
-    QFile file(path);
-    const bool ok = file.open(QIODevice::ReadOnly);
-    if (opened) *opened = ok;
-    if (!ok) return {};
-
-    const QByteArray content = file.readAll();
-    QStringList lines;
-    qsizetype start = 0;
-    while (start < content.size()) {
-        qsizetype end = content.indexOf('\n', start);
-        const qsizetype next = end < 0 ? content.size() : end + 1;
-        if (end < 0) end = content.size();
-        qsizetype length = end - start;
-        if (length > 0 && content.at(end - 1) == '\r') --length;
-        lines << QString::fromLocal8Bit(content.constData() + start, length);
-        start = next;
-    }
-    return lines;
-}
 
 void fillFromListFile(QComboBox* combo, ListFile file, AppContext& context)
 {
@@ -112,32 +77,6 @@ void fillFromListFile(QComboBox* combo, ListFile file, AppContext& context)
     }
     created.close();
     context.dialogs.inform(activatedMessage(file));
-}
-
-void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context)
-{
-    ListRebuild rebuild(combo);
-    DataControl& sales = context.adodc2;
-    // Adodc2 is left holding every sale, as the list was always read from
-    // it; the values themselves come from one query, not a walk of them all.
-    if (!sales.query(sales_table::selectAll())) return;  // the data control has reported
-    sales.moveFirst();
-    if (sales.eof()) {
-        context.dialogs.inform(noRecordsMessage());
-        return;
-    }
-    RowBlock values;
-    if (!sales.lookUp(sales_table::distinctValues(column), values)) return;
-    for (int row = 0; row < values.rowCount(); ++row) rebuild.add(values.value(row, 0));
-
-    if (!joinLeadList) return;
-    bool opened = false;
-    const QStringList leads = readListFile(listFilePath(context.installation, ListFile::LeadsGivenTo), &opened);
-    if (!opened) {
-        context.dialogs.inform(noRecordsMessage());
-        return;
-    }
-    for (const QString& lead : leads) rebuild.addDistinct(lead);
 }
 
 void openProductFile(AppContext& context)

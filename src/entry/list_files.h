@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/list_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,19 +13,6 @@ struct AppContext;
 class DialogService;
 struct Installation;
 
-// The three editable list files of the program folder, one entry a line.
-enum class ListFile { Products, Ethnicity, LeadsGivenTo };
-
-// productfile.txt, ethnicity.txt or leadsgivento.txt in the program folder.
-QString listFilePath(const Installation& installation, ListFile file);
-
-// Every line of a list file, whole and untrimmed, in file order. Lines may end
-// in CR LF or LF alone; no entry keeps a stray CR. An empty line gives an
-// empty entry; the line end after the last line does not add one. `opened`
-// (optional) tells whether the file could be opened; when not, the list is
-// empty.
-QStringList readListFile(const QString& path, bool* opened);
-
 // Combo2_DropDown, Combo26_DropDown, Combo27_DropDown: for the ethnicity and
 // lead lists first the notice naming the file; then the list is cleared and
 // filled from the file. A missing file is created holding "None" and the
@@ -33,16 +22,6 @@ QStringList readListFile(const QString& path, bool* opened);
 // stays as it was.
 void fillFromListFile(QComboBox* combo, ListFile file, AppContext& context);
 
-// Combo21_DropDown (column "MarketingTool", no lead list) and
-// Combo22_DropDown (column "SalesRep", then the lead list): the distinct
-// values of a column of the stored sales, compared whole and case-sensitively,
-// in the order of their first row, asked of the database in one query;
-// Adodc2 is left holding "SELECT * FROM Mervalis2". With `joinLeadList` the
-// lines of the lead list
-// file follow, under the same test. No stored sale (or a lead list file that
-// cannot be opened) shows the no-records message and keeps what was listed so
-// far. The edit text of an editable combo stays as it was.
-void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context);
 
 // Command14_Click: opens productfile.txt with the desktop's default
 // application for it, without waiting.

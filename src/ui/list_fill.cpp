@@ -1,6 +1,9 @@
 #include "ui/list_fill.h"
 
 #include "data/data_control.h"
+#include "data/sales_table.h"
+#include "data/list_file.h"
+#include "data/app_context.h"
 #include "data/dialogs.h"
 #include "data/row_block.h"
 
@@ -69,6 +72,32 @@ int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql)
     for (int row = 0; row < result.rowCount(); ++row) entries << result.value(row, 0);
     rebuild.add(entries);
     return static_cast<int>(entries.size());
+}
+
+void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context)
+{
+    ListRebuild rebuild(combo);
+    DataControl& sales = context.adodc2;
+    // Adodc2 is left holding every sale, as the list was always read from
+    // it; the values themselves come from one query, not a walk of them all.
+    if (!sales.query(sales_table::selectAll())) return;  // the data control has reported
+    sales.moveFirst();
+    if (sales.eof()) {
+        context.dialogs.inform(noRecordsMessage());
+        return;
+    }
+    RowBlock values;
+    if (!sales.lookUp(sales_table::distinctValues(column), values)) return;
+    for (int row = 0; row < values.rowCount(); ++row) rebuild.add(values.value(row, 0));
+
+    if (!joinLeadList) return;
+    bool opened = false;
+    const QStringList leads = readListFile(listFilePath(context.installation, ListFile::LeadsGivenTo), &opened);
+    if (!opened) {
+        context.dialogs.inform(noRecordsMessage());
+        return;
+    }
+    for (const QString& lead : leads) rebuild.addDistinct(lead);
 }
 
 }  // namespace mervalis

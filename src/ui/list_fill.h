@@ -8,6 +8,7 @@ class QComboBox;
 
 namespace mervalis {
 
+struct AppContext;
 class DataControl;
 class DialogService;
 
@@ -49,6 +50,17 @@ bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, i
 // number of entries, or -1 when the query failed (the user has been told).
 // The edit text of an editable combo stays as it was.
 int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql);
+
+// Combo21_DropDown (column "MarketingTool", no lead list), Combo22_DropDown
+// (column "SalesRep", then the lead list) and the Analysis tab's chooser
+// Combo16_DropDown: the distinct values of a column of the stored sales,
+// compared whole and case-sensitively, in the order of their first row, asked
+// of the database in one query; Adodc2 is left holding
+// "SELECT * FROM Mervalis2". With `joinLeadList` the lines of the lead list
+// file follow, under the same test. No stored sale (or a lead list file that
+// cannot be opened) shows the no-records message and keeps what was listed so
+// far. The edit text of an editable combo stays as it was.
+void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context);
 
 // The message shown when a drop-down finds no stored record.
 QString noRecordsMessage();

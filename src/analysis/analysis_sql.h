@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The SQL texts of the Analysis tab, all in one place. Every value between
+// quotes goes through quoted(); column names come only from the fixed lists
+// below. The texts are standard SQL for SQLite and PostgreSQL alike.
+//
+// Two kinds of text live here:
+// - the record sources that the analyses leave in the sales and clients data
+//   controls, so that the grids show what the analysis last looked at;
+// - the figure statements, each computing a whole figure list in the
+//   database (sums, counts, distinct values) instead of walking the sales.
+//
+// Money sums come back as whole ten-thousandths (fixed point, four decimals).
+// Categories taken from the stored sales are compared exactly (case
+// included), and the figures of each category are computed under the same
+// comparison, so that "Ann" and "ann" are two categories whose figures add up
+// to the total. Fixed categories (months, sexes, income bands, ages) compare
+// as the database compares text.
+namespace mervalis::analysis_sql {
+
+// The sale columns an analysis may select or group by: AssociatedCompany,
+// ClientName, ProductService, MarketingTool, SalesRep.
+bool isEntityColumn(const QString& column);
+
+// A sale's income in ten-thousandths, as a whole number.
+QString incomeUnits();
+
+// Record sources left in Adodc2 by the monthly analyses: the sales of one
+// month of a year, of all sales or of one entity.
+QString monthSales(int month, const QString& year);
+QString monthSalesOf(int month, const QString& year, const QString& column, const QString& entity);
+
+// Month, income (ten-thousandths) and number of sales of each month 1 to 12
+// of a year that has sales; `column` empty for all sales, else the sales
+// whose column holds exactly `entity`.
+QString monthlyFigures(const QString& year, const QString& column, const QString& entity);
+
+// Category (empty for no value), income of the category (a sale without a
+// value adds nothing) and income of all its sales, one row per category in
+// the order of its first sale; `year` limits the sales unless it is null.
+QString categoryIncome(const QString& column, const QString& year = QString());
+// The same per year, in ascending order of the year.
+QString yearIncome();
+// Grand total of all sales (NULL when no sale has a total) and the total of
+// the sales whose column holds exactly `entity` (0 when `column` is empty).
+QString grandAndEntityIncome(const QString& column, const QString& entity);
+// Record sources the comparisons leave in Adodc2.
+QString salesOfYear(const QString& year);
+QString salesByYear();
+QString incomeOfYear(const QString& year);
+QString incomeOfYearFor(const QString& year, const QString& column, const QString& category);
+QString incomeOf(const QString& column, const QString& category);
+QString totalIncome();
+
+// The number of distinct client names (an empty or missing name counting as
+// one name) of the sales in each of the fixed `categories` of `column`: key
+// (the category's index) and count, categories without sales left out.
+QString clientsPerFixedCategory(const QString& column, const QStringList& categories);
+// The same for every non-empty value of `column` found in the sales, compared
+// exactly, in the order of its first sale: category and count.
+QString clientsPerStoredCategory(const QString& column);
+// Record source left in Adodc2 by the profile comparisons: the distinct client
+// names of the sales whose column holds the category (exactly, when `exact`).
+QString clientsOfCategory(const QString& column, const QString& category, bool exact);
+
+// The distinct client names of all sales (Adodc2, conversion ratio).
+QString soldClients();
+// Sales reps named in the sales other than an empty name and "None", in the
+// order of their first sale, with the number of different invoices of each
+// (reference IDs compare without regard to case, as invoices do).
+QString invoicesPerRep();
+// Number of clients per exact LeadGivenTo.
+QString leadsPerPerson();
+// Record sources left by the closing ratios: the reference IDs of one rep
+// (Adodc2) and the clients whose lead was given to the rep (Adodc1).
+QString invoicesOfRep(const QString& rep);
+QString leadsOf(const QString& rep);
+
+}  // namespace mervalis::analysis_sql

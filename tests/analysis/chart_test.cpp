@@ -1,0 +1,151 @@
+// The chart builder and the controls around the chart.
+#include "analysis_support.h"
+#include "data/money.h"
+#include "ui/drop_down_combo.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMimeData>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace mervalis;
+using namespace mervalis::test;
+
+namespace {
+
+// Three companies in the working lists, as a comparison leaves them.
+void fillThreeCompanies(AnalysisTab& tab)
+{
+    tab.Combo15->addItems({"100", "250", "50"});
+    tab.Combo18->addItems({"Acme", "Bolt", "Core"});
+}
+
+}  // namespace
+
+TEST(AnalysisChart, BuildsLabelledColumnsAsBarsOrPieAndTellsScreenReaders)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    f.tab->Combo7->setCurrentIndex(f.tab->Combo7->findText("Compare sales by company"));
+    fillThreeCompanies(*f.tab);
+    f.tab->Command35->click();
+    EXPECT_EQ(f.drawn(), QStringList({"Acme: 100 = 100", "Bolt: 250 = 250", "Core: 50 = 50"}));
+    EXPECT_EQ(f.title(), "Compare sales by company");
+    EXPECT_TRUE(f.legendShown());
+    EXPECT_EQ(f.tab->MSChart1->chartType(), AnalysisChart::Bar);
+    EXPECT_EQ(f.tab->Label28->text(), "Drawing chart...");
+    EXPECT_EQ(f.tab->MSChart1->accessibleName(), "Compare sales by company");
+    EXPECT_EQ(f.tab->MSChart1->accessibleDescription(), "Acme: 100\nBolt: 250\nCore: 50");
+
+    // The type is set only by the chart type list and stays for later charts.
+    choose(f.tab->Combo10, 1);
+    EXPECT_EQ(f.tab->MSChart1->chartType(), AnalysisChart::Pie);
+    f.tab->Check3->click();
+    f.tab->Check3->click();
+    EXPECT_FALSE(f.legendShown());
+    f.tab->Command35->click();
+    EXPECT_TRUE(f.legendShown());
+    f.tab->MSChart1->redrawNow();
+    const QList<QAbstractSeries*> series = f.tab->MSChart1->chart()->series();
+    ASSERT_EQ(series.size(), 1);
+    EXPECT_TRUE(qobject_cast<QPieSeries*>(series[0]));
+    EXPECT_EQ(f.drawn(), QStringList({"Acme: 100 = 100", "Bolt: 250 = 250", "Core: 50 = 50"}));
+
+    // An empty value list leaves the chart as it was.
+    f.tab->Combo15->clear();
+    f.tab->Combo18->clear();
+    f.tab->Command35->click();
+    EXPECT_EQ(f.tab->MSChart1->columnCount(), 3);
+}
+
+TEST(AnalysisChart, LargeAndSmallChartHeights)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    f.tab->show();
+    QApplication::processEvents();
+    const int small = f.tab->MSChart1->height();
+    EXPECT_GE(small, twips(2775));
+    f.tab->Command53->click();
+    EXPECT_GT(f.tab->MSChart1->height(), small);
+    EXPECT_LE(f.tab->MSChart1->height(), small + twips(5000) - twips(2775));
+    // The foot buttons stay in reach below the large chart.
+    EXPECT_LT(f.tab->MSChart1->geometry().bottom(), f.tab->Command54->y());
+    f.tab->Command54->click();
+    EXPECT_EQ(f.tab->MSChart1->height(), small);
+
+}
+
+TEST(AnalysisChart, ExportPutsTwoColumnsOnTheClipboardAndPasteSavesTheImage)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    f.tab->Combo7->setCurrentIndex(f.tab->Combo7->findText("Compare sales by company"));
+    fillThreeCompanies(*f.tab);
+    f.tab->Command35->click();
+
+    f.tab->Command37->click();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->text(), "Acme: 100\t100\r\nBolt: 250\t250\r\nCore: 50\t50\r\n");
+    EXPECT_EQ(data->html(), "<table><tr><td>Acme: 100</td><td>100</td></tr><tr><td>Bolt: 250</td><td>250</td></tr>"
+                            "<tr><td>Core: 50</td><td>50</td></tr></table>");
+    EXPECT_EQ(f.l.dialogs.take(), QStringList({AnalysisTab::figuresCopiedMessage()}));
+
+    const QString bmp = f.l.env.programFile("Mervalis.bmp");
+    f.tab->Command51->click();
+    EXPECT_EQ(f.l.dialogs.take(),
+              QStringList({"The chart image has been copied. You can now, for example, paste the chart image "
+                           "directly into any part of a Word document. The image has been saved as " + bmp}));
+    EXPECT_FALSE(QImage(bmp, "BMP").isNull());
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+
+    // A folder that cannot be written: the clipboard copy still counts.
+    QApplication::clipboard()->clear();
+    QFile::remove(bmp);
+    QFile::setPermissions(f.l.env.programFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    f.tab->Command51->click();
+    QFile::setPermissions(f.l.env.programFolder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!QFileInfo::exists(bmp)) {  // root writes anywhere
+        EXPECT_TRUE(f.l.dialogs.last().contains("The image could not be saved as " + bmp));
+    }
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+
+    f.l.dialogs.clear();
+    f.tab->Command49->click();
+    ASSERT_EQ(f.l.dialogs.texts().size(), 1);
+    EXPECT_TRUE(f.l.dialogs.last().startsWith("Remember, empty values or 'None' values may not be counted."));
+    EXPECT_EQ(f.l.dialogs.last().count("\r\n\r\n"), 3);
+}
+
+TEST(Money, CurrencyReadsAddsRoundsAndShowsFixedPoint)
+{
+    Currency a;
+    ASSERT_TRUE(Currency::read("0.1", &a));
+    Currency sum;
+    for (int i = 0; i < 3; ++i) sum += a;
+    EXPECT_EQ(sum.text(), "0.3");
+    Currency b;
+    EXPECT_TRUE(Currency::read("10.50000", &b));
+    EXPECT_EQ(b.text(), "10.5");
+    EXPECT_TRUE(Currency::read("-3", &b));
+    EXPECT_EQ(b.text(), "-3");
+    EXPECT_TRUE(Currency::read("0.00005", &b));  // a half rounds to even
+    EXPECT_EQ(b.text(), "0");
+    EXPECT_TRUE(Currency::read("0.000149", &b));
+    EXPECT_EQ(b.text(), "0.0001");
+    EXPECT_FALSE(Currency::read("abc", &b));
+    EXPECT_FALSE(Currency::read(".", &b));
+    EXPECT_EQ(Currency::fromDouble(100.0 / 3).roundedToCents().text(), "33.33");
+    EXPECT_EQ(Currency::fromUnits(125).roundedToCents().text(), "0.01");  // 0.0125 is past the half
+    EXPECT_EQ(Currency::fromUnits(250).roundedToCents().text(), "0.02");  // 0.025: a tie, to even
+    EXPECT_EQ(Currency::fromUnits(350).roundedToCents().text(), "0.04");
+}

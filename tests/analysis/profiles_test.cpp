@@ -1,0 +1,195 @@
+// Sold-client profiles, conversion and closing ratios, checked on the lists
+// and on the chart; and every option on the sample ledger.
+#include "analysis/analysis_options.h"
+#include "analysis_support.h"
+#include "data/data_control.h"
+#include "setup/sample_data.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+using namespace mervalis;
+using namespace mervalis::test;
+
+namespace {
+
+void addClient(TestLedger& l, const QString& name, const QString& leadGivenTo = QString())
+{
+    l.env.exec(QStringLiteral("INSERT INTO Mervalis (ClientName, LeadGivenTo) VALUES (%1, %2)")
+                   .arg(quoted(name), quoted(leadGivenTo)));
+}
+
+// The user typing an age range and picking its upper end.
+void chooseAges(AnalysisFixture& f, const QString& from, const QString& to)
+{
+    f.tab->Combo28->setFocus();
+    f.tab->Combo28->lineEdit()->selectAll();
+    QTest::keyClicks(f.tab->Combo28, from);
+    f.tab->Combo29->setFocus();
+    f.tab->Combo29->lineEdit()->selectAll();
+    QTest::keyClicks(f.tab->Combo29, to);
+    emit f.tab->Combo29->activated(f.tab->Combo29->currentIndex());
+}
+
+}  // namespace
+
+TEST(AnalysisProfiles, AgesOfTheChosenRange)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    for (int i = 0; i < 3; ++i) addSale(f.l, {.client = "Kim", .age = "21"});
+    addSale(f.l, {.client = "Lee", .age = "35"});
+
+    f.chooseOption("compare sold clients by age");
+    EXPECT_TRUE(f.tab->Combo28->isVisibleTo(f.tab.get()));
+    EXPECT_EQ(f.tab->Label48->text(), "Enter age range(from and to)");
+    EXPECT_FALSE(f.tab->Check2->isVisibleTo(f.tab.get()));
+    chooseAges(f, "20", "22");
+    EXPECT_EQ(f.drawn(), QStringList({"Age20: 0 = 0", "Age21: 1 = 1", "Age22: 0 = 0"}));
+    EXPECT_EQ(f.title(), "compare sold clients by age");
+    chooseAges(f, "35", "35");
+    EXPECT_EQ(f.drawn(), QStringList({"Age35: 1 = 1"}));
+
+    chooseAges(f, "30", "25");
+    EXPECT_TRUE(f.values().isEmpty());
+    EXPECT_EQ(f.drawn(), QStringList({"Age35: 1 = 1"}));
+    EXPECT_TRUE(f.l.dialogs.shown().empty());
+
+    chooseAges(f, "twenty", "25");
+    EXPECT_EQ(f.l.dialogs.take(), QStringList({AnalysisTab::ageRangeMessage()}));
+    EXPECT_EQ(f.drawn(), QStringList({"Age35: 1 = 1"}));
+}
+
+TEST(AnalysisProfiles, CitiesEthnicitiesSexesAndIncomeBandsCountDistinctClients)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    f.l.dialogs.clear();
+    f.chooseOption("compare sold clients by ethnicity");
+    EXPECT_EQ(f.l.dialogs.take(),
+              QStringList({"This will compare clients you have sold to by ethnicity. Clients with no ethnicity data "
+                           "entered will not be counted. Continue?",
+                           "No sale has the client's ethnicity entered, so there is nothing to compare."}));
+
+    addSale(f.l, {.client = "Kim", .sex = "Female", .income = "20-30,000", .ethnicity = "Irish", .city = "Cork"});
+    addSale(f.l, {.client = "Kim", .sex = "Female", .income = "20-30,000", .ethnicity = "Irish", .city = "Cork"});
+    addSale(f.l, {.client = "Lee", .sex = "Female", .income = "20-30,000", .ethnicity = "", .city = "Cork"});
+    addSale(f.l, {.client = "Max", .sex = "Other", .income = "lots", .ethnicity = "Other", .city = "Derry"});
+
+    f.chooseOption("compare sold clients by city");
+    EXPECT_EQ(f.drawn(), QStringList({"Cork: 2 = 2", "Derry: 1 = 1"}));
+    EXPECT_EQ(f.title(), "compare sold clients by city");
+    f.chooseOption("compare sold clients by ethnicity");
+    EXPECT_EQ(f.drawn(), QStringList({"Irish: 1 = 1", "Other: 1 = 1"}));
+    f.chooseOption("compare sold clients by sex");
+    EXPECT_EQ(f.drawn(), QStringList({"Male: 0 = 0", "Female: 2 = 2"}));
+    f.chooseOption("compare sold clients by income");
+    const QStringList bands = f.drawn();
+    ASSERT_EQ(bands.size(), 21);
+    EXPECT_EQ(bands[0], "Less than 10,000: 0 = 0");
+    EXPECT_EQ(bands[2], "20-30,000: 2 = 2");
+    EXPECT_EQ(bands[20], "More than 200,000: 0 = 0");
+
+    f.l.dialogs.answerNo();
+    f.chooseOption("compare sold clients by country");
+    EXPECT_FALSE(f.tab->Check2->isVisibleTo(f.tab.get()));
+    EXPECT_EQ(f.drawn().size(), 21);
+}
+
+TEST(AnalysisRatios, ConversionOfClientsAndClosingPerRep)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    f.chooseOption("conversion ratio (sold clients \\ clients)%");
+    EXPECT_EQ(f.l.dialogs.take(), QStringList({"conversion ratio (sold clients \\ clients)%?",
+                                               "There are no clients in the database, so there is no conversion "
+                                               "ratio to compute."}));
+
+    for (int i = 1; i <= 9; ++i) addClient(f.l, QStringLiteral("C%1").arg(i), i <= 2 ? "Ann" : "");
+    // Ann: 4 invoices over 6 lines, 2 leads; Bob: 2 invoices, no leads.
+    const char* annInvoices[] = {"R1", "R1", "r1", "R2", "R3", "R4"};
+    for (const char* ref : annInvoices) addSale(f.l, {.client = "C1", .rep = "Ann", .reference = ref});
+    addSale(f.l, {.client = "C2", .rep = "Bob", .reference = "R5"});
+    addSale(f.l, {.client = "C3", .rep = "Bob", .reference = "R6"});
+    addSale(f.l, {.client = "C3", .rep = "None", .reference = "R7"});
+    addSale(f.l, {.client = "C3", .rep = "", .reference = "R8"});
+
+    f.l.dialogs.answerNo();
+    f.chooseOption("conversion ratio (sold clients \\ clients)%");
+    EXPECT_EQ(f.tab->MSChart1->columnCount(), 0);
+    f.chooseOption("conversion ratio (sold clients \\ clients)%");
+    EXPECT_EQ(f.drawn(), QStringList({"Clients sold to: 3 = 3", "Clients in database: 9 = 9",
+                                      "Conversion Percentage: 33.33% = 33.33"}));
+    EXPECT_EQ(f.title(), "conversion ratio (sold clients \\ clients)%");
+    EXPECT_TRUE(f.legendShown());
+
+    f.l.dialogs.clear();
+    f.chooseOption("compare closing ratios per sales rep(%)");
+    EXPECT_EQ(f.l.dialogs.take(), QStringList({analysis_options::closingRatioQuestion()}));
+    EXPECT_EQ(f.labels(), QStringList({"Ann", "Bob"}));
+    EXPECT_EQ(f.drawn(), QStringList({"Ann: 200 = 200", "Bob: 200 = 200"}));
+    EXPECT_EQ(f.title(), "compare closing ratios per sales rep(%)");
+    // The grids are left on the last rep's invoices and leads.
+    EXPECT_EQ(f.l.context->adodc2.recordCount(), 2);
+    EXPECT_EQ(f.l.context->adodc1.recordCount(), 0);
+
+    f.l.env.exec("UPDATE Mervalis2 SET SalesRep = 'None'");
+    f.chooseOption("compare closing ratios per sales rep(%)");
+    EXPECT_EQ(f.l.dialogs.last(),
+              "No sale names a sales rep (other than 'None'), so there are no closing ratios to compare.");
+}
+
+TEST(AnalysisOnTheSampleLedger, EveryOptionRunsAndItsFiguresMatchHandWrittenSql)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    QString error;
+    ASSERT_TRUE(setup::fillSampleLedger(f.l.env.databasePath(), setup::SampleLedger{}, &error)) << error.toStdString();
+    const QString year = f.l.env.scalar("SELECT MAX(Year) FROM Mervalis2");
+
+    for (const analysis_options::Option& option : analysis_options::all()) {
+        if (option.text.isEmpty()) continue;
+        f.l.dialogs.clear();
+        f.chooseOption(option.text, year);
+        if (f.tab->Combo16->isVisibleTo(f.tab.get())) {
+            openList(f.tab->Combo16);
+            ASSERT_GT(f.tab->Combo16->count(), 0) << option.text.toStdString();
+            choose(f.tab->Combo16, 0);
+        }
+        if (f.tab->Combo29->isVisibleTo(f.tab.get())) chooseAges(f, "18", "70");
+        for (const ScriptedDialogs::Shown& shown : f.l.dialogs.shown()) {
+            EXPECT_NE(shown.icon, DialogService::Icon::Exclamation) << shown.text.toStdString();
+            EXPECT_FALSE(shown.text.contains("There are no") || shown.text.contains("nothing to compare"))
+                << option.text.toStdString() << ": " << shown.text.toStdString();
+        }
+        EXPECT_GT(f.tab->MSChart1->columnCount(), 0) << option.text.toStdString();
+
+        if (option.text == "Total Income (all companies)") {
+            const QStringList sums = f.l.env.rows(
+                QStringLiteral("SELECT Month, ROUND(SUM(SubTotal), 4) FROM Mervalis2 WHERE Year = '%1' "
+                               "GROUP BY Month ORDER BY CAST(Month AS INTEGER)").arg(year));
+            for (const QString& row : sums) {
+                const QStringList cells = row.split('|');
+                EXPECT_DOUBLE_EQ(f.values()[cells[0].toInt() - 1].toDouble(), cells[1].toDouble()) << row.toStdString();
+            }
+        } else if (option.text == "Compare sales by company") {
+            QStringList expected;
+            for (const QString& row : f.l.env.rows(QStringLiteral(
+                     "SELECT AssociatedCompany, ROUND(SUM(SubTotal), 4) FROM Mervalis2 WHERE Year = '%1' "
+                     "GROUP BY AssociatedCompany ORDER BY MIN(ID)").arg(year))) {
+                expected << row.section('|', 0, 0) + ": " + QString::number(row.section('|', 1).toDouble(), 'f', 2);
+            }
+            QStringList drawn;
+            for (int c = 1; c <= f.tab->MSChart1->columnCount(); ++c) {
+                drawn << f.tab->MSChart1->columnLabel(c).section(": ", 0, 0) + ": " +
+                             QString::number(f.tab->MSChart1->data(c).toDouble(), 'f', 2);
+            }
+            EXPECT_EQ(drawn, expected);
+        } else if (option.text == "conversion ratio (sold clients \\ clients)%") {
+            EXPECT_EQ(f.tab->MSChart1->data(1), f.l.env.scalar("SELECT COUNT(DISTINCT ClientName) FROM Mervalis2"));
+            EXPECT_EQ(f.tab->MSChart1->data(2), f.l.env.scalar("SELECT COUNT(*) FROM Mervalis"));
+        }
+    }
+}
