@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6svg6
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
+  postgresql libpq-dev
   libsqlite3-dev sqlite3
   libgtest-dev googletest python3
   xdg-utils fonts-dejavu-core

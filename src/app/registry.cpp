@@ -181,6 +181,12 @@ QString systemOdbcIniPath()
 
 QString dataSourceDatabaseFile(const QString& dataSourceName)
 {
+    // "Database" is the database's name on a server for other drivers.
+    QString driver(4096, QLatin1Char(' '));
+    if (!isSZKeyExist(dataSourceKeyPath(dataSourceName), QStringLiteral("Driver"), driver) ||
+        !driver.contains(QLatin1String("sqlite"), Qt::CaseInsensitive)) {
+        return QString();
+    }
     QString value(4096, QLatin1Char(' '));
     if (!isSZKeyExist(dataSourceKeyPath(dataSourceName), QStringLiteral("Database"), value)) return QString();
     return value;
@@ -235,6 +241,32 @@ bool checkWantedAccessDSN(const QString& szWantedDSN)
         if (szWantedDSN.isEmpty()) return false;
         QString value(255, QLatin1Char(' '));
         return isSZKeyExist(dataSourceKeyPath(szWantedDSN), QStringLiteral("Driver"), value);
+    } catch (...) {
+        return false;
+    }
+}
+
+QString postgresDriverSection() { return QStringLiteral("PostgreSQL Unicode"); }
+
+bool createPostgresDSN(const QString& szWantedDSN, const QList<QPair<QString, QString>>& values)
+{
+    try {
+        if (szWantedDSN.isEmpty()) return false;
+        makeOdbcIni();
+        const QByteArray section = szWantedDSN.toUtf8();
+        const QByteArray file = kOdbcIni.toUtf8();
+        {
+            SystemFiles mode;
+            // No entry name: the whole section goes.
+            SQLWritePrivateProfileString(section.constData(), nullptr, nullptr, file.constData());
+        }
+        const QString dataSource = dataSourceKeyPath(szWantedDSN);
+        if (!writeValue(dataSource, QStringLiteral("Driver"), postgresDriverSection())) return false;
+        writeValue(dataSource, QStringLiteral("Description"), QStringLiteral("Mervalis ledger on PostgreSQL"));
+        for (const auto& [name, value] : values) {
+            if (!writeValue(dataSource, name, value)) return false;
+        }
+        return writeValue(dataSourceListKeyPath(), szWantedDSN, postgresDriverSection());
     } catch (...) {
         return false;
     }

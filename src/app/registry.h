@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace mervalis {
@@ -64,8 +66,16 @@ bool checkWantedAccessDSN(const QString& szWantedDSN);
 // writes inside a key that could be written are not checked.
 bool createAccessDSN(const QString& szDriverName, const QString& szWantedDSN, const Installation& installation);
 
-// The database file a data source names (its "Database" value, as the
-// SQLite driver reads it); empty when it names none.
+// Registers the data source `szWantedDSN` on the PostgreSQL Unicode driver
+// (its odbcinst.ini section "PostgreSQL Unicode") with `values` (Servername,
+// Database, Username and so on, as psqlODBC reads them). A section of that
+// name left from an earlier registration is replaced whole, so that no value
+// of another driver stays behind. Answers no when odbc.ini cannot be written.
+bool createPostgresDSN(const QString& szWantedDSN, const QList<QPair<QString, QString>>& values);
+QString postgresDriverSection();  // "PostgreSQL Unicode"
+
+// The database file a data source on the SQLite driver names (its
+// "Database" value); empty when it names none or uses another driver.
 QString dataSourceDatabaseFile(const QString& dataSourceName);
 
 // The library file a driver section names, as a data source must hold it:

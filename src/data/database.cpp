@@ -1,5 +1,6 @@
 #include "data/database.h"
 
+#include "data/ledger_fields.h"
 #include "data/row_block.h"
 
 #include <QElapsedTimer>
@@ -87,7 +88,9 @@ struct ColumnInfo {
     std::string signature;     // names and kinds: results alike share widths
 };
 
-ColumnInfo describe(SQLHSTMT stmt, SQLSMALLINT columnCount)
+// `ledgerSpelling`: the engine reports field names in lower case; they are
+// given the ledger's own spelling.
+ColumnInfo describe(SQLHSTMT stmt, SQLSMALLINT columnCount, bool ledgerSpelling)
 {
     ColumnInfo info;
     for (SQLUSMALLINT c = 1; c <= columnCount; ++c) {
@@ -95,7 +98,8 @@ ColumnInfo describe(SQLHSTMT stmt, SQLSMALLINT columnCount)
         SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
         SQLULEN size = 0;
         SQLDescribeCol(stmt, c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable);
-        const QString column = QString::fromUtf8(reinterpret_cast<const char*>(name));
+        QString column = QString::fromUtf8(reinterpret_cast<const char*>(name));
+        if (ledgerSpelling) column = ledgerFieldName(column);
         const bool number = isNumberType(type);
         info.names << column;
         info.kinds.push_back(number ? RowBlock::Kind::Number : RowBlock::Kind::Text);
@@ -143,6 +147,17 @@ private:
     std::vector<std::unique_ptr<char[]>> buffers_;
     std::vector<std::vector<SQLLEN>> indicators_;
 };
+
+Database::Engine engineOf(SQLHDBC dbc)
+{
+    SQLCHAR name[256] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(dbc, SQL_DBMS_NAME, name, sizeof name, &length))) return Database::Engine::Other;
+    const QString dbms = QString::fromUtf8(reinterpret_cast<const char*>(name));
+    if (dbms.contains(QLatin1String("SQLite"), Qt::CaseInsensitive)) return Database::Engine::SQLite;
+    if (dbms.contains(QLatin1String("PostgreSQL"), Qt::CaseInsensitive)) return Database::Engine::PostgreSQL;
+    return Database::Engine::Other;
+}
 
 }  // namespace
 
@@ -314,6 +329,11 @@ Cursor::Read Cursor::read(RowBlock& rows, qint64 maxRows)
 
 Database::Database(QString dataSourceName) : dataSourceName_(std::move(dataSourceName)) {}
 
+Database::Database(QString dataSourceName, QString connectionString)
+    : dataSourceName_(std::move(dataSourceName)), connectionString_(std::move(connectionString))
+{
+}
+
 Database::~Database() { disconnect(); }
 
 bool Database::fail(short handleType, void* handle, const QString& context)
@@ -339,11 +359,7 @@ bool Database::connect()
         return false;
     }
     SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(15), 0);
-    // The SQLite driver then hands rows over as they are read instead of
-    // first copying the whole result, and never creates a missing database
-    // file (an empty file would pass for the ledger); other drivers ignore
-    // these keywords.
-    const QByteArray text = (connectionString() + QStringLiteral(";StepAPI=1;NoCreat=1")).toUtf8();
+    const QByteArray text = (connectionString() + driverSettings()).toUtf8();
     SQLCHAR out[1024];
     SQLSMALLINT outLength = 0;
     const SQLRETURN rc = SQLDriverConnect(dbc, nullptr,
@@ -357,8 +373,25 @@ bool Database::connect()
     }
     env_ = env;
     dbc_ = dbc;
+    engine_ = engineOf(dbc);
     lastError_.clear();
     return true;
+}
+
+QString Database::driverSettings()
+{
+    // SQLite: rows are handed over as they are read instead of the whole
+    // result being copied first; a missing database file is never created
+    // (an empty file would pass for the ledger); a write that finds the file
+    // locked by another workstation waits this long, then fails and is told
+    // (the driver's own default is 100 s, too long to wait without a word).
+    // PostgreSQL: a result is read from the server a block of rows at a
+    // time through a cursor, instead of whole when the statement runs (a
+    // large result would otherwise cost seconds and its whole size in
+    // memory before its first row is seen).
+    return QStringLiteral(";StepAPI=1;NoCreat=1;Timeout=%1;UseDeclareFetch=1;Fetch=%2")
+        .arg(kBusyTimeoutMilliseconds)
+        .arg(kRowsPerServerFetch);
 }
 
 void Database::disconnect()
@@ -422,7 +455,7 @@ std::unique_ptr<Cursor> Database::open(const QString& sql, bool oneRowAtATime)
     SQLSMALLINT columnCount = 0;
     SQLNumResultCols(stmt, &columnCount);
     if (columnCount > 0) {
-        state->info = describe(stmt, columnCount);
+        state->info = describe(stmt, columnCount, engine_ == Engine::PostgreSQL);
         state->room = state->info.room;
         const auto known = fetchWidths_.find(state->info.signature);
         if (known != fetchWidths_.end() && known->second.size() == state->room.size()) {

@@ -50,15 +50,35 @@ private:
 class Database {
 public:
     explicit Database(QString dataSourceName = QStringLiteral("Mervalis"));
+    // A connection through an ODBC connection string of its own (for
+    // example "Driver={PostgreSQL Unicode};Servername=..."), named
+    // `dataSourceName` in messages.
+    Database(QString dataSourceName, QString connectionString);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    // The database engines the ledger lives on.
+    enum class Engine { SQLite, PostgreSQL, Other };
+
     const QString& dataSourceName() const { return dataSourceName_; }
-    QString connectionString() const { return QStringLiteral("DSN=") + dataSourceName_; }
+    QString connectionString() const
+    {
+        return connectionString_.isEmpty() ? QStringLiteral("DSN=") + dataSourceName_ : connectionString_;
+    }
+    // The keywords added to the connection string: settings of the SQLite
+    // and PostgreSQL drivers, each ignored by the other.
+    static QString driverSettings();
+    // How long an add or change waits for another workstation's write to a
+    // SQLite ledger before it is given up and told.
+    static constexpr int kBusyTimeoutMilliseconds = 10000;
+    // Rows the PostgreSQL driver reads from the server at a time.
+    static constexpr int kRowsPerServerFetch = 1000;
 
     bool connect();
     bool isConnected() const { return dbc_ != nullptr; }
+    // The engine behind the data source, known once connected.
+    Engine engine() const { return engine_; }
     void disconnect();
 
     // Runs a query and replaces `rows` with its whole result.
@@ -84,9 +104,11 @@ private:
     void closeOpenResults();
 
     QString dataSourceName_;
+    QString connectionString_;
     void* env_ = nullptr;
     void* dbc_ = nullptr;
     QString lastError_;
+    Engine engine_ = Engine::Other;
     // Buffer widths that held every value of an earlier result with the same
     // columns, so that the next fetch of such a result needs a single pass.
     std::unordered_map<std::string, std::vector<long>> fetchWidths_;

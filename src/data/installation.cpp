@@ -17,6 +17,9 @@ Installation Installation::load(const QString& programFolder)
     Installation installation;
     installation.programFolder = programFolder;
     QSettings record(installation.recordPath(), QSettings::IniFormat);
+    if (record.value(QStringLiteral("Installation/Ledger")).toString() == QLatin1String("postgresql")) {
+        installation.ledger = Ledger::PostgreSQL;
+    }
     if (record.value(QStringLiteral("Installation/Mode")).toString() == QLatin1String("network")) {
         installation.mode = Mode::Network;
         installation.sharedFolder = record.value(QStringLiteral("Installation/SharedFolder")).toString();
@@ -31,6 +34,8 @@ bool Installation::save() const
                     mode == Mode::Network ? QStringLiteral("network") : QStringLiteral("single"));
     if (mode == Mode::Network) record.setValue(QStringLiteral("Installation/SharedFolder"), sharedFolder);
     else record.remove(QStringLiteral("Installation/SharedFolder"));
+    if (ledger == Ledger::PostgreSQL) record.setValue(QStringLiteral("Installation/Ledger"), QStringLiteral("postgresql"));
+    else record.remove(QStringLiteral("Installation/Ledger"));
     record.sync();
     return record.status() == QSettings::NoError;
 }

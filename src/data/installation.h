@@ -11,9 +11,13 @@ namespace mervalis {
 // mounted at a path the installation records.
 struct Installation {
     enum class Mode { SingleMachine, Network };
+    // Where the ledger lives: a SQLite file, or a PostgreSQL database that
+    // the data source names (several workstations; no file of ours).
+    enum class Ledger { SQLiteFile, PostgreSQL };
 
     QString programFolder;
     Mode mode = Mode::SingleMachine;
+    Ledger ledger = Ledger::SQLiteFile;
     QString sharedFolder;  // network only: where the shared folder is mounted
 
     static QString defaultProgramFolder();

@@ -235,7 +235,10 @@ TEST(Startup, NetworkInstallationWithTheSharedFolderGoesStraightOn)
 {
     TestLedger l(false);
     // The folder the program folder's database lives in stands for the share.
-    const setup::InstallOptions options{l.env.programFolder(), l.env.programFolder(), false, false, true};
+    setup::InstallOptions options;
+    options.programFolder = l.env.programFolder();
+    options.sharedFolder = l.env.programFolder();
+    options.keepExisting = true;
     QString message;
     ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
     l.context->installation = Installation::load(l.env.programFolder());

@@ -2,14 +2,20 @@
 
 #include "support/widgets.h"
 
+#include "setup/postgres_ledger.h"
 #include "setup/schema.h"
+#include "data/database.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <libpq-fe.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <memory>
 #include <stdexcept>
 
 namespace mervalis::test {
@@ -70,6 +76,94 @@ QString TestEnvironment::sqliteDriverPath()
     return QStringLiteral("libsqlite3odbc.so");
 }
 
+namespace {
+
+QString postgresServer() { return qEnvironmentVariable("MERVALIS_TEST_POSTGRES"); }
+
+using Connection = std::unique_ptr<PGconn, void (*)(PGconn*)>;
+
+Connection connectTo(const QString& connection)
+{
+    Connection conn(PQconnectdb(connection.toUtf8().constData()), PQfinish);
+    if (PQstatus(conn.get()) != CONNECTION_OK) {
+        throw std::runtime_error(std::string("PostgreSQL: ") + PQerrorMessage(conn.get()));
+    }
+    return conn;
+}
+
+// Runs one or more statements; the rows of the last one's result as
+// "a|b|c" texts (NULL as "<null>").
+QStringList runOn(const QString& connection, const QString& sql)
+{
+    const Connection conn = connectTo(connection);
+    std::unique_ptr<PGresult, void (*)(PGresult*)> result(PQexec(conn.get(), sql.toUtf8().constData()), PQclear);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+        throw std::runtime_error(PQresultErrorMessage(result.get()));
+    }
+    QStringList rows;
+    for (int r = 0; r < PQntuples(result.get()); ++r) {
+        QStringList cells;
+        for (int c = 0; c < PQnfields(result.get()); ++c) {
+            cells << (PQgetisnull(result.get(), r, c) ? QStringLiteral("<null>")
+                                                      : QString::fromUtf8(PQgetvalue(result.get(), r, c)));
+        }
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+QString psqlodbcPath()
+{
+    for (const char* candidate : {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so",
+                                  "/usr/lib/aarch64-linux-gnu/odbc/psqlodbcw.so", "/usr/lib/odbc/psqlodbcw.so"}) {
+        if (QFileInfo::exists(QLatin1String(candidate))) return QLatin1String(candidate);
+    }
+    return QStringLiteral("psqlodbcw.so");
+}
+
+}  // namespace
+
+bool TestEnvironment::postgresRun() { return !postgresServer().isEmpty(); }
+
+QString TestEnvironment::postgresConnection() const
+{
+    // The last dbname wins in a libpq connection text.
+    return postgresServer() + QStringLiteral(" dbname=") + postgresDatabase_;
+}
+
+void TestEnvironment::makePostgresDatabase()
+{
+    static std::atomic<int> made{0};
+    postgresDatabase_ = QStringLiteral("mervalis_test_%1_%2").arg(getpid()).arg(made++);
+    runOn(postgresServer(), QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(postgresDatabase_));
+    runOn(postgresServer(), QStringLiteral("CREATE DATABASE %1").arg(postgresDatabase_));
+    setup::Settings settings;
+    QString error;
+    if (!setup::postgresSettings(postgresConnection(), &settings, &error)) throw std::runtime_error(error.toStdString());
+    {
+        Database database(QStringLiteral("Mervalis"), setup::postgresConnectionString(settings));
+        bool existed = false;
+        if (!database.connect() || !setup::createPostgresLedger(database, false, &existed, &error)) {
+            throw std::runtime_error((database.lastError() + QLatin1Char(' ') + error).toStdString());
+        }
+    }
+    QString section = QStringLiteral("[ODBC Data Sources]\nMervalis=PostgreSQL Unicode\n\n[Mervalis]\n"
+                                     "Driver=PostgreSQL Unicode\n");
+    for (const auto& [name, value] : settings) section += name + QLatin1Char('=') + value + QLatin1Char('\n');
+    writeFile(odbcFile(QStringLiteral("odbc.ini")), section.toUtf8());
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    if (!onPostgres()) return;
+    try {
+        runOn(postgresServer(), QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(postgresDatabase_));
+    } catch (const std::exception&) {
+        // The cluster goes at the end of the run anyway.
+    }
+}
+
 TestEnvironment::TestEnvironment(bool registerDataSource)
 {
     ensureApplication();
@@ -87,8 +181,10 @@ TestEnvironment::TestEnvironment(bool registerDataSource)
     QString error;
     if (!setup::createDatabase(databasePath(), true, &error)) throw std::runtime_error(error.toStdString());
     writeFile(odbcFile(QStringLiteral("odbcinst.ini")),
-              QStringLiteral("[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%1\nSetup=%1\nUsageCount=1\n")
-                  .arg(sqliteDriverPath())
+              QStringLiteral("[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%1\nSetup=%1\nUsageCount=1\n\n"
+                             "[PostgreSQL Unicode]\nDescription=PostgreSQL ODBC driver (Unicode version)\n"
+                             "Driver=%2\nUsageCount=1\n")
+                  .arg(sqliteDriverPath(), psqlodbcPath())
                   .toUtf8());
     writeFile(odbcFile(QStringLiteral("odbc.ini")),
               registerDataSource
@@ -96,6 +192,7 @@ TestEnvironment::TestEnvironment(bool registerDataSource)
                         .arg(sqliteDriverPath(), databasePath())
                         .toUtf8()
                   : QByteArray());
+    if (registerDataSource && postgresRun()) makePostgresDatabase();
 }
 
 QString TestEnvironment::programFolder() const { return file(QStringLiteral("Mervalis")); }
@@ -138,10 +235,17 @@ QStringList rowsIn(const QString& databaseFile, const QString& sql)
     return result;
 }
 
-QStringList TestEnvironment::rows(const QString& sql) const { return rowsIn(databasePath(), sql); }
+QStringList TestEnvironment::rows(const QString& sql) const
+{
+    return onPostgres() ? runOn(postgresConnection(), sql) : rowsIn(databasePath(), sql);
+}
 
 void TestEnvironment::exec(const QString& sql) const
 {
+    if (onPostgres()) {
+        runOn(postgresConnection(), sql);
+        return;
+    }
     sqlite3* db = nullptr;
     sqlite3_open(databasePath().toUtf8().constData(), &db);
     char* message = nullptr;

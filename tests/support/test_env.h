@@ -68,10 +68,28 @@ public:
 // database made by the installation's own schema code, ODBC ini files that
 // register the SQLite driver and the data source "Mervalis" for it, and an
 // empty per-user settings folder.
+//
+// With MERVALIS_TEST_POSTGRES set to a libpq connection text of a
+// PostgreSQL superuser (scripts/test.sh sets it for the run on a throwaway
+// cluster), the data source "Mervalis" points at a PostgreSQL database of the
+// test's own instead, made by the installation's own code and dropped at the
+// end; exec, scalar and rows then work on it. The SQLite file is made all
+// the same, for the tests of things only a SQLite ledger has.
 class TestEnvironment {
 public:
-    // `registerDataSource` false leaves odbc.ini empty (start-up tests).
+    // `registerDataSource` false leaves odbc.ini empty (start-up tests, which
+    // register the SQLite data source: always on SQLite).
     explicit TestEnvironment(bool registerDataSource = true);
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    // True when this test run works on PostgreSQL.
+    static bool postgresRun();
+    // True when the data source of this environment is on PostgreSQL.
+    bool onPostgres() const { return !postgresDatabase_.isEmpty(); }
+    // The libpq connection text of this environment's PostgreSQL database.
+    QString postgresConnection() const;
 
     QString programFolder() const;
     QString odbcFolder() const;
@@ -84,14 +102,17 @@ public:
 
     static QString sqliteDriverPath();
 
-    // Runs SQL straight on the database file, around the data source.
+    // Runs SQL straight on the ledger's database, around the data source
+    // (SQLite's or libpq's own API).
     void exec(const QString& sql) const;
     QString scalar(const QString& sql) const;
     // Rows as "a|b|c" texts.
     QStringList rows(const QString& sql) const;
 
 private:
+    void makePostgresDatabase();
     QTemporaryDir dir_;
+    QString postgresDatabase_;
 };
 
 // A test environment plus everything a window or tab needs.

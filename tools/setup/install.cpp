@@ -2,8 +2,11 @@
 
 #include "setup/backup.h"
 #include "setup/help_file.h"
+#include "setup/postgres_ledger.h"
 #include "setup/sample_data.h"
 #include "setup/schema.h"
+#include "app/registry.h"
+#include "data/database.h"
 #include "data/installation.h"
 
 #include <QDir>
@@ -66,8 +69,65 @@ bool writeText(const QString& path, const QString& text, QString* error)
 
 }  // namespace
 
+namespace {
+
+// The ledger's tables in a PostgreSQL database, and the data source on it.
+bool installOnPostgres(const InstallOptions& options, const Installation& installation, QString* message)
+{
+    Settings settings;
+    QString error;
+    if (!postgresSettings(options.postgres, &settings, &error)) {
+        *message = error;
+        return false;
+    }
+    Database database(QStringLiteral("Mervalis"), postgresConnectionString(settings));
+    if (!database.connect()) {
+        *message = QStringLiteral("The PostgreSQL database could not be reached (the PostgreSQL Unicode ODBC driver "
+                                  "is Debian's odbc-postgresql): %1")
+                       .arg(database.lastError());
+        return false;
+    }
+    bool existed = false;
+    if (!createPostgresLedger(database, options.replaceDatabase, &existed, &error)) {
+        *message = QStringLiteral("The ledger's tables could not be made: %1").arg(error);
+        return false;
+    }
+    if (existed && !options.replaceDatabase && options.sampleData) {
+        *message = QStringLiteral("The database holds a ledger already, so no sample ledger was written "
+                                  "(--force replaces it, losing its data).");
+        return false;
+    }
+    if (options.sampleData && !fillPostgresSampleLedger(database, SampleLedger{}, &error)) {
+        *message = QStringLiteral("The sample ledger could not be written: %1").arg(error);
+        return false;
+    }
+    if (options.sampleData && !writeSampleListFiles(installation.programFolder, &error)) {
+        *message = QStringLiteral("The sample list files could not be written: %1").arg(error);
+        return false;
+    }
+    database.disconnect();
+    if (!createPostgresDSN(QStringLiteral("Mervalis"), settings)) {
+        *message = QStringLiteral("The data source \"Mervalis\" could not be written into %1.").arg(systemOdbcIniPath());
+        return false;
+    }
+    *message = existed && !options.replaceDatabase
+                   ? QStringLiteral("Mervalis is installed in %1 and uses the ledger already in the PostgreSQL "
+                                    "database, left as it is.")
+                         .arg(installation.programFolder)
+                   : QStringLiteral("Mervalis is installed in %1; its ledger is in the PostgreSQL database.")
+                         .arg(installation.programFolder);
+    return true;
+}
+
+}  // namespace
+
 bool install(const InstallOptions& options, QString* message)
 {
+    if (!options.postgres.isEmpty() && !options.sharedFolder.isEmpty()) {
+        *message = QStringLiteral("--network and --postgres go one at a time: a ledger on PostgreSQL needs no "
+                                  "shared folder.");
+        return false;
+    }
     Installation installation;
     installation.programFolder =
         options.programFolder.isEmpty() ? Installation::defaultProgramFolder() : options.programFolder;
@@ -75,6 +135,7 @@ bool install(const InstallOptions& options, QString* message)
         installation.mode = Installation::Mode::Network;
         installation.sharedFolder = QDir::cleanPath(QDir(options.sharedFolder).absolutePath());
     }
+    if (!options.postgres.isEmpty()) installation.ledger = Installation::Ledger::PostgreSQL;
     if (!QDir().mkpath(installation.programFolder)) {
         *message = QStringLiteral("The program folder %1 could not be created.").arg(installation.programFolder);
         return false;
@@ -97,6 +158,8 @@ bool install(const InstallOptions& options, QString* message)
                               QFile::permissions(installation.driveScriptPath()) | QFileDevice::ExeOwner |
                                   QFileDevice::ExeGroup | QFileDevice::ExeOther);
     }
+
+    if (installation.ledger == Installation::Ledger::PostgreSQL) return installOnPostgres(options, installation, message);
 
     const QString database = installation.databasePath();
     // An empty file holds no ledger (a connection of an earlier version may
@@ -145,14 +208,31 @@ QString programFolderOf(const QString& programFolder)
 
 }  // namespace
 
+namespace {
+
+// Backup and restore copy a SQLite file; a ledger on PostgreSQL has the
+// server's own tools.
+bool refuseOnPostgres(const QString& programFolder, QString* message)
+{
+    if (Installation::load(programFolder).ledger != Installation::Ledger::PostgreSQL) return false;
+    *message = QStringLiteral("This installation's ledger is in a PostgreSQL database: back it up with "
+                              "pg_dump --format=custom --file=mervalis.dump DBNAME and restore it with "
+                              "pg_restore --clean --if-exists --dbname=DBNAME mervalis.dump. Nothing was changed.");
+    return true;
+}
+
+}  // namespace
+
 bool backupInstallation(const QString& programFolder, const QString& file, QString* message)
 {
+    if (refuseOnPostgres(programFolderOf(programFolder), message)) return false;
     return backupDatabase(Installation::load(programFolderOf(programFolder)).databasePath(), file, message);
 }
 
 bool restoreInstallation(const InstallOptions& options, const QString& file, QString* message)
 {
     const QString folder = programFolderOf(options.programFolder);
+    if (refuseOnPostgres(folder, message)) return false;
     const QString problem = ledgerProblem(file);
     if (!problem.isEmpty()) {
         *message = QStringLiteral("%1 is not a Mervalis ledger: %2. Nothing was changed.").arg(file, problem);

@@ -10,12 +10,16 @@ struct InstallOptions {
     bool sampleData = false;
     bool replaceDatabase = false;
     bool keepExisting = false;  // an existing database is left alone without an error
+    QString postgres;        // set: the ledger lives in this PostgreSQL database (libpq connection text)
 };
 
 // Creates the program folder, the database (never over an existing one
 // unless told), the help file, the installation record and, for a network
 // installation, the drive-mounting script. `message` tells what was done or
-// what failed.
+// what failed. With `postgres` the ledger's tables are made in that
+// PostgreSQL database instead (tables there already are used as they are:
+// the next workstation joins the ledger) and the data source "Mervalis" is
+// registered on the PostgreSQL Unicode driver.
 bool install(const InstallOptions& options, QString* message);
 
 // Backs up the database of the installation in `programFolder` (empty: the

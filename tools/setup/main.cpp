@@ -21,6 +21,13 @@ int main(int argc, char** argv)
                                      QStringLiteral("Network installation: the database lives in SHARED_FOLDER, "
                                                     "the path where the shared folder is mounted."),
                                      QStringLiteral("SHARED_FOLDER"));
+    const QCommandLineOption postgres(
+        QStringLiteral("postgres"),
+        QStringLiteral("Keep the ledger in a PostgreSQL database, for several workstations adding sales at once: "
+                       "CONNECTION is libpq's \"host=... port=... dbname=... user=...\". Makes the ledger's tables "
+                       "there (an existing ledger is joined as it is) and registers the data source \"Mervalis\" on "
+                       "the PostgreSQL Unicode ODBC driver."),
+        QStringLiteral("CONNECTION"));
     const QCommandLineOption force(QStringLiteral("force"),
                                    QStringLiteral("Replace an existing database (its data is lost)."));
     const QCommandLineOption quietExisting(QStringLiteral("keep-existing"),
@@ -34,7 +41,7 @@ int main(int argc, char** argv)
                                                     "replaced records beside the database; refused while a "
                                                     "program is writing to the database."),
                                      QStringLiteral("FILE"));
-    parser.addOptions({sample, network, force, quietExisting, backup, restore});
+    parser.addOptions({sample, network, postgres, force, quietExisting, backup, restore});
     parser.process(app);
 
     mervalis::setup::InstallOptions options;
@@ -42,6 +49,7 @@ int main(int argc, char** argv)
     options.replaceDatabase = parser.isSet(force);
     options.keepExisting = parser.isSet(quietExisting);
     if (parser.isSet(network)) options.sharedFolder = parser.value(network);
+    if (parser.isSet(postgres)) options.postgres = parser.value(postgres);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

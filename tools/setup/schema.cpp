@@ -4,45 +4,89 @@
 #include <QFileInfo>
 #include <sqlite3.h>
 
+#include <vector>
+
 namespace mervalis::setup {
 
 namespace {
 
-QString text(const char* name) { return QStringLiteral("%1 VARCHAR(255) COLLATE NOCASE").arg(QLatin1String(name)); }
+enum class Kind { Text, Memo, Number, Paid };
 
-QString number(const char* name)
+struct Column {
+    const char* name;
+    Kind kind;
+};
+
+struct Table {
+    const char* name;
+    std::vector<Column> columns;
+};
+
+// The tables in their stored column order.
+const std::vector<Table>& tables()
 {
-    return QStringLiteral("%1 NUMERIC CHECK (typeof(%1) <> 'text' AND typeof(%1) <> 'blob')").arg(QLatin1String(name));
+    constexpr Kind T = Kind::Text, M = Kind::Memo, N = Kind::Number;
+    static const std::vector<Table> all{
+        {"Mervalis", {{"ClientName", T}, {"ContactFirstName", T}, {"ContactSurname", T}, {"Address1", T},
+                      {"Address2", T}, {"PostCode", T}, {"City", T}, {"Country", T}, {"Telephone", T},
+                      {"Telephone2", T}, {"Fax", T}, {"Mobile", T}, {"Email", T}, {"Notes", M}, {"Sex", T},
+                      {"Age", T}, {"Income", T}, {"Ethnicity", T}, {"LeadGivenTo", T}}},
+        {"Mervalis2", {{"ClientName", T}, {"AssociatedCompany", T}, {"ReferenceID", T}, {"SellDate", T},
+                       {"Day", N}, {"Month", T}, {"Year", T}, {"ProductService", T}, {"Amount", N},
+                       {"Quantity", N}, {"Discount", N}, {"Freight", N}, {"SubTotal", N}, {"Tax", N},
+                       {"TotalDue", N}, {"PAID", Kind::Paid}, {"SalesRep", T}, {"MarketingTool", T}, {"Notes", M},
+                       {"City", T}, {"Country", T}, {"Sex", T}, {"Age", T}, {"Income", T}, {"Ethnicity", T},
+                       {"LeadGivenTo", T}}},
+        {"Mervalis3", {{"CompanyName", T}, {"ContactFirstName", T}, {"ContactSurname", T}, {"Address1", T},
+                       {"Address2", T}, {"PostCode", T}, {"City", T}, {"Country", T}, {"Telephone", T},
+                       {"Telephone2", T}, {"Fax", T}, {"Mobile", T}, {"Email", T}, {"Notes", M}}},
+    };
+    return all;
 }
 
-QString memo(const char* name) { return QStringLiteral("%1 TEXT COLLATE NOCASE").arg(QLatin1String(name)); }
-
-QString table(const char* name, const QStringList& columns)
+QString sqliteColumn(const Column& column)
 {
-    return QStringLiteral("CREATE TABLE %1 (\n  ID INTEGER PRIMARY KEY AUTOINCREMENT,\n  %2\n)")
-        .arg(QLatin1String(name), columns.join(QStringLiteral(",\n  ")));
+    const QString name = QLatin1String(column.name);
+    switch (column.kind) {
+    case Kind::Text: return QStringLiteral("%1 VARCHAR(255) COLLATE NOCASE").arg(name);
+    case Kind::Memo: return QStringLiteral("%1 TEXT COLLATE NOCASE").arg(name);
+    case Kind::Paid: return QStringLiteral("%1 VARCHAR(255) COLLATE NOCASE DEFAULT 'unpaid'").arg(name);
+    case Kind::Number: break;
+    }
+    return QStringLiteral("%1 NUMERIC CHECK (typeof(%1) <> 'text' AND typeof(%1) <> 'blob')").arg(name);
+}
+
+// citext compares without regard to case as the ledger's text does; a number
+// is exact and finite (PostgreSQL's NaN sorts above Infinity).
+QString postgresColumn(const Column& column)
+{
+    const QString name = QLatin1String(column.name);
+    switch (column.kind) {
+    case Kind::Text:
+    case Kind::Memo: return QStringLiteral("%1 CITEXT").arg(name);
+    case Kind::Paid: return QStringLiteral("%1 CITEXT DEFAULT 'unpaid'").arg(name);
+    case Kind::Number: break;
+    }
+    return QStringLiteral("%1 NUMERIC CHECK (%1 > '-Infinity' AND %1 < 'Infinity')").arg(name);
 }
 
 }  // namespace
 
-QStringList schemaStatements()
+QStringList schemaStatements(Engine engine)
 {
-    return QStringList{
-        table("Mervalis", {text("ClientName"), text("ContactFirstName"), text("ContactSurname"), text("Address1"),
-                           text("Address2"), text("PostCode"), text("City"), text("Country"), text("Telephone"),
-                           text("Telephone2"), text("Fax"), text("Mobile"), text("Email"), memo("Notes"),
-                           text("Sex"), text("Age"), text("Income"), text("Ethnicity"), text("LeadGivenTo")}),
-        table("Mervalis2",
-              {text("ClientName"), text("AssociatedCompany"), text("ReferenceID"), text("SellDate"),
-               number("Day"), text("Month"), text("Year"), text("ProductService"), number("Amount"),
-               number("Quantity"), number("Discount"), number("Freight"), number("SubTotal"), number("Tax"),
-               number("TotalDue"), QStringLiteral("PAID VARCHAR(255) COLLATE NOCASE DEFAULT 'unpaid'"),
-               text("SalesRep"), text("MarketingTool"), memo("Notes"), text("City"), text("Country"), text("Sex"),
-               text("Age"), text("Income"), text("Ethnicity"), text("LeadGivenTo")}),
-        table("Mervalis3", {text("CompanyName"), text("ContactFirstName"), text("ContactSurname"), text("Address1"),
-                            text("Address2"), text("PostCode"), text("City"), text("Country"), text("Telephone"),
-                            text("Telephone2"), text("Fax"), text("Mobile"), text("Email"), memo("Notes")}),
-    } + indexStatements();
+    QStringList statements;
+    if (engine == Engine::PostgreSQL) statements << QStringLiteral("CREATE EXTENSION IF NOT EXISTS citext");
+    for (const Table& table : tables()) {
+        QStringList columns{engine == Engine::PostgreSQL
+                                ? QStringLiteral("ID INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY")
+                                : QStringLiteral("ID INTEGER PRIMARY KEY AUTOINCREMENT")};
+        for (const Column& column : table.columns) {
+            columns << (engine == Engine::PostgreSQL ? postgresColumn(column) : sqliteColumn(column));
+        }
+        statements << QStringLiteral("CREATE TABLE %1 (\n  %2\n)")
+                          .arg(QLatin1String(table.name), columns.join(QStringLiteral(",\n  ")));
+    }
+    return statements + indexStatements();
 }
 
 QStringList indexStatements()

@@ -7,11 +7,15 @@ struct sqlite3;
 
 namespace mervalis::setup {
 
+enum class Engine { SQLite, PostgreSQL };
+
 // The three tables of the ledger. Text compares without regard to case;
 // Year and Month are text; the number fields refuse text that is not a
 // number. ClientName is stored column 1 of Mervalis and the sale's total
 // (SubTotal) column 13 of Mervalis2, where whole-row reads by position look.
-QStringList schemaStatements();
+// The same columns in the same order on both engines (on PostgreSQL the
+// citext extension gives the case-insensitive text).
+QStringList schemaStatements(Engine engine = Engine::SQLite);
 
 // The indexes the program's look-ups, lists, analyses and sorts need, each
 // created only when missing.
