@@ -146,7 +146,7 @@ TEST(AnalysisOnTheSampleLedger, EveryOptionRunsAndItsFiguresMatchHandWrittenSql)
     ensureApplication();
     AnalysisFixture f;
     QString error;
-    ASSERT_TRUE(setup::fillSampleLedger(f.l.env.databasePath(), setup::SampleLedger{}, &error)) << error.toStdString();
+    ASSERT_TRUE(f.l.env.fillSampleLedger(setup::SampleLedger{}, &error)) << error.toStdString();
     const QString year = f.l.env.scalar("SELECT MAX(Year) FROM Mervalis2");
 
     for (const analysis_options::Option& option : analysis_options::all()) {

@@ -167,14 +167,15 @@ TEST(DatabaseFetch, ReadsEveryValueWholeWhateverItsLengthAcrossManyBlocks)
     // 700 sales: several fetch blocks. Notes of every length class: empty,
     // NULL, short, just over a first guess of a buffer, long, and longer than
     // any bound buffer; multi-byte text; numbers of every kind.
-    l.env.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 700) "
-               "INSERT INTO Mervalis2 (ClientName, ReferenceID, Notes, SubTotal, Quantity, Month, Year) "
-               "SELECT 'Client ' || i, 'REF' || i, "
-               "CASE i % 7 WHEN 0 THEN NULL WHEN 1 THEN '' WHEN 2 THEN 'short' "
-               "WHEN 3 THEN printf('%.*c', 65 + i, 'n') WHEN 4 THEN printf('%.*c', 300 + i, 'm') "
-               "WHEN 5 THEN 'Ünïcödé ' || replace(printf('%.*c', 40, 'e'), 'e', 'é') ELSE 'x' END, "
-               "i * 1.25, -i, CAST(1 + i % 12 AS TEXT), '2026' FROM n");
-    l.env.exec("UPDATE Mervalis2 SET Notes = printf('%.*c', 40000, 'L') || 'end' WHERE ID = 600");
+    l.env.exec(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 700) "
+                       "INSERT INTO Mervalis2 (ClientName, ReferenceID, Notes, SubTotal, Quantity, Month, Year) "
+                       "SELECT 'Client ' || i, 'REF' || i, "
+                       "CASE i % 7 WHEN 0 THEN NULL WHEN 1 THEN '' WHEN 2 THEN 'short' "
+                       "WHEN 3 THEN %1 WHEN 4 THEN %2 "
+                       "WHEN 5 THEN 'Ünïcödé ' || replace(%3, 'e', 'é') ELSE 'x' END, "
+                       "i * 1.25, -i, CAST(1 + i % 12 AS TEXT), '2026' FROM n")
+                   .arg(l.env.repeated('n', "65 + i"), l.env.repeated('m', "300 + i"), l.env.repeated('e', "40")));
+    l.env.exec(QString("UPDATE Mervalis2 SET Notes = %1 || 'end' WHERE ID = 600").arg(l.env.repeated('L', "40000")));
 
     const QStringList expected = l.env.rows("SELECT * FROM Mervalis2 ORDER BY ID");
     RowBlock rows;
@@ -219,10 +220,11 @@ TEST(DataControl, ALargeResultIsReadAPageAtATimeWithTheSameRowsOrderCountAndWrit
     TestLedger l;
     // 23 sales; totals repeat so that sorting needs the ID between equals;
     // one total is missing; notes get long on a late page.
-    l.env.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 23) "
-               "INSERT INTO Mervalis2 (ClientName, ReferenceID, Notes, TotalDue, Month, Year) "
-               "SELECT 'C' || i, 'R' || i, CASE WHEN i > 17 THEN printf('%.*c', 3000 + i, 'n') ELSE 'n' END, "
-               "CASE WHEN i = 9 THEN NULL ELSE i % 5 END, '7', '2026' FROM n");
+    l.env.exec(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 23) "
+                       "INSERT INTO Mervalis2 (ClientName, ReferenceID, Notes, TotalDue, Month, Year) "
+                       "SELECT 'C' || i, 'R' || i, CASE WHEN i > 17 THEN %1 ELSE 'n' END, "
+                       "CASE WHEN i = 9 THEN NULL ELSE i % 5 END, '7', '2026' FROM n")
+                   .arg(l.env.repeated('n', "3000 + i")));
     DataControl& sales = l.store->adodc2;
     sales.setLargeResult(5, 4);  // more than 5 rows are paged, 4 a page
     ASSERT_TRUE(sales.query("SELECT * FROM Mervalis2 WHERE Year = '2026'"));

@@ -190,12 +190,10 @@ TEST(CompanyTab, ABoundEditIsNeverLostSilentlyAndNeverWrittenToAnotherRecord)
     const auto storedCity = [&](const char* name) {
         return l.env.scalar(QString("SELECT City FROM Mervalis3 WHERE CompanyName = '%1'").arg(name));
     };
-    const QString refuse =
-        "CREATE TRIGGER refuse BEFORE UPDATE ON Mervalis3 BEGIN SELECT RAISE(ABORT, 'ledger is locked'); END";
 
     // The database refuses the write: its reason is shown, the text stays,
     // and it is written once the database accepts it.
-    l.env.exec(refuse);
+    l.env.refuseUpdates("Mervalis3");
     b.Text13->setText("York");
     companies.Refresh();
     ASSERT_EQ(l.dialogs.shown().size(), 1u);
@@ -203,17 +201,17 @@ TEST(CompanyTab, ABoundEditIsNeverLostSilentlyAndNeverWrittenToAnotherRecord)
     EXPECT_EQ(b.Text13->text(), "York");
     EXPECT_TRUE(FieldBinding::of(b.Text13)->hasEdit());
     EXPECT_EQ(storedCity("Acme"), "Leeds");
-    l.env.exec("DROP TRIGGER refuse");
+    l.env.allowUpdates("Mervalis3");
     l.dialogs.clear();
     ASSERT_TRUE(companies.Refresh());
     EXPECT_EQ(storedCity("Acme"), "York");
     EXPECT_TRUE(l.dialogs.shown().empty());
 
     // An unsaved edit never follows the data control to another record.
-    l.env.exec(refuse);
+    l.env.refuseUpdates("Mervalis3");
     b.Text13->setText("Ripon");
     companies.query(company_table::selectByName("Other"));
-    l.env.exec("DROP TRIGGER refuse");
+    l.env.allowUpdates("Mervalis3");
     EXPECT_EQ(textsOf({b.Text19, b.Text13}), QStringList({"Other", "Hull"}));
     ASSERT_TRUE(companies.Refresh());
     EXPECT_EQ(l.env.rows("SELECT CompanyName, City FROM Mervalis3 ORDER BY ID"),
@@ -412,7 +410,7 @@ TEST(ClearScreen, AlwaysClearsEvenWhenWhatWasTypedCannotBeStored)
     // cleared all the same; the stored record keeps its values.
     openList(client.Combo20);
     choose(client.Combo20, 0);
-    l.env.exec("CREATE TRIGGER refuse BEFORE UPDATE ON Mervalis BEGIN SELECT RAISE(ABORT, 'ledger is locked'); END");
+    l.env.refuseUpdates("Mervalis");
     client.Text59->selectAll();
     expectClearedAfterOneMessage(l, client.Command24, client.Command2, client.Text59, client.Text61,
                                  "ledger is locked");

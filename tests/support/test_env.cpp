@@ -88,6 +88,8 @@ Connection connectTo(const QString& connection)
     if (PQstatus(conn.get()) != CONNECTION_OK) {
         throw std::runtime_error(std::string("PostgreSQL: ") + PQerrorMessage(conn.get()));
     }
+    // Notices ("... does not exist, skipping") are no failures.
+    PQsetNoticeProcessor(conn.get(), [](void*, const char*) {}, nullptr);
     return conn;
 }
 
@@ -136,7 +138,6 @@ void TestEnvironment::makePostgresDatabase()
 {
     static std::atomic<int> made{0};
     postgresDatabase_ = QStringLiteral("mervalis_test_%1_%2").arg(getpid()).arg(made++);
-    runOn(postgresServer(), QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(postgresDatabase_));
     runOn(postgresServer(), QStringLiteral("CREATE DATABASE %1").arg(postgresDatabase_));
     setup::Settings settings;
     QString error;
@@ -254,6 +255,49 @@ void TestEnvironment::exec(const QString& sql) const
     sqlite3_free(message);
     sqlite3_close(db);
     if (rc != SQLITE_OK) throw std::runtime_error(error);
+}
+
+void TestEnvironment::refuseUpdates(const QString& table) const
+{
+    if (onPostgres()) {
+        exec(QStringLiteral("CREATE OR REPLACE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                            "'BEGIN RAISE EXCEPTION ''ledger is locked''; END'; "
+                            "CREATE TRIGGER refuse BEFORE UPDATE ON %1 FOR EACH ROW EXECUTE FUNCTION refuse()")
+                 .arg(table));
+    } else {
+        exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'ledger is locked'); "
+                            "END")
+                 .arg(table));
+    }
+}
+
+void TestEnvironment::allowUpdates(const QString& table) const
+{
+    exec(onPostgres() ? QStringLiteral("DROP TRIGGER refuse ON %1").arg(table) : QStringLiteral("DROP TRIGGER refuse"));
+}
+
+QString TestEnvironment::kindOf(const QString& column) const
+{
+    return onPostgres() ? QStringLiteral("pg_typeof(%1)::text").arg(column) : QStringLiteral("typeof(%1)").arg(column);
+}
+
+bool TestEnvironment::fillSampleLedger(const setup::SampleLedger& size, QString* error) const
+{
+    if (!onPostgres()) return setup::fillSampleLedger(databasePath(), size, error);
+    setup::Settings settings;
+    if (!setup::postgresSettings(postgresConnection(), &settings, error)) return false;
+    Database database(QStringLiteral("sample"), setup::postgresConnectionString(settings));
+    if (!database.connect()) {
+        *error = database.lastError();
+        return false;
+    }
+    return setup::fillPostgresSampleLedger(database, size, error);
+}
+
+QString TestEnvironment::repeated(char letter, const QString& count) const
+{
+    return onPostgres() ? QStringLiteral("repeat('%1', %2)").arg(QLatin1Char(letter)).arg(count)
+                        : QStringLiteral("printf('%.*c', %2, '%1')").arg(QLatin1Char(letter)).arg(count);
 }
 
 QString TestEnvironment::scalar(const QString& sql) const

@@ -5,6 +5,7 @@
 #include "data/help.h"
 #include "data/installation.h"
 #include "data/store.h"
+#include "setup/sample_data.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -108,6 +109,20 @@ public:
     QString scalar(const QString& sql) const;
     // Rows as "a|b|c" texts.
     QStringList rows(const QString& sql) const;
+    // Makes the database refuse every change of a row of `table` with the
+    // reason "ledger is locked", on the engine of this environment, and
+    // takes that back.
+    void refuseUpdates(const QString& table) const;
+    void allowUpdates(const QString& table) const;
+    // SQL giving the storage kind of a value on SQLite ("text", "real"), the
+    // column's type on PostgreSQL ("citext", "numeric").
+    QString kindOf(const QString& column) const;
+    // Fills the ledger with a sample ledger (setup::fillSampleLedger, or its
+    // copy onto PostgreSQL).
+    bool fillSampleLedger(const setup::SampleLedger& size, QString* error) const;
+    // SQL for a text of `count` (an SQL expression) times `letter`, on the
+    // engine of this environment.
+    QString repeated(char letter, const QString& count) const;
 
 private:
     void makePostgresDatabase();

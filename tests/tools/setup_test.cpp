@@ -1,5 +1,6 @@
 #include "setup/help_file.h"
 #include "setup/install.h"
+#include "setup/postgres_ledger.h"
 #include "setup/schema.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
@@ -53,22 +54,28 @@ QString scalarOf(const QString& database, const char* sql)
 TEST(Schema, TablesHoldEveryFieldInTheOrderThatPositionalReadsNeed)
 {
     TestEnvironment env;
+    // PostgreSQL keeps the names in lower case (the program reads them in
+    // the ledger's spelling).
+    const QString columns = env.onPostgres() ? "SELECT column_name AS name, ordinal_position - 1 AS cid FROM "
+                                               "information_schema.columns WHERE table_name = lower('%1')"
+                                             : "SELECT name, cid FROM pragma_table_info('%1')";
     const auto column = [&](const char* table, int position) {
-        return env.scalar(QString("SELECT name FROM pragma_table_info('%1') WHERE cid = %2").arg(table).arg(position));
+        return env.scalar(QString("SELECT name FROM (%1) AS c WHERE cid = %2").arg(columns.arg(table)).arg(position));
     };
     const auto size = [&](const char* table) {
-        return env.scalar(QString("SELECT COUNT(*) FROM pragma_table_info('%1')").arg(table));
+        return env.scalar(QString("SELECT COUNT(*) FROM (%1) AS c").arg(columns.arg(table)));
     };
-    EXPECT_EQ(column("Mervalis", 1), "ClientName");
-    EXPECT_EQ(column("Mervalis2", 13), "SubTotal");
+    EXPECT_EQ(column("Mervalis", 1).toLower(), "clientname");
+    EXPECT_EQ(column("Mervalis2", 13).toLower(), "subtotal");
     // Every field by name: the sale entry test reads them all.
     EXPECT_EQ(QStringList({size("Mervalis"), size("Mervalis2"), size("Mervalis3")}), QStringList({"20", "27", "15"}));
 
-    env.exec("INSERT INTO Mervalis2 (ReferenceID, Month, Year, SubTotal, Amount) VALUES ('Cisco', 7, 2026, '30', '19.99')");
+    env.exec("INSERT INTO Mervalis2 (ReferenceID, Month, Year, SubTotal, Amount) VALUES ('Cisco', '7', '2026', '30', '19.99')");
     // Text compares without regard to case; Month and Year stay text; numbers are numbers.
     EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM Mervalis2 WHERE ReferenceID = 'CISCO' AND Month = '7' AND Year = '2026'"), "1");
-    EXPECT_EQ(env.scalar("SELECT typeof(Month) || typeof(Year) || typeof(SubTotal) || PAID || ID FROM Mervalis2"),
-              "texttextintegerunpaid1");
+    EXPECT_EQ(env.scalar(QString("SELECT %1 || %2 || %3 || PAID || ID FROM Mervalis2")
+                             .arg(env.kindOf("Month"), env.kindOf("Year"), env.kindOf("SubTotal"))),
+              env.onPostgres() ? "citextcitextnumericunpaid1" : "texttextintegerunpaid1");
     env.exec("INSERT INTO Mervalis2 (ReferenceID) VALUES ('cisco')");
     EXPECT_EQ(env.scalar("SELECT COUNT(DISTINCT ReferenceID) FROM Mervalis2"), "1");
     EXPECT_THROW(env.exec("INSERT INTO Mervalis2 (Amount) VALUES ('ten')"), std::runtime_error);
@@ -147,6 +154,91 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     run.start("/bin/sh", {"-c", "eval \"$(grep '^MOUNT_POINT=' \"$0\")\"; printf %s \"$MOUNT_POINT\"", script});
     ASSERT_TRUE(run.waitForFinished(5000));
     EXPECT_EQ(QString::fromUtf8(run.readAllStandardOutput()), options.sharedFolder);
+}
+
+TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataSource)
+{
+    // libpq's connection text becomes psqlODBC's values; anything else is refused.
+    setup::Settings settings;
+    QString error;
+    ASSERT_TRUE(setup::postgresSettings("host=db1  port = 5433 dbname='my ledger' user=anna password='it\\'s;x'",
+                                        &settings, &error))
+        << error.toStdString();
+    EXPECT_EQ(settings, (setup::Settings{{"Servername", "db1"}, {"Port", "5433"}, {"Database", "my ledger"},
+                                         {"Username", "anna"}, {"Password", "it's;x"}}));
+    EXPECT_EQ(setup::postgresConnectionString(settings),
+              "Driver={PostgreSQL Unicode};Servername=db1;Port=5433;Database=my ledger;Username=anna;"
+              "Password={it's;x}");
+    EXPECT_FALSE(setup::postgresSettings("host=db1 user=anna", &settings, &error));
+    EXPECT_TRUE(error.contains("dbname")) << error.toStdString();
+    EXPECT_FALSE(setup::postgresSettings("dbname=x options=-cfoo", &settings, &error));
+    EXPECT_TRUE(error.contains("\"options\"")) << error.toStdString();
+    EXPECT_FALSE(setup::postgresSettings("dbname='x", &settings, &error));
+    EXPECT_FALSE(setup::postgresSettings("dbname", &settings, &error));
+
+    TestEnvironment env;
+    if (!env.onPostgres()) GTEST_SKIP() << "the rest needs the PostgreSQL server of the run on PostgreSQL";
+    setup::InstallOptions options;
+    options.programFolder = env.file("workstation1");
+    options.postgres = env.postgresConnection();
+    options.replaceDatabase = true;
+    QString message;
+    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
+    EXPECT_EQ(Installation::load(options.programFolder).ledger, Installation::Ledger::PostgreSQL);
+    EXPECT_TRUE(QFile::exists(Installation::load(options.programFolder).helpFilePath()));
+    EXPECT_FALSE(QFile::exists(Installation::load(options.programFolder).databasePath()));
+    // The data source names the server and the database, and no file.
+    const QString odbcIni = QString::fromUtf8(readFile(env.odbcFile("odbc.ini")));
+    EXPECT_TRUE(odbcIni.contains("Driver=PostgreSQL Unicode")) << odbcIni.toStdString();
+    EXPECT_TRUE(odbcIni.contains("Database=" + env.postgresConnection().section("dbname=", -1)));
+    EXPECT_FALSE(odbcIni.contains(env.databasePath()));
+    EXPECT_TRUE(odbcIni.contains("Mervalis=PostgreSQL Unicode"));
+
+    // The program adds through the data source; a sale gets PAID "unpaid".
+    ScriptedDialogs dialogs;
+    {
+        Store store(dialogs);
+        ASSERT_TRUE(store.adodc2.addNew({"ClientName", "ReferenceID", "SubTotal"}, {"Kept", "R1", "12.50"}));
+        ASSERT_TRUE(store.adodc2.query("SELECT * FROM Mervalis2"));
+        EXPECT_EQ(store.adodc2.rows().columnNames().mid(0, 4),
+                  QStringList({"ID", "ClientName", "AssociatedCompany", "ReferenceID"}));
+        EXPECT_EQ(store.adodc2.field("PAID"), "unpaid");
+        EXPECT_EQ(store.adodc2.field("SubTotal"), "12.5");
+        EXPECT_EQ(store.database.engine(), Database::Engine::PostgreSQL);
+    }
+
+    // The next workstation joins the ledger as it is; a sample ledger would mix two.
+    options.programFolder = env.file("workstation2");
+    options.replaceDatabase = false;
+    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
+    EXPECT_TRUE(message.contains("left as it is")) << message.toStdString();
+    env.exec("DROP INDEX Mervalis2_SalesRep");
+    options.sampleData = true;
+    EXPECT_FALSE(setup::install(options, &message));
+    EXPECT_TRUE(message.contains("holds a ledger already")) << message.toStdString();
+    EXPECT_EQ(env.scalar("SELECT ClientName FROM Mervalis2"), "Kept");
+    EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM pg_indexes WHERE indexname = 'mervalis2_salesrep'"), "1");
+
+    // Backup and restore of a file do not apply; pg_dump is named.
+    EXPECT_FALSE(setup::backupInstallation(options.programFolder, env.file("copy.db"), &message));
+    EXPECT_TRUE(message.contains("pg_dump")) << message.toStdString();
+    EXPECT_FALSE(QFile::exists(env.file("copy.db")));
+
+    // A server that is not there, or a text that cannot be read: a clear
+    // message, and the data source is left as it was.
+    options.sampleData = false;
+    options.postgres = "host=127.0.0.1 port=1 dbname=none connect_timeout=2";
+    EXPECT_FALSE(setup::install(options, &message));
+    EXPECT_TRUE(message.contains("connect_timeout")) << message.toStdString();
+    options.postgres = "host=127.0.0.1 port=1 dbname=none";
+    EXPECT_FALSE(setup::install(options, &message));
+    EXPECT_TRUE(message.startsWith("The PostgreSQL database could not be reached")) << message.toStdString();
+    EXPECT_EQ(QString::fromUtf8(readFile(env.odbcFile("odbc.ini"))), odbcIni);
+    // --force makes the tables anew.
+    options.postgres = env.postgresConnection();
+    options.replaceDatabase = true;
+    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
+    EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM Mervalis2"), "0");
 }
 
 TEST(HelpFile, HasEverySectionTheHelpButtonsOpenAndIsWrittenWhole)

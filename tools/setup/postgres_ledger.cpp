@@ -110,9 +110,12 @@ QString postgresConnectionString(const Settings& settings)
 {
     QString text = QStringLiteral("Driver={PostgreSQL Unicode}");
     for (const auto& [name, value] : settings) {
-        QString braced = value;
-        braced.replace(QLatin1Char('}'), QLatin1String("}}"));
-        text += QStringLiteral(";%1={%2}").arg(name, braced);
+        // A value that would end the keyword goes between braces.
+        QString written = value;
+        if (value.contains(QLatin1Char(';')) || value.startsWith(QLatin1Char('{'))) {
+            written = QLatin1Char('{') + written.replace(QLatin1Char('}'), QLatin1String("}}")) + QLatin1Char('}');
+        }
+        text += QStringLiteral(";%1=%2").arg(name, written);
     }
     return text;
 }

@@ -22,7 +22,7 @@ using Settings = QList<QPair<QString, QString>>;
 bool postgresSettings(const QString& connection, Settings* settings, QString* error);
 
 // An ODBC connection string on the PostgreSQL Unicode driver with those
-// values, each braced so that no value can add a keyword of its own.
+// values, a value holding a semicolon between braces.
 QString postgresConnectionString(const Settings& settings);
 
 // Creates the ledger's three tables with their indexes in the connected

@@ -70,6 +70,26 @@ QString postgresColumn(const Column& column)
     return QStringLiteral("%1 NUMERIC CHECK (%1 > '-Infinity' AND %1 < 'Infinity')").arg(name);
 }
 
+// A number keeps no trailing zeros after its point, as SQLite stores it
+// ("12.50" is 12.5, "3.0" is 3), so that grids, exports and documents show
+// the same figures on both engines.
+QStringList trimmedNumbers(const Table& table)
+{
+    QStringList assignments;
+    for (const Column& column : table.columns) {
+        if (column.kind == Kind::Number) {
+            assignments << QStringLiteral("NEW.%1 := trim_scale(NEW.%1);").arg(QLatin1String(column.name));
+        }
+    }
+    if (assignments.isEmpty()) return {};
+    const QString function = QStringLiteral("%1_trimmed_numbers").arg(QLatin1String(table.name));
+    return {QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
+                           "'BEGIN %2 RETURN NEW; END'")
+                .arg(function, assignments.join(QLatin1Char(' '))),
+            QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT OR UPDATE ON %2 FOR EACH ROW EXECUTE FUNCTION %1()")
+                .arg(function, QLatin1String(table.name))};
+}
+
 }  // namespace
 
 QStringList schemaStatements(Engine engine)
@@ -85,6 +105,7 @@ QStringList schemaStatements(Engine engine)
         }
         statements << QStringLiteral("CREATE TABLE %1 (\n  %2\n)")
                           .arg(QLatin1String(table.name), columns.join(QStringLiteral(",\n  ")));
+        if (engine == Engine::PostgreSQL) statements << trimmedNumbers(table);
     }
     return statements + indexStatements();
 }
