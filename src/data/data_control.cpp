@@ -63,8 +63,16 @@ QString DataControl::sql() const
 
 bool DataControl::report(const QString& action)
 {
-    dialogs_.show(QStringLiteral("The data source \"%1\" could not %2.\r\n\r\n%3")
-                      .arg(database_.dataSourceName(), action, database_.lastError()),
+    // A SQLite ledger that another program keeps locked for longer than the
+    // busy timeout: say so, and that trying again is the remedy.
+    const QString error = database_.lastError();
+    const QString hint = error.contains(QLatin1String("database is locked"), Qt::CaseInsensitive) ||
+                                 error.contains(QLatin1String("database is busy"), Qt::CaseInsensitive)
+                             ? QStringLiteral("\r\n\r\nAnother program is writing to the ledger. Nothing was "
+                                              "stored; please try again in a moment.")
+                             : QString();
+    dialogs_.show(QStringLiteral("The data source \"%1\" could not %2.\r\n\r\n%3%4")
+                      .arg(database_.dataSourceName(), action, error, hint),
                   DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
     return false;
 }

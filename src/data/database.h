@@ -69,9 +69,11 @@ public:
     // The keywords added to the connection string: settings of the SQLite
     // and PostgreSQL drivers, each ignored by the other.
     static QString driverSettings();
-    // How long an add or change waits for another workstation's write to a
-    // SQLite ledger before it is given up and told.
-    static constexpr int kBusyTimeoutMilliseconds = 10000;
+    // How long a SQLite ledger locked by another program's write is waited
+    // for before a statement is given up and the user told. The driver
+    // waits this long at each step of a statement that finds the lock (an
+    // add waits about twice as long in all).
+    static constexpr int kBusyTimeoutMilliseconds = 5000;
     // Rows the PostgreSQL driver reads from the server at a time.
     static constexpr int kRowsPerServerFetch = 1000;
 
