@@ -107,20 +107,31 @@ QStringList schemaStatements(Engine engine)
                           .arg(QLatin1String(table.name), columns.join(QStringLiteral(",\n  ")));
         if (engine == Engine::PostgreSQL) statements << trimmedNumbers(table);
     }
-    return statements + indexStatements();
+    return statements + indexStatements(engine);
 }
 
-QStringList indexStatements()
+QStringList indexStatements(Engine engine)
 {
     // The sales are looked up by reference ID, payment, year and month, and
     // by the five fields the analyses compare; the grid sorts them by its
     // sort list's fields. An index on one field also orders by ID between
     // equal values.
+    //
+    // On PostgreSQL a B-tree holds no value longer than about 2,700 bytes,
+    // and would refuse a sale whose reference ID or name a user typed that
+    // long: the fields users type freely get hash indexes there, which find
+    // any value by equality however long it is (sorting by them sorts in the
+    // database's memory instead).
+    static const char* const typed[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService",
+                                        "MarketingTool", "SalesRep"};
+    static const char* const computed[] = {"PAID", "Year", "Month", "SellDate", "TotalDue"};
     QStringList statements;
-    const char* const sales[] = {"ReferenceID",    "PAID",          "Year",      "Month",    "AssociatedCompany",
-                                 "ClientName",     "ProductService", "MarketingTool", "SalesRep", "SellDate",
-                                 "TotalDue"};
-    for (const char* field : sales) {
+    for (const char* field : typed) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2%2 (%1)")
+                          .arg(QLatin1String(field),
+                               engine == Engine::PostgreSQL ? QStringLiteral(" USING HASH") : QString());
+    }
+    for (const char* field : computed) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
     }
     statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonth ON Mervalis2 (Year, Month)");

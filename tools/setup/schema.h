@@ -19,7 +19,7 @@ QStringList schemaStatements(Engine engine = Engine::SQLite);
 
 // The indexes the program's look-ups, lists, analyses and sorts need, each
 // created only when missing.
-QStringList indexStatements();
+QStringList indexStatements(Engine engine = Engine::SQLite);
 
 // Adds the indexes an existing ledger lacks; its rows are not touched.
 bool addMissingIndexes(const QString& path, QString* error);
