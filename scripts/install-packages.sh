@@ -9,7 +9,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
   postgresql libpq-dev
   libsqlite3-dev sqlite3
-  libgtest-dev googletest python3
+  libgtest-dev googletest python3 e2fsprogs
   xdg-utils fonts-dejavu-core
   fonts-liberation2 poppler-utils
   desktop-file-utils appstream
