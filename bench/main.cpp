@@ -26,7 +26,6 @@
 #include <QTemporaryDir>
 #include <sqlite3.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -112,7 +111,16 @@ int runChild(int index, const QString& database)
         reference = ok ? secondsSince(start) : -1;
         sqlite3_close(db);
     }
-    std::printf("RESULT %.6f %.6f\n", seconds, reference);
+    // The process's own peak: its resource usage would also count what the
+    // parent held when it was started.
+    double peakMiB = 0;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:")) peakMiB = line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+        }
+    }
+    std::printf("RESULT %.6f %.6f %.1f\n", seconds, reference, peakMiB);
     std::fflush(stdout);
     // The windows go with the process.
     std::_Exit(0);
@@ -206,12 +214,11 @@ Row runAction(const std::string& self, int index, const Action& action, const QS
     while ((got = read(channel[0], buffer, sizeof buffer)) > 0) output.append(buffer, static_cast<size_t>(got));
     close(channel[0]);
     int status = 0;
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    row.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    waitpid(child, &status, 0);
     const size_t result = output.rfind("RESULT ");
     row.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && result != std::string::npos &&
-             std::sscanf(output.c_str() + result, "RESULT %lf %lf", &row.seconds, &row.reference) == 2;
+             std::sscanf(output.c_str() + result, "RESULT %lf %lf %lf", &row.seconds, &row.reference,
+                         &row.peakMiB) == 3;
     return row;
 }
 

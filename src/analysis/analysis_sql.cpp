@@ -135,8 +135,8 @@ QString clientsPerFixedCategory(const QString& column, const QStringList& catego
 QString clientsPerStoredCategory(const QString& column)
 {
     const QString category = exactText(column);
-    return QStringLiteral("SELECT %1, %2 FROM Mervalis2 WHERE %3 <> '' GROUP BY %1 ORDER BY MIN(ID)")
-        .arg(category, distinctClientCount(), column);
+    return QStringLiteral("SELECT %1, %2 FROM Mervalis2 WHERE %1 <> '' GROUP BY %1 ORDER BY MIN(ID)")
+        .arg(category, distinctClientCount());
 }
 
 QString clientsOfCategory(const QString& column, const QString& category, bool exact)

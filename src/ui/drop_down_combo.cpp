@@ -2,7 +2,16 @@
 
 #include "ui/ui.h"
 
+#include <QListView>
+
 namespace mervalis {
+
+DropDownCombo::DropDownCombo(QWidget* parent) : QComboBox(parent)
+{
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(12);
+    if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
+}
 
 DropDownCombo* DropDownCombo::editable(QWidget* parent)
 {

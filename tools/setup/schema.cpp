@@ -1,5 +1,7 @@
 #include "setup/schema.h"
 
+#include "data/sql.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -59,6 +61,14 @@ QStringList indexStatements()
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
     }
     statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonth ON Mervalis2 (Year, Month)");
+    // Lists of distinct values compare them exactly, through the expression
+    // exactText() writes; an index on it answers such a list alone.
+    const char* const exact[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService", "MarketingTool",
+                                 "SalesRep"};
+    for (const char* field : exact) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Exact%1 ON Mervalis2 (%2)")
+                          .arg(QLatin1String(field), exactText(QLatin1String(field)));
+    }
     return statements;
 }
 
