@@ -10,7 +10,8 @@ namespace {
 // one more name, as a distinct list of the names would show them.
 QString distinctClientCount()
 {
-    return QStringLiteral("COUNT(DISTINCT %1) + MAX(CASE WHEN ClientName IS NULL THEN 1 ELSE 0 END)")
+    // Both read the exact form, so that the profiles' indexes answer alone.
+    return QStringLiteral("COUNT(DISTINCT %1) + MAX(CASE WHEN %1 IS NULL THEN 1 ELSE 0 END)")
         .arg(exactText(QStringLiteral("ClientName")));
 }
 

@@ -69,6 +69,18 @@ QStringList indexStatements()
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Exact%1 ON Mervalis2 (%2)")
                           .arg(QLatin1String(field), exactText(QLatin1String(field)));
     }
+    // The profiles count the distinct clients of each category: sex, age
+    // and income bands as the database compares text, ethnicity, city and
+    // country exactly.
+    const QString client = exactText(QStringLiteral("ClientName"));
+    for (const char* field : {"Sex", "Age", "Income"}) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Clients%1 ON Mervalis2 (%1, %2)")
+                          .arg(QLatin1String(field), client);
+    }
+    for (const char* field : {"Ethnicity", "City", "Country"}) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Clients%1 ON Mervalis2 (%2, %3)")
+                          .arg(QLatin1String(field), exactText(QLatin1String(field)), client);
+    }
     return statements;
 }
 
