@@ -36,6 +36,7 @@ enum class Goal {
     Action,        // under a second
     Figures,       // under a second, and within 3 times its hand-written query
     WholeTable,    // within 2 times SQLite's C API reading every row
+    Context,       // no goal: a figure that explains another row
 };
 
 struct Action {

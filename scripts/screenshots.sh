@@ -2,13 +2,13 @@
 # Takes the screenshots in docs/ that the README and the AppStream file show:
 # starts Mervalis under Xvfb on a fresh sample ledger (a temporary program
 # folder, ODBC ini folder and settings folder; nothing of yours is touched)
-# and saves a PNG of each of the seven tabs. Re-run it whenever a tab
-# changes:
+# and saves a PNG of each of the seven tabs, of an invoice document and of an
+# analysis chart. Re-run it whenever a tab changes:
 #
 #     bash scripts/screenshots.sh            # after scripts/build.sh
 #
-# It drives the program as a user would, with xdotool: Ctrl+Tab moves to the
-# next tab. Debian's xvfb, xdotool and imagemagick are installed when missing
+# It drives the program as a user would, with xdotool: a click on a tab's
+# caption brings it to the front. Debian's xvfb, xdotool and imagemagick are installed when missing
 # (as root).
 #
 # Adding a shot: add steps to take_shots below with these helpers.
@@ -21,10 +21,10 @@
 #   xdotool key / type       presses keys and types into the control that has
 #                            the focus (Tab moves the focus, space presses a
 #                            button, Escape closes a window)
-# For example an invoice document: show_tab 3, Tab to the reference ID box,
-# "xdotool type INV10001", press the button that shows the document, then
-# shoot_window for its window; an analysis chart: show_tab 6, choose an
-# analysis from the option list with the keyboard, then shoot.
+#   click X Y                a left click at a point of the main window; its
+#                            layout decides where a control is, so check the
+#                            shots after a layout change
+# The invoice document and the analysis chart are taken this way.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${MERVALIS_BUILD:-$top/build}
@@ -34,10 +34,35 @@ take_shots() {
     shoot company
     show_tab 1 && shoot client
     show_tab 2 && shoot sales
-    show_tab 3 && shoot invoice
+    show_tab 3 && invoice_of_the_list && shoot invoice
     show_tab 4 && shoot sales-grid
     show_tab 5 && shoot client-grid
-    show_tab 6 && shoot analysis
+    show_tab 6 && income_chart && shoot analysis
+    # Last: the document window lies over the main window.
+    show_tab 3 && invoice_document
+}
+
+# On the Invoice tab: the second reference ID of the list, the second
+# billing company, 30 days' payment terms and a note.
+invoice_of_the_list() {
+    xdotool key Tab alt+Down && settle && xdotool key Down Return && settle
+    xdotool key Tab Tab Tab alt+Down && settle && xdotool key Down Return && settle
+    click 543 340 && settle && xdotool key Home Down Down Down Down Down Down Return
+    click 280 390 && xdotool key ctrl+a && xdotool type "Thank you for your custom."
+}
+
+# "Generate Invoice", and the document window it opens.
+invoice_document() {
+    click 125 431
+    shoot_window 'Ref: ' invoice-document
+}
+
+# On the Analysis tab: last year's "Income (per company)" of the first
+# company of the chooser.
+income_chart() {
+    click 190 412 && xdotool key ctrl+a && xdotool type "$(($(date +%Y) - 1))"
+    click 174 455 && settle && xdotool key Down Return && settle
+    click 530 455 && settle && xdotool key Down Return && settle
 }
 
 # --- inside the X server -----------------------------------------------------
@@ -48,12 +73,15 @@ if [[ "${1:-}" == --inside ]]; then
     window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Mervalis Ver' | head -n1)
     [[ -n "$window" ]] || { echo "the main window did not open" >&2; exit 1; }
     xdotool windowfocus --sync "$window"
-    current=0
     show_tab() {
-        while ((current < $1)); do xdotool key ctrl+Tab; current=$((current + 1)); done
-        while ((current > $1)); do xdotool key ctrl+shift+Tab; current=$((current - 1)); done
+        # A click on the tab's caption (the captions' places along the bar).
+        local places=(46 112 167 225 296 376 451)
+        xdotool mousemove --window "$window" "${places[$1]}" 32 click 1
+        sleep 0.3
     }
     settle() { sleep 0.7; }
+    # A left click at a point of the main window (its layout decides where).
+    click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.3; }
     shoot() {
         settle
         import -window "$window" "$docs/$1.png"

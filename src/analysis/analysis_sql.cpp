@@ -10,7 +10,8 @@ namespace {
 // one more name, as a distinct list of the names would show them.
 QString distinctClientCount()
 {
-    return QStringLiteral("COUNT(DISTINCT %1) + MAX(CASE WHEN ClientName IS NULL THEN 1 ELSE 0 END)")
+    // Both read the exact form, so that the profiles' indexes answer alone.
+    return QStringLiteral("COUNT(DISTINCT %1) + MAX(CASE WHEN %1 IS NULL THEN 1 ELSE 0 END)")
         .arg(exactText(QStringLiteral("ClientName")));
 }
 
@@ -135,8 +136,8 @@ QString clientsPerFixedCategory(const QString& column, const QStringList& catego
 QString clientsPerStoredCategory(const QString& column)
 {
     const QString category = exactText(column);
-    return QStringLiteral("SELECT %1, %2 FROM Mervalis2 WHERE %3 <> '' GROUP BY %1 ORDER BY MIN(ID)")
-        .arg(category, distinctClientCount(), column);
+    return QStringLiteral("SELECT %1, %2 FROM Mervalis2 WHERE %1 <> '' GROUP BY %1 ORDER BY MIN(ID)")
+        .arg(category, distinctClientCount());
 }
 
 QString clientsOfCategory(const QString& column, const QString& category, bool exact)

@@ -133,8 +133,18 @@ bool DataControl::load(const QString& text, QString orderBy)
 
 bool DataControl::page(const RowBlock& shape, const QString& text, const QString& orderBy)
 {
+    // The order of the rows does not change their number: a closing ORDER BY
+    // (with no LIMIT after it) is left out of the count, which the database
+    // would otherwise sort for.
+    static const QRegularExpression closingOrder(QStringLiteral("\\s+order\\s+by\\s+[^()']*$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression limit(QStringLiteral("\\b(limit|offset|fetch)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString counted = text;
+    const QRegularExpressionMatch order = closingOrder.match(text);
+    if (order.hasMatch() && !limit.match(order.captured()).hasMatch()) counted.truncate(order.capturedStart());
     RowBlock count;
-    if (!database_.query(QStringLiteral("SELECT COUNT(*) FROM (%1) AS counted").arg(text), count) ||
+    if (!database_.query(QStringLiteral("SELECT COUNT(*) FROM (%1) AS counted").arg(counted), count) ||
         count.rowCount() != 1) {
         return report(QStringLiteral("count the rows of this query:\r\n%1").arg(text));
     }

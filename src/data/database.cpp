@@ -195,6 +195,8 @@ struct Cursor::State {
     std::unique_ptr<BoundBlock> buffers;
     std::string longValue;
     std::vector<char> part;
+    QElapsedTimer opened;  // for the log
+    qint64 rowsRead = 0;
 };
 
 void Cursor::State::bind()
@@ -217,6 +219,7 @@ void Cursor::State::bind()
 void Cursor::State::close()
 {
     if (!statement) return;
+    qCDebug(sqlLog, "  %lld rows read in %.1f ms", static_cast<long long>(rowsRead), opened.nsecsElapsed() / 1e6);
     buffers.reset();
     if (*statement) SQLSetStmtAttr(statement->get(), SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
     statement.reset();
@@ -323,6 +326,7 @@ Cursor::Read Cursor::read(RowBlock& rows, qint64 maxRows)
             return Read::TooLong;
         }
         ++s.next;
+        ++s.rowsRead;
     }
     return Read::More;
 }
@@ -444,10 +448,9 @@ std::unique_ptr<Cursor> Database::open(const QString& sql, bool oneRowAtATime)
     }
     SQLHSTMT stmt = state->statement->get();
     const QByteArray text = sql.toUtf8();
-    QElapsedTimer timer;
-    timer.start();
+    state->opened.start();
     const SQLRETURN rc = SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.constData())), SQL_NTS);
-    qCDebug(sqlLog, "%.1f ms %s", timer.nsecsElapsed() / 1e6, text.constData());
+    qCDebug(sqlLog, "%.1f ms %s", state->opened.nsecsElapsed() / 1e6, text.constData());
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
         fail(SQL_HANDLE_STMT, stmt, QStringLiteral("The query failed."));
         return nullptr;

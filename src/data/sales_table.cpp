@@ -12,7 +12,8 @@ QString selectAll()
 QString distinctValues(const QString& field)
 {
     const QString exact = exactText(field);
-    return QStringLiteral("SELECT %1 AS %2 FROM Mervalis2 WHERE %2 IS NOT NULL GROUP BY %1 ORDER BY MIN(ID)")
+    // Every part reads the exact form, so that its index answers alone.
+    return QStringLiteral("SELECT %1 AS %2 FROM Mervalis2 WHERE %1 IS NOT NULL GROUP BY %1 ORDER BY MIN(ID)")
         .arg(exact, field);
 }
 
@@ -31,9 +32,10 @@ QString referenceIds(bool unpaidOnly)
     const QString exact = exactText(QStringLiteral("ReferenceID"));
     // All sales come ordered by reference ID without regard to case (ties in
     // the order the sales were added); the unpaid ones in table order.
-    const QString where = unpaidOnly ? QStringLiteral("paid = 'unpaid' AND ReferenceID <> ''")
-                                     : QStringLiteral("ReferenceID <> ''");
-    const QString order = unpaidOnly ? QStringLiteral("MIN(ID)") : QStringLiteral("LOWER(MIN(ReferenceID)), MIN(ID)");
+    // Every part reads the exact form, so that its index answers alone.
+    const QString where = unpaidOnly ? QStringLiteral("paid = 'unpaid' AND %1 <> ''").arg(exact)
+                                     : QStringLiteral("%1 <> ''").arg(exact);
+    const QString order = unpaidOnly ? QStringLiteral("MIN(ID)") : QStringLiteral("LOWER(MIN(%1)), MIN(ID)").arg(exact);
     return QStringLiteral("SELECT %1 AS ReferenceID FROM Mervalis2 WHERE %2 GROUP BY %1 ORDER BY %3")
         .arg(exact, where, order);
 }

@@ -2,7 +2,20 @@
 
 #include "ui/ui.h"
 
+#include <QListView>
+#include <QStringListModel>
+
 namespace mervalis {
+
+DropDownCombo::DropDownCombo(QWidget* parent) : QComboBox(parent)
+{
+    // Plain texts, held as a string list (a standard item a row would take
+    // several times the memory).
+    setModel(new QStringListModel(this));
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(12);
+    if (auto* list = qobject_cast<QListView*>(view())) list->setUniformItemSizes(true);
+}
 
 DropDownCombo* DropDownCombo::editable(QWidget* parent)
 {

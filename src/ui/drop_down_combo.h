@@ -10,7 +10,10 @@ namespace mervalis {
 class DropDownCombo : public QComboBox {
     Q_OBJECT
 public:
-    explicit DropDownCombo(QWidget* parent = nullptr) : QComboBox(parent) {}
+    // The list may hold every reference ID of a large ledger: the box takes
+    // its width from the layout, not from measuring every entry, and the list
+    // lays its entries out as one height.
+    explicit DropDownCombo(QWidget* parent = nullptr);
     // An editable combo (typed text is the control's text), as most lists are.
     static DropDownCombo* editable(QWidget* parent);
 

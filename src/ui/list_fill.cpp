@@ -8,6 +8,7 @@
 #include "data/row_block.h"
 
 #include <QComboBox>
+#include <QStringListModel>
 
 namespace mervalis {
 
@@ -20,19 +21,34 @@ ListRebuild::ListRebuild(QComboBox* combo)
 
 ListRebuild::~ListRebuild()
 {
+    if (auto* strings = qobject_cast<QStringListModel*>(combo_->model())) {
+        strings->setStringList(strings->stringList() + entries_);
+    } else {
+        combo_->addItems(entries_);
+    }
     if (editable_) combo_->setEditText(text_);
 }
 
-void ListRebuild::add(const QString& entry) { combo_->addItem(entry); }
+void ListRebuild::add(const QString& entry)
+{
+    entries_ << entry;
+    if (!listed_.isEmpty()) listed_.insert(entry);
+}
 
-void ListRebuild::add(const QStringList& entries) { combo_->addItems(entries); }
+void ListRebuild::add(const QStringList& entries)
+{
+    for (const QString& entry : entries) add(entry);
+}
 
 void ListRebuild::addDistinct(const QString& entry)
 {
-    for (int i = 0; i < combo_->count(); ++i) {
-        if (combo_->itemText(i) == entry) return;
+    if (listed_.isEmpty()) {
+        for (int i = 0; i < combo_->count(); ++i) listed_.insert(combo_->itemText(i));
+        for (const QString& listed : std::as_const(entries_)) listed_.insert(listed);
     }
-    combo_->addItem(entry);
+    if (listed_.contains(entry)) return;
+    listed_.insert(entry);
+    entries_ << entry;
 }
 
 QString noRecordsMessage()

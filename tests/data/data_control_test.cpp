@@ -270,5 +270,11 @@ TEST(DataControl, ALargeResultIsReadAPageAtATimeWithTheSameRowsOrderCountAndWrit
     EXPECT_EQ(sales.recordCount(), 23);
     sales.moveTo(22);
     EXPECT_EQ(textsOfRow(sales), l.env.scalar("SELECT ID || '|R99' FROM Mervalis2 WHERE ReferenceID = 'R99'"));
+    // A query that orders its own rows keeps its order and its count.
+    ASSERT_TRUE(sales.query("SELECT * FROM Mervalis2 order by ReferenceID"));
+    EXPECT_EQ(sales.recordCount(), 23);
+    QStringList ordered;
+    for (int r = 0; r < sales.recordCount(); ++r) ordered << sales.rows().value(r, sales.rows().columnIndex("ReferenceID"));
+    EXPECT_EQ(ordered, l.env.rows("SELECT ReferenceID FROM Mervalis2 ORDER BY ReferenceID"));
     EXPECT_TRUE(l.dialogs.shown().empty()) << l.dialogs.texts().join('\n').toStdString();
 }

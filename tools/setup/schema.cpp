@@ -1,5 +1,7 @@
 #include "setup/schema.h"
 
+#include "data/sql.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -135,6 +137,26 @@ QStringList indexStatements(Engine engine)
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
     }
     statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonth ON Mervalis2 (Year, Month)");
+    // Lists of distinct values compare them exactly, through the expression
+    // exactText() writes; an index on it answers such a list alone.
+    const char* const exact[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService", "MarketingTool",
+                                 "SalesRep"};
+    for (const char* field : exact) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Exact%1 ON Mervalis2 (%2)")
+                          .arg(QLatin1String(field), exactText(QLatin1String(field)));
+    }
+    // The profiles count the distinct clients of each category: sex, age
+    // and income bands as the database compares text, ethnicity, city and
+    // country exactly.
+    const QString client = exactText(QStringLiteral("ClientName"));
+    for (const char* field : {"Sex", "Age", "Income"}) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Clients%1 ON Mervalis2 (%1, %2)")
+                          .arg(QLatin1String(field), client);
+    }
+    for (const char* field : {"Ethnicity", "City", "Country"}) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Clients%1 ON Mervalis2 (%2, %3)")
+                          .arg(QLatin1String(field), exactText(QLatin1String(field)), client);
+    }
     return statements;
 }
 
