@@ -105,8 +105,22 @@ void DataControl::setLargeResult(int heldRows, int pageRows)
     pageRows_ = std::max(1, pageRows);
 }
 
-bool DataControl::load(const QString& text, QString orderBy)
+bool DataControl::load(const QString& source, QString orderBy)
 {
+    static const QRegularExpression ordered(QStringLiteral("\\border\\s+by\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    // PostgreSQL gives the rows of a query without ORDER BY in no fixed order
+    // (a changed row moves), where SQLite gives a table's rows in the order
+    // they were added: whole rows are put into that order there too, so that
+    // an invoice's lines, say, come as on SQLite.
+    static const QRegularExpression wholeRows(QStringLiteral("^\\s*select\\s+\\*\\s+from\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (!database_.connect()) return reportQuery(source);
+    QString text = source;
+    if (database_.engine() == Database::Engine::PostgreSQL && orderBy.isEmpty() &&
+        wholeRows.match(text).hasMatch() && !ordered.match(text).hasMatch()) {
+        text = QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY ID").arg(source);
+    }
     // The first rows tell whether the result is small enough to hold whole.
     RowBlock first;
     Cursor::Read outcome = Cursor::Read::Failed;
@@ -116,15 +130,13 @@ bool DataControl::load(const QString& text, QString orderBy)
         first = RowBlock();
         outcome = cursor->read(first, heldRows_ + 1);
     }
-    if (outcome == Cursor::Read::Failed || outcome == Cursor::Read::TooLong) return reportQuery(text);
+    if (outcome == Cursor::Read::Failed || outcome == Cursor::Read::TooLong) return reportQuery(source);
     if (first.rowCount() <= heldRows_) {
         RecordSet fresh;
         fresh.hold(std::move(first));
         replaceRows(std::move(fresh));
         return true;
     }
-    static const QRegularExpression ordered(QStringLiteral("\\border\\s+by\\b"),
-                                            QRegularExpression::CaseInsensitiveOption);
     if (orderBy.isEmpty() && first.columnIndex(QStringLiteral("ID")) >= 0 && !ordered.match(text).hasMatch()) {
         orderBy = QStringLiteral("ID");
     }

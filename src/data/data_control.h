@@ -115,10 +115,10 @@ private:
     bool reportQuery(const QString& text);
     int idOf(int row, bool* ok) const;
     void replaceRows(RecordSet&& rows);
-    // Runs `text` into a new record set: held whole when small, else paged
+    // Runs `source` into a new record set: held whole when small, else paged
     // in the order `orderBy` (its own order, or the IDs' when it has no
-    // ORDER BY and its rows carry an ID).
-    bool load(const QString& text, QString orderBy = QString());
+    // ORDER BY and its rows carry an ID; whole rows always so on PostgreSQL).
+    bool load(const QString& source, QString orderBy = QString());
     bool page(const RowBlock& shape, const QString& text, const QString& orderBy);
 
     QString name_;

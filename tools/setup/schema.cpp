@@ -142,9 +142,12 @@ QStringList indexStatements(Engine engine)
     const char* const exact[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService", "MarketingTool",
                                  "SalesRep"};
     for (const char* field : exact) {
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Exact%1 ON Mervalis2 (%2)")
-                          .arg(QLatin1String(field), exactText(QLatin1String(field)));
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Exact%1 ON Mervalis2%3 (%2)")
+                          .arg(QLatin1String(field), exactText(QLatin1String(field)),
+                               engine == Engine::PostgreSQL ? QStringLiteral(" USING HASH") : QString());
     }
+    // A hash index has one column: the two-column ones below are SQLite's.
+    if (engine == Engine::PostgreSQL) return statements;
     // The profiles count the distinct clients of each category: sex, age
     // and income bands as the database compares text, ethnicity, city and
     // country exactly.
