@@ -7,6 +7,7 @@
 #include "app/form4.h"
 #include "app/registry.h"
 #include "setup/install.h"
+#include "support/start.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 
@@ -61,18 +62,6 @@ bool driveScriptRuns(TestLedger& l, const std::function<void()>& start, int mill
     while (!QFileInfo::exists(mark) && timer.elapsed() < milliseconds) QThread::msleep(50);
     return QFileInfo::exists(mark);
 }
-
-// One start of the program: the splash window's loading, and the windows it
-// opened closed again at the end.
-struct Start {
-    explicit Start(TestLedger& l) : form3(*l.context) { form3.Form_Load(); }
-    ~Start()
-    {
-        delete form3.helpOffer();
-        delete form3.mainWindow();
-    }
-    Form3 form3;
-};
 
 // One section's "name=value" lines, in file order.
 QStringList section(const QByteArray& ini, const QString& name)

@@ -1,9 +1,7 @@
 // A ledger that cannot be used is told clearly, and nothing crashes or is
 // stored where it cannot be.
-#include "app/form1.h"
-#include "app/form3.h"
-#include "app/form4.h"
 #include "entry/list_files.h"
+#include "support/start.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 
@@ -19,17 +17,6 @@ using namespace mervalis;
 using namespace mervalis::test;
 
 namespace {
-
-// The program started on the test's ledger.
-struct Start {
-    explicit Start(TestLedger& l) : form3(*l.context) { form3.Form_Load(); }
-    ~Start()
-    {
-        delete form3.helpOffer();
-        delete form3.mainWindow();
-    }
-    Form3 form3;
-};
 
 // Replaces the data source's section of odbc.ini.
 void pointDataSource(const TestLedger& l, const QString& values)

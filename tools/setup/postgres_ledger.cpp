@@ -38,6 +38,16 @@ bool failed(Database& database, QString* error, const QString& what)
     return fail(error, QStringLiteral("%1: %2").arg(what, database.lastError()));
 }
 
+// The number a one-number query gives; false with `what` and the
+// database's words when it cannot be read.
+bool numberOf(Database& database, const QString& sql, qint64* number, QString* error, const QString& what)
+{
+    RowBlock found;
+    if (!database.query(sql, found) || found.rowCount() != 1) return failed(database, error, what);
+    *number = found.value(0, 0).toLongLong();
+    return true;
+}
+
 bool runAll(Database& database, const QStringList& statements, QString* error)
 {
     TransactionGuard transaction(database);
@@ -122,14 +132,14 @@ QString postgresConnectionString(const Settings& settings)
 
 bool createPostgresLedger(Database& database, bool replace, bool* existed, QString* error)
 {
-    RowBlock found;
-    if (!database.query(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = "
-                                       "current_schema() AND table_name IN ('mervalis', 'mervalis2', 'mervalis3')"),
-                        found) ||
-        found.rowCount() != 1) {
-        return failed(database, error, QStringLiteral("The database could not be read"));
+    qint64 tables = 0;
+    if (!numberOf(database,
+                  QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = "
+                                 "current_schema() AND table_name IN ('mervalis', 'mervalis2', 'mervalis3')"),
+                  &tables, error, QStringLiteral("The database could not be read"))) {
+        return false;
     }
-    *existed = found.value(0, 0).toInt() > 0;
+    *existed = tables > 0;
     QStringList statements;
     if (*existed && !replace) {
         // Its rows stay as they are; indexes a later version looks up by are added.
@@ -177,14 +187,14 @@ bool copyTable(sqlite3* source, Database& target, const QString& table, QString*
 
 bool fillPostgresSampleLedger(Database& database, const SampleLedger& size, QString* error)
 {
-    RowBlock found;
-    if (!database.query(QStringLiteral("SELECT (SELECT COUNT(*) FROM Mervalis) + (SELECT COUNT(*) FROM Mervalis2) + "
-                                       "(SELECT COUNT(*) FROM Mervalis3)"),
-                        found) ||
-        found.rowCount() != 1) {
-        return failed(database, error, QStringLiteral("The ledger could not be read"));
+    qint64 records = 0;
+    if (!numberOf(database,
+                  QStringLiteral("SELECT (SELECT COUNT(*) FROM Mervalis) + (SELECT COUNT(*) FROM Mervalis2) + "
+                                 "(SELECT COUNT(*) FROM Mervalis3)"),
+                  &records, error, QStringLiteral("The ledger could not be read"))) {
+        return false;
     }
-    if (found.value(0, 0) != QLatin1String("0")) {
+    if (records != 0) {
         return fail(error, QStringLiteral("The ledger holds records already; the sample ledger goes only into an "
                                           "empty one."));
     }
