@@ -12,8 +12,11 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top/build"
 
 status=0
+# The counts the concurrency, crash and bad-input tests print.
+counts() { grep -h -E '^(Concurrency|Crash safety|Bad input) on ' Testing/Temporary/LastTest.log || true; }
 echo "=== Every test on SQLite"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300 || status=1
+counts
 
 # The cluster's folder must be reachable by the user that runs PostgreSQL.
 cluster_root=$(mktemp -d "${TMPDIR:-/tmp}/mervalis-postgres.XXXXXX")
@@ -24,4 +27,5 @@ echo "=== Every test on PostgreSQL"
 connection=$(bash "$top/scripts/postgres-cluster.sh" start "$cluster_root/cluster")
 MERVALIS_TEST_POSTGRES="$connection" QT_QPA_PLATFORM=offscreen \
     ctest --output-on-failure -j"$(nproc)" --timeout 300 || status=1
+counts
 exit $status

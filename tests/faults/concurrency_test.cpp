@@ -136,9 +136,12 @@ TEST(CrashSafety, EverySaleConfirmedBeforeAKillIsInTheLedgerAndTheLedgerStaysWho
         for (const QString& reference : adder.lines("confirmed ")) confirmed << reference;
     }
     const QSet<QString> present = asSet(l.env.rows("SELECT ReferenceID FROM Mervalis2"));
-    std::printf("Crash safety on %s: %d kills; %lld sales confirmed, %lld present, %lld confirmed but missing\n",
+    const QSet<QString> kept = confirmed & present;
+    std::printf("Crash safety on %s: %d kills; %lld sales confirmed, %lld of them present (%lld missing); %lld more "
+                "stored by the add under way at a kill\n",
                 engineName(l.env), killed, static_cast<long long>(confirmed.size()),
-                static_cast<long long>(present.size()), static_cast<long long>((confirmed - present).size()));
+                static_cast<long long>(kept.size()), static_cast<long long>((confirmed - present).size()),
+                static_cast<long long>((present - confirmed).size()));
     EXPECT_GT(confirmed.size(), 25);
     EXPECT_TRUE((confirmed - present).isEmpty());
     // At most the add under way at each kill was stored without being confirmed.
