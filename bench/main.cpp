@@ -284,7 +284,8 @@ void usage()
     std::fprintf(stderr, "usage: mervalis-bench [--sales N]... [--only TEXT] [--keep FOLDER]\n"
                          "Without --sales, measures ledgers of 100000 and 1000000 sales. --only keeps the\n"
                          "actions whose name holds TEXT. --keep builds each ledger in FOLDER/N (or uses the\n"
-                         "one built there before) and leaves it for a later run or a profiler.\n");
+                         "one built there before) and leaves it for a later run or a profiler. --list\n"
+                         "numbers the actions.\n");
 }
 
 }  // namespace
@@ -293,6 +294,14 @@ int main(int argc, char** argv)
 {
     if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
         return runChild(std::atoi(argv[2]), QString::fromLocal8Bit(argv[3]));
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
+        // The actions by number, for running one alone under a profiler:
+        // mervalis-bench --child N FOLDER/Mervalis.db with the folder's
+        // MERVALIS_HOME, ODBCSYSINI and XDG_CONFIG_HOME.
+        const std::vector<Action> list = actions();
+        for (size_t i = 0; i < list.size(); ++i) std::printf("%zu %s\n", i, qPrintable(list[i].name));
+        return 0;
     }
     std::vector<long long> sizes;
     QString only;

@@ -107,7 +107,8 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(installation.databasePath().toUtf8().constData(), &db), SQLITE_OK);
-        sqlite3_exec(db, "DROP INDEX Mervalis2_SalesRep; DROP INDEX Mervalis2_YearMonth;"
+        sqlite3_exec(db, "DROP INDEX Mervalis2_SalesRep; DROP INDEX Mervalis2_YearMonthTotal;"
+                         "CREATE INDEX Mervalis2_YearMonth ON Mervalis2 (Year, Month);"
                          "INSERT INTO Mervalis2 (ClientName) VALUES ('Kept')", nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }

@@ -143,7 +143,7 @@ bool createPostgresLedger(Database& database, bool replace, bool* existed, QStri
     QStringList statements;
     if (*existed && !replace) {
         // Its rows stay as they are; indexes a later version looks up by are added.
-        return runAll(database, indexStatements(Engine::PostgreSQL), error);
+        return runAll(database, retiredIndexStatements() + indexStatements(Engine::PostgreSQL), error);
     }
     if (*existed) statements << QStringLiteral("DROP TABLE IF EXISTS Mervalis, Mervalis2, Mervalis3");
     return runAll(database, statements + schemaStatements(Engine::PostgreSQL), error);

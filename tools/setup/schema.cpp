@@ -136,7 +136,9 @@ QStringList indexStatements(Engine engine)
     for (const char* field : computed) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
     }
-    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonth ON Mervalis2 (Year, Month)");
+    // The monthly figures of a year read the month and the total from here
+    // alone, without the sales' rows.
+    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonthTotal ON Mervalis2 (Year, Month, SubTotal)");
     // Lists of distinct values compare them exactly, through the expression
     // exactText() writes; an index on it answers such a list alone.
     const char* const exact[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService", "MarketingTool",
@@ -163,6 +165,12 @@ QStringList indexStatements(Engine engine)
     return statements;
 }
 
+QStringList retiredIndexStatements()
+{
+    // Mervalis2_YearMonthTotal does its work and more.
+    return {QStringLiteral("DROP INDEX IF EXISTS Mervalis2_YearMonth")};
+}
+
 bool addMissingIndexes(const QString& path, QString* error)
 {
     sqlite3* db = nullptr;
@@ -172,7 +180,7 @@ bool addMissingIndexes(const QString& path, QString* error)
         return false;
     }
     sqlite3_busy_timeout(db, 10000);
-    const bool ok = runStatements(db, indexStatements(), error);
+    const bool ok = runStatements(db, retiredIndexStatements() + indexStatements(), error);
     sqlite3_close(db);
     return ok;
 }

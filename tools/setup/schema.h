@@ -20,6 +20,9 @@ QStringList schemaStatements(Engine engine = Engine::SQLite);
 // The indexes the program's look-ups, lists, analyses and sorts need, each
 // created only when missing.
 QStringList indexStatements(Engine engine = Engine::SQLite);
+// Indexes of earlier versions that newer ones took the place of, dropped
+// when an existing ledger gets its missing indexes.
+QStringList retiredIndexStatements();
 
 // Adds the indexes an existing ledger lacks; its rows are not touched.
 bool addMissingIndexes(const QString& path, QString* error);
