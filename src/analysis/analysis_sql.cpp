@@ -77,10 +77,13 @@ QString categoryIncome(const QString& column, const QString& year)
 
 QString yearIncome()
 {
-    const QString category = categoryOf(QStringLiteral("Year"));
-    return QStringLiteral("SELECT %1, COALESCE(SUM(CASE WHEN Year IS NULL THEN 0 ELSE %2 END), 0), "
-                          "COALESCE(SUM(%2), 0) FROM Mervalis2 GROUP BY %1 ORDER BY %1")
-        .arg(category, incomeUnits());
+    // The years compare exactly, read from their index with the totals; a
+    // sale without a year falls under the empty year with one of "".
+    const QString year = exactText(QStringLiteral("Year"));
+    return QStringLiteral("SELECT COALESCE(y, ''), SUM(a), SUM(b) FROM (SELECT %1 AS y, "
+                          "SUM(CASE WHEN %1 IS NULL THEN 0 ELSE %2 END) AS a, SUM(%2) AS b "
+                          "FROM Mervalis2 GROUP BY %1) AS years GROUP BY COALESCE(y, '') ORDER BY COALESCE(y, '')")
+        .arg(year, incomeUnits());
 }
 
 QString grandAndEntityIncome(const QString& column, const QString& entity)

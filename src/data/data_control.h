@@ -91,8 +91,8 @@ public:
     // A result of more than `heldRows` rows is not held whole but read
     // `pageRows` rows at a time as it is wanted (see RecordSet).
     void setLargeResult(int heldRows, int pageRows);
-    static constexpr int kHeldRows = 2000;
-    static constexpr int kPageRows = 1000;
+    static constexpr int kHeldRows = 500;
+    static constexpr int kPageRows = 500;
 
     RecordSetModel* model() const { return model_; }
 

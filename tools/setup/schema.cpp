@@ -139,6 +139,9 @@ QStringList indexStatements(Engine engine)
     // The monthly figures of a year read the month and the total from here
     // alone, without the sales' rows.
     statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonthTotal ON Mervalis2 (Year, Month, SubTotal)");
+    // ... and the totals of each year, the years compared exactly.
+    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_ExactYearTotal ON Mervalis2 (%1, SubTotal)")
+                      .arg(exactText(QStringLiteral("Year")));
     // Lists of distinct values compare them exactly, through the expression
     // exactText() writes; an index on it answers such a list alone.
     const char* const exact[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService", "MarketingTool",
