@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Mervalis needs to build, run and test.
-# Idempotent: does nothing when everything is already there. Run as root.
+# Installs the Debian packages Mervalis needs to build and run; with --tests
+# also what only the tests use (a PostgreSQL server for the second engine's
+# run, pdftotext, Python, chattr). Idempotent: does nothing when everything
+# is already there. Run as root.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6svg6
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
-  postgresql libpq-dev
+  libpq-dev
   libsqlite3-dev sqlite3
-  libgtest-dev googletest python3 e2fsprogs
+  libgtest-dev googletest
   xdg-utils fonts-dejavu-core
-  fonts-liberation2 poppler-utils
+  fonts-liberation2
   desktop-file-utils appstream
 )
+
+test_packages=(
+  postgresql python3 e2fsprogs poppler-utils
+)
+[[ "${1:-}" == --tests ]] && packages+=("${test_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

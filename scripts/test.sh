@@ -7,7 +7,7 @@
 # files and settings folder; nothing of the user's is touched.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-"$top/scripts/install-packages.sh"
+"$top/scripts/install-packages.sh" --tests
 "$top/scripts/build.sh"
 cd "$top/build"
 
