@@ -275,17 +275,23 @@ int DataControl::idOf(int row, bool* ok) const
     return rows_.value(row, column).toInt(ok);
 }
 
+bool DataControl::storedIdOf(int row, const QString& done, int* id)
+{
+    bool ok = false;
+    *id = idOf(row, &ok);
+    if (ok && *id != 0) return true;
+    dialogs_.inform(ok ? refreshFirstMessage()
+                       : QStringLiteral("These rows do not show their ID, so they cannot be %1 here. "
+                                        "Please press View All Records /Refresh All Databases first.")
+                             .arg(done));
+    return false;
+}
+
 bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
 {
     if (changes.isEmpty()) return true;
-    bool ok = false;
-    const int id = idOf(row, &ok);
-    if (!ok || id == 0) {
-        dialogs_.inform(ok ? refreshFirstMessage()
-                           : QStringLiteral("These rows do not show their ID, so they cannot be changed here. "
-                                            "Please press View All Records /Refresh All Databases first."));
-        return false;
-    }
+    int id = 0;
+    if (!storedIdOf(row, QStringLiteral("changed"), &id)) return false;
     QStringList assignments;
     for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
         const int column = rows_.columnIndex(it.key());
@@ -324,14 +330,8 @@ bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
 
 bool DataControl::deleteRow(int row)
 {
-    bool ok = false;
-    const int id = idOf(row, &ok);
-    if (!ok || id == 0) {
-        dialogs_.inform(ok ? refreshFirstMessage()
-                           : QStringLiteral("These rows do not show their ID, so they cannot be deleted here. "
-                                            "Please press View All Records /Refresh All Databases first."));
-        return false;
-    }
+    int id = 0;
+    if (!storedIdOf(row, QStringLiteral("deleted"), &id)) return false;
     if (!database_.execute(QStringLiteral("DELETE FROM %1 WHERE ID = %2").arg(table_).arg(id))) {
         return report(QStringLiteral("delete the record"));
     }
@@ -357,11 +357,7 @@ bool DataControl::sort(const QString& fieldName)
         if (!plainName.match(name).hasMatch()) return false;
         QString orderBy = name + QStringLiteral(" NULLS FIRST");
         if (rows_.columnIndex(QStringLiteral("ID")) >= 0) orderBy += QStringLiteral(", ID");
-        RowBlock shape;
-        std::vector<RowBlock::Kind> kinds;
-        for (int c = 0; c < rows_.columnCount(); ++c) kinds.push_back(rows_.columnKind(c));
-        shape.setColumns(rows_.columnNames(), std::move(kinds));
-        return page(shape, sql(), orderBy);
+        return page(rows_.shape(), sql(), orderBy);
     }
     model_->beginReplace();
     rows_.sortBy(column);

@@ -114,6 +114,9 @@ private:
     bool report(const QString& action);
     bool reportQuery(const QString& text);
     int idOf(int row, bool* ok) const;
+    // The stored ID of a row to change or delete; tells the user, and is
+    // false, when the row shows none or shows 0 (added since the refresh).
+    bool storedIdOf(int row, const QString& done, int* id);
     void replaceRows(RecordSet&& rows);
     // Runs `source` into a new record set: held whole when small, else paged
     // in the order `orderBy` (its own order, or the IDs' when it has no

@@ -13,9 +13,7 @@ void RecordSet::hold(RowBlock&& rows)
 void RecordSet::page(const RowBlock& shape, int total, int pageRows, std::unique_ptr<PageSource> source)
 {
     clear();
-    std::vector<Kind> kinds;
-    for (int c = 0; c < shape.columnCount(); ++c) kinds.push_back(shape.columnKind(c));
-    held_.setColumns(shape.columnNames(), std::move(kinds));
+    held_.setColumns(shape.columnNames(), shape.columnKinds());
     total_ = total;
     pageRows_ = std::max(1, pageRows);
     source_ = std::move(source);
@@ -30,9 +28,20 @@ void RecordSet::clear()
     source_.reset();
     pages_.clear();
     clock_ = 0;
+    lastPage_ = -1;
+    last_ = nullptr;
 }
 
 const RecordSet::Page& RecordSet::pageAt(int page) const
+{
+    if (page == lastPage_ && last_) return *last_;
+    const Page& read = readPage(page);
+    lastPage_ = page;
+    last_ = &read;
+    return read;
+}
+
+const RecordSet::Page& RecordSet::readPage(int page) const
 {
     const auto found = pages_.find(page);
     if (found != pages_.end()) {
@@ -127,6 +136,8 @@ void RecordSet::removeRow(int row)
     // The row is gone from the result too: every later row moves up one, so
     // its page and the pages after it are read again when wanted.
     pages_.erase(pages_.lower_bound(row / pageRows_), pages_.end());
+    lastPage_ = -1;
+    last_ = nullptr;
     --total_;
 }
 

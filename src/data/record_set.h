@@ -51,6 +51,8 @@ public:
     int columnIndex(const QString& name) const { return held_.columnIndex(name); }
 
     int rowCount() const { return total_ + held_.rowCount(); }
+    // The columns, as a block that holds them (and maybe rows besides).
+    const RowBlock& shape() const { return held_; }
     // True when every row is in memory (a small result).
     bool holdsAll() const { return !source_; }
     // False when `row` is not there or its page could not be read (its
@@ -84,6 +86,7 @@ private:
     // when it is not held. Null when it could not be read.
     const RowBlock* locate(int row, int* index) const;
     const Page& pageAt(int page) const;
+    const Page& readPage(int page) const;
 
     // A small result whole, or the rows added after a large one.
     RowBlock held_;
@@ -92,6 +95,9 @@ private:
     std::unique_ptr<PageSource> source_;
     mutable std::map<int, Page> pages_;
     mutable quint64 clock_ = 0;
+    // The page read last: a walk asks for it once a cell.
+    mutable int lastPage_ = -1;
+    mutable const Page* last_ = nullptr;
 };
 
 }  // namespace mervalis

@@ -29,6 +29,7 @@ public:
     void setColumns(QStringList names, std::vector<Kind> kinds);
     const QStringList& columnNames() const { return names_; }
     Kind columnKind(int column) const { return kinds_[static_cast<size_t>(column)]; }
+    const std::vector<Kind>& columnKinds() const { return kinds_; }
     int columnCount() const { return static_cast<int>(names_.size()); }
     // Field names compare without regard to case, as the database does.
     int columnIndex(const QString& name) const;
