@@ -25,4 +25,12 @@ QString exactlyEquals(const QString& column, const QString& value)
     return QStringLiteral("(%1 = %2 AND %3 = %2)").arg(column, literal, exactText(column));
 }
 
+QString holdsValue(const QString& column, const std::optional<QString>& value, bool number)
+{
+    if (!value) return column + QStringLiteral(" IS NULL");
+    // A quoted number takes the column's kind on both engines, so that it
+    // compares as a number.
+    return number ? QStringLiteral("%1 = %2").arg(column, quoted(*value)) : exactlyEquals(column, *value);
+}
+
 }  // namespace mervalis

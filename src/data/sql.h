@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace mervalis {
 
 // Doubles every single quote of a value that is placed between single quotes
@@ -23,5 +25,10 @@ QString exactText(const QString& column);
 // A condition true where `column` holds exactly `value`; the first half lets
 // the database use the column's index, the second tells case apart.
 QString exactlyEquals(const QString& column, const QString& value);
+
+// A condition true where `column` holds `value` (no value: NULL): a number
+// compared by its value ("5" holds 5.0), a text exactly, case and all. A
+// write to a stored row holds only while its fields still hold what was read.
+QString holdsValue(const QString& column, const std::optional<QString>& value, bool number);
 
 }  // namespace mervalis

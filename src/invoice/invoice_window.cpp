@@ -1,6 +1,7 @@
 #include "invoice/invoice_window.h"
 
 #include "data/dialogs.h"
+#include "data/owner_only.h"
 #include "invoice/invoice_painter.h"
 
 #include <QAction>
@@ -151,6 +152,7 @@ void InvoiceWindow::saveAsPdf()
 
 bool InvoiceWindow::writePdf(const QString& path)
 {
+    makeOwnerOnly(path);
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && InvoicePainter::writePdf(document_, &file, windowTitle()) &&
         file.commit()) {
