@@ -1,5 +1,7 @@
 #include "data/sql.h"
 
+#include <QRegularExpression>
+
 namespace mervalis {
 
 QString sqlEscape(const QString& value)
@@ -27,10 +29,14 @@ QString exactlyEquals(const QString& column, const QString& value)
 
 QString holdsValue(const QString& column, const std::optional<QString>& value, bool number)
 {
+    static const QRegularExpression numeral(QStringLiteral("^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?$"));
     if (!value) return column + QStringLiteral(" IS NULL");
-    // A quoted number takes the column's kind on both engines, so that it
-    // compares as a number.
-    return number ? QStringLiteral("%1 = %2").arg(column, quoted(*value)) : exactlyEquals(column, *value);
+    if (!number) return exactlyEquals(column, *value);
+    // The SQLite driver reads a stored double to 15 digits, so a number
+    // holds its value read to within its last digit.
+    if (numeral.match(*value).hasMatch()) return QStringLiteral("ABS(%1 - %2) <= ABS(%2) * 1e-14").arg(column, *value);
+    // Anything else compares as the database converts it.
+    return QStringLiteral("%1 = %2").arg(column, quoted(*value));
 }
 
 }  // namespace mervalis
