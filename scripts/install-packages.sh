@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Mervalis needs to build and run; with --tests
 # also what only the tests use (a PostgreSQL server for the second engine's
-# run, pdftotext, Python, chattr). Idempotent: does nothing when everything
-# is already there. Run as root.
+# run and openssl for its certificate, pdftotext, Python, chattr).
+# Idempotent: does nothing when everything is already there. Run as root.
 set -euo pipefail
 
 packages=(
@@ -18,7 +18,7 @@ packages=(
 )
 
 test_packages=(
-  postgresql python3 e2fsprogs poppler-utils
+  postgresql openssl python3 e2fsprogs poppler-utils
 )
 [[ "${1:-}" == --tests ]] && packages+=("${test_packages[@]}")
 

@@ -13,7 +13,7 @@ cd "$top/build"
 
 status=0
 # The counts the concurrency, crash and bad-input tests print.
-counts() { grep -h -E '^(Concurrency|Crash safety|Bad input) on ' Testing/Temporary/LastTest.log || true; }
+counts() { grep -h -E '^(Concurrency|Crash safety|Bad input|Optimistic writes) on ' Testing/Temporary/LastTest.log || true; }
 echo "=== Every test on SQLite"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300 || status=1
 counts

@@ -174,6 +174,7 @@ TEST(InvoiceDocument, PdfPutsTheTextWhereTheModelPutsIt)
     ScriptedDialogs dialogs;
     InvoiceWindow window(d, s.referenceId, dialogs);
     ASSERT_TRUE(window.writePdf(pdf));
+    EXPECT_EQ(modeOf(pdf), "0600");  // the owner's alone
     const QList<Word> words = pdfWords(pdf);
     ASSERT_FALSE(words.isEmpty()) << "pdftotext (poppler-utils) read nothing";
 

@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <libpq-fe.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -56,6 +57,9 @@ QStringList ScriptedDialogs::take()
 
 void ensureApplication()
 {
+    // The usual umask, under which files holding the ledger must still be
+    // their owner's alone.
+    ::umask(022);
     if (QCoreApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;

@@ -1,3 +1,4 @@
+#include "setup/backup.h"
 #include "setup/help_file.h"
 #include "setup/install.h"
 #include "setup/postgres_ledger.h"
@@ -13,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,51 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     EXPECT_EQ(QString::fromUtf8(run.readAllStandardOutput()), options.sharedFolder);
 }
 
+TEST(Setup, FilesHoldingTheLedgerAreTheOwnersAloneWhateverTheUmask)
+{
+    TestEnvironment env;  // umask 022
+    setup::InstallOptions options;
+    options.programFolder = env.file("fresh");
+    QString message;
+    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
+    const QString database = Installation::load(options.programFolder).databasePath();
+    scalarOf(database, "INSERT INTO Mervalis2 (ClientName) VALUES ('Kept')");
+    const QString backup = env.file("backup.db"), bmp = options.programFolder + "/Mervalis.bmp";
+    QString kept;
+    ASSERT_TRUE(setup::backupDatabase(database, backup, &message));
+    ASSERT_TRUE(setup::restoreDatabase(backup, database, &message, &kept)) << message.toStdString();
+    EXPECT_EQ(QStringList({modeOf(options.programFolder), modeOf(database), modeOf(backup), modeOf(kept)}),
+              QStringList({"0700", "0600", "0600", "0600"}));
+
+    // An installation of an earlier version is tightened, and told so.
+    writeFile(bmp, "BM");
+    for (const QString& file : {database, kept, bmp}) {
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    QFile::setPermissions(options.programFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                     QFile::ReadOther | QFile::ExeOther);
+    options.keepExisting = true;
+    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
+    for (const QString& path : {options.programFolder + " (0705 to 0700)", database + " (0644 to 0600)",
+                                kept + " (0644 to 0600)", bmp + " (0644 to 0600)"}) {
+        EXPECT_TRUE(message.contains(path)) << message.toStdString();
+    }
+    EXPECT_EQ(QStringList({modeOf(options.programFolder), modeOf(database), modeOf(bmp)}),
+              QStringList({"0700", "0600", "0600"}));
+
+    // A network installation's database: the shared folder's group reads
+    // and writes it, no one else.
+    options.sharedFolder = env.file("shared");
+    QDir().mkpath(options.sharedFolder);
+    if (geteuid() == 0) {  // a group other than the installer's own
+        ASSERT_EQ(::chown(options.sharedFolder.toUtf8().constData(), 0, 100), 0);
+    }
+    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
+    const QFileInfo shared(options.sharedFolder + "/Mervalis.db");
+    EXPECT_EQ(modeOf(shared.filePath()), "0660");
+    EXPECT_EQ(shared.groupId(), QFileInfo(options.sharedFolder).groupId());
+}
+
 TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataSource)
 {
     // libpq's connection text becomes psqlODBC's values; anything else is refused.
@@ -166,10 +213,15 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
                                         &settings, &error))
         << error.toStdString();
     EXPECT_EQ(settings, (setup::Settings{{"Servername", "db1"}, {"Port", "5433"}, {"Database", "my ledger"},
-                                         {"Username", "anna"}, {"Password", "it's;x"}}));
+                                         {"Username", "anna"}, {"Password", "it's;x"}, {"SSLmode", "require"}}));
     EXPECT_EQ(setup::postgresConnectionString(settings),
               "Driver={PostgreSQL Unicode};Servername=db1;Port=5433;Database=my ledger;Username=anna;"
-              "Password={it's;x}");
+              "Password={it's;x};SSLmode=require");
+    // Encrypted unless told otherwise; a root certificate goes to libpq.
+    ASSERT_TRUE(setup::postgresSettings("dbname=x sslmode=verify-full sslrootcert='/etc/my root.crt'", &settings,
+                                        &error));
+    EXPECT_EQ(settings, (setup::Settings{{"Database", "x"}, {"SSLmode", "verify-full"},
+                                         {"pqopt", "sslrootcert='/etc/my root.crt'"}}));
     EXPECT_FALSE(setup::postgresSettings("host=db1 user=anna", &settings, &error));
     EXPECT_TRUE(error.contains("dbname")) << error.toStdString();
     EXPECT_FALSE(setup::postgresSettings("dbname=x options=-cfoo", &settings, &error));

@@ -9,7 +9,6 @@
 #include "app/registry.h"
 #include "data/database.h"
 #include "data/installation.h"
-#include "data/owner_only.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,10 +73,10 @@ bool writeText(const QString& path, const QString& text, QString* error)
 namespace {
 
 // Sets the modes of the installation's files (see restrictModes) and says
-// which it changed; false when one could not be set.
-bool setModes(const Installation& installation, QString* message)
+// which this and the first pass (`tightened`) changed; false when one could
+// not be set.
+bool setModes(const Installation& installation, QStringList tightened, QString* message)
 {
-    QStringList tightened;
     QString error;
     if (!restrictModes(installation, &tightened, &error)) {
         *message = error;
@@ -94,7 +93,8 @@ bool setModes(const Installation& installation, QString* message)
 }
 
 // The ledger's tables in a PostgreSQL database, and the data source on it.
-bool installOnPostgres(const InstallOptions& options, const Installation& installation, QString* message)
+bool installOnPostgres(const InstallOptions& options, const Installation& installation, const QStringList& tightened,
+                       QString* message)
 {
     Settings settings;
     QString error;
@@ -138,7 +138,7 @@ bool installOnPostgres(const InstallOptions& options, const Installation& instal
                          .arg(installation.programFolder)
                    : QStringLiteral("Mervalis is installed in %1; its ledger is in the PostgreSQL database.")
                          .arg(installation.programFolder);
-    return setModes(installation, message);
+    return setModes(installation, tightened, message);
 }
 
 }  // namespace
@@ -158,11 +158,15 @@ bool install(const InstallOptions& options, QString* message)
         installation.sharedFolder = QDir::cleanPath(QDir(options.sharedFolder).absolutePath());
     }
     if (!options.postgres.isEmpty()) installation.ledger = Installation::Ledger::PostgreSQL;
+    if (!QDir().mkpath(installation.programFolder)) {
+        *message = QStringLiteral("The program folder %1 could not be created.").arg(installation.programFolder);
+        return false;
+    }
     // The folder is its owner's alone before anything is put into it.
+    QStringList tightened;
     QString error;
-    if (!QDir().mkpath(installation.programFolder) || !makeOwnerOnly(installation.programFolder, &error)) {
-        *message = QStringLiteral("The program folder %1 could not be created: %2")
-                       .arg(installation.programFolder, error.isEmpty() ? QStringLiteral("no folder") : error);
+    if (!restrictModes(installation, &tightened, &error)) {
+        *message = error;
         return false;
     }
     if (!installation.save()) {
@@ -183,7 +187,9 @@ bool install(const InstallOptions& options, QString* message)
                                   QFileDevice::ExeGroup | QFileDevice::ExeOther);
     }
 
-    if (installation.ledger == Installation::Ledger::PostgreSQL) return installOnPostgres(options, installation, message);
+    if (installation.ledger == Installation::Ledger::PostgreSQL) {
+        return installOnPostgres(options, installation, tightened, message);
+    }
 
     const QString database = installation.databasePath();
     // An empty file holds no ledger (a connection of an earlier version may
@@ -199,7 +205,7 @@ bool install(const InstallOptions& options, QString* message)
         *message = QStringLiteral("The database %1 exists already and was left as it is "
                                   "(--force replaces it, losing its data).")
                        .arg(database);
-        return options.keepExisting && setModes(installation, message);
+        return options.keepExisting && setModes(installation, tightened, message);
     }
     if (!QFileInfo(database).absoluteDir().exists()) {
         *message = QStringLiteral("The folder of the database, %1, does not exist; mount the shared folder first.")
@@ -220,7 +226,7 @@ bool install(const InstallOptions& options, QString* message)
     }
     *message = QStringLiteral("Mervalis is installed in %1; its database is %2.")
                    .arg(installation.programFolder, database);
-    return setModes(installation, message);
+    return setModes(installation, tightened, message);
 }
 
 namespace {
