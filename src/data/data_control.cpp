@@ -305,8 +305,9 @@ bool DataControl::refuse(int id)
 {
     refused_ = true;
     RowBlock found;
-    const bool deleted = database_.query(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE ID = %2").arg(table_).arg(id), found) &&
-                         found.rowCount() == 1 && found.value(0, 0) == QLatin1String("0");
+    const bool deleted =
+        database_.query(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE ID = %2").arg(table_).arg(id), found) &&
+        found.rowCount() == 1 && found.value(0, 0) == QLatin1String("0");
     dialogs_.warn(QStringLiteral("This record was %1 by someone else after it was shown here. Nothing was stored."
                                  "\r\n\r\nRefresh View shows the record as it now stands.")
                       .arg(deleted ? QStringLiteral("deleted") : QStringLiteral("changed")));
@@ -330,7 +331,8 @@ bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
         assignments << it.key() + QStringLiteral(" = ") + (value ? quoted(*value) : QStringLiteral("NULL"));
         if (column >= 0) {
             unchanged += QStringLiteral(" AND (%1 OR %2)")
-                             .arg(holdsValue(it.key(), readValue(row, column), number), holdsValue(it.key(), value, number));
+                             .arg(holdsValue(it.key(), readValue(row, column), number),
+                                  holdsValue(it.key(), value, number));
         }
     }
     const QString statement = QStringLiteral("UPDATE %1 SET %2 WHERE ID = %3%4")

@@ -1,27 +1,17 @@
 // A ledger that cannot be used is told clearly, and nothing crashes or is
 // stored where it cannot be.
 #include "entry/list_files.h"
-#include "data/row_block.h"
-#include "setup/install.h"
 #include "support/start.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
-
-#include <atomic>
-#include <thread>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -57,47 +47,6 @@ private:
 };
 
 const QStringList kSale{"ClientName", "ReferenceID", "SubTotal"};
-
-// A PostgreSQL server on loopback that offers no TLS: it answers a client's
-// request for an encrypted connection with "N", as such a server does.
-class ServerWithoutTls {
-public:
-    ServerWithoutTls() : socket_(::socket(AF_INET, SOCK_STREAM, 0))
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), length);
-        ::listen(socket_, 8);
-        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] {
-            while (!stop_) {
-                pollfd waiting{socket_, POLLIN, 0};
-                if (::poll(&waiting, 1, 50) <= 0) continue;
-                const int client = ::accept(socket_, nullptr, nullptr);
-                char request[8];
-                if (::recv(client, request, sizeof request, MSG_WAITALL) == 8) ::send(client, "N", 1, 0);
-                while (::recv(client, request, sizeof request, 0) > 0) {}
-                ::close(client);
-            }
-        });
-    }
-    ~ServerWithoutTls()
-    {
-        stop_ = true;
-        thread_.join();
-        ::close(socket_);
-    }
-    int port() const { return port_; }
-
-private:
-    int socket_;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 }  // namespace
 
@@ -181,36 +130,4 @@ TEST(Faults, AReadOnlyProgramFolderStoresNothingThereAndSaysSo)
     // Reading goes on.
     EXPECT_TRUE(l.store->adodc2.query("SELECT * FROM Mervalis2 WHERE ReferenceID = 'R0'"));
     EXPECT_EQ(l.store->adodc2.recordCount(), 1);
-}
-
-TEST(Faults, TrafficToPostgreSQLIsEncryptedAndAServerWithoutTlsIsToldAtOnce)
-{
-    TestLedger l;
-    // The set-up and the program tell a server without TLS at once.
-    ServerWithoutTls server;
-    setup::InstallOptions options;
-    options.programFolder = l.env.file("elsewhere");
-    options.postgres = QString("host=127.0.0.1 port=%1 dbname=ledger user=anna").arg(server.port());
-    QString message;
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_FALSE(setup::install(options, &message));
-    pointDataSource(l, QString("Driver=PostgreSQL Unicode\nServername=127.0.0.1\nPort=%1\nDatabase=ledger\n"
-                               "SSLmode=require\n").arg(server.port()));
-    EXPECT_FALSE(l.store->adodc1.Refresh());
-    EXPECT_LT(clock.elapsed(), 5000);
-    for (const QString& told : {message, l.dialogs.last()}) {
-        EXPECT_TRUE(told.contains("The server does not accept encrypted connections")) << told.toStdString();
-    }
-    if (!l.env.onPostgres()) return;
-
-    // Registered to check the server's certificate and name: the program's
-    // own connection is encrypted.
-    options.postgres = l.env.postgresConnection() + " sslmode=verify-full";
-    ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
-    EXPECT_TRUE(readFile(l.env.odbcFile("odbc.ini")).contains("SSLmode=verify-full"));
-    Store store(l.dialogs);
-    RowBlock ssl;
-    ASSERT_TRUE(store.database.query("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()", ssl));
-    EXPECT_EQ(ssl.value(0, 0), "1");
 }

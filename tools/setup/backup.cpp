@@ -184,7 +184,8 @@ bool backupDatabase(const QString& database, const QString& file, QString* messa
     // the umask; it becomes the backup.
     QTemporaryFile partial(QFileInfo(file).absoluteFilePath() + QStringLiteral(".XXXXXX"));
     if (!partial.open() || !makeOwnerOnly(partial.fileName(), &error)) {
-        *message = QStringLiteral("%1 could not be written: %2").arg(file, error.isEmpty() ? partial.errorString() : error);
+        *message = QStringLiteral("%1 could not be written: %2")
+                       .arg(file, error.isEmpty() ? partial.errorString() : error);
         return false;
     }
     Connection copy = openDatabase(partial.fileName(), SQLITE_OPEN_READWRITE, &error);

@@ -31,7 +31,8 @@ bool shareWithGroup(const QString& database, const QString& folder, QString* err
 {
     struct stat info {};
     const QByteArray name = QFile::encodeName(database);
-    if (::stat(QFile::encodeName(folder).constData(), &info) == 0 && ::chown(name.constData(), static_cast<uid_t>(-1), info.st_gid) == 0 &&
+    if (::stat(QFile::encodeName(folder).constData(), &info) == 0 &&
+        ::chown(name.constData(), static_cast<uid_t>(-1), info.st_gid) == 0 &&
         ::chmod(name.constData(), S_IRUSR | S_IWUSR | S_IRGRP | S_IWGRP) == 0) {
         return true;
     }
@@ -70,7 +71,9 @@ bool restrictModes(const Installation& installation, QStringList* tightened, QSt
             *error = QStringLiteral("%1 could not be made its owner's alone: %2").arg(path, reason);
             return false;
         }
-        if (modeOf(path) != before) *tightened << QStringLiteral("%1 (%2 to %3)").arg(path, octal(before), octal(modeOf(path)));
+        if (modeOf(path) != before) {
+            *tightened << QStringLiteral("%1 (%2 to %3)").arg(path, octal(before), octal(modeOf(path)));
+        }
     }
     if (network && db.exists()) {
         const int before = modeOf(database);

@@ -9,6 +9,7 @@
 #include "app/registry.h"
 #include "data/database.h"
 #include "data/installation.h"
+#include "data/owner_only.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,11 +84,12 @@ bool setModes(const Installation& installation, QStringList tightened, QString* 
         return false;
     }
     if (!tightened.isEmpty()) {
+        const QString group = installation.mode == Installation::Mode::Network
+                                  ? QStringLiteral(" (and, of the database, the group %1)")
+                                        .arg(groupOf(installation.sharedFolder))
+                                  : QString();
         *message += QStringLiteral(" Modes set so that only the owner%1 may read the ledger: %2.")
-                        .arg(installation.mode == Installation::Mode::Network
-                                 ? QStringLiteral(" (and, of the database, the group %1)").arg(groupOf(installation.sharedFolder))
-                                 : QString(),
-                             tightened.join(QStringLiteral(", ")));
+                        .arg(group, tightened.join(QStringLiteral(", ")));
     }
     return true;
 }
@@ -158,11 +160,13 @@ bool install(const InstallOptions& options, QString* message)
         installation.sharedFolder = QDir::cleanPath(QDir(options.sharedFolder).absolutePath());
     }
     if (!options.postgres.isEmpty()) installation.ledger = Installation::Ledger::PostgreSQL;
-    if (!QDir().mkpath(installation.programFolder)) {
+    // The folder is its owner's alone before anything is put into it; an
+    // existing one's files are tightened too, and told.
+    const bool newFolder = !QFileInfo::exists(installation.programFolder);
+    if (!QDir().mkpath(installation.programFolder) || (newFolder && !makeOwnerOnly(installation.programFolder))) {
         *message = QStringLiteral("The program folder %1 could not be created.").arg(installation.programFolder);
         return false;
     }
-    // The folder is its owner's alone before anything is put into it.
     QStringList tightened;
     QString error;
     if (!restrictModes(installation, &tightened, &error)) {
