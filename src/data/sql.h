@@ -31,4 +31,8 @@ QString exactlyEquals(const QString& column, const QString& value);
 // write to a stored row holds only while its fields still hold what was read.
 QString holdsValue(const QString& column, const std::optional<QString>& value, bool number);
 
+// A text column's value as a whole number where it holds digits alone, else
+// NULL; SQLite and PostgreSQL each get an expression that never fails.
+QString wholeNumberOf(const QString& column, bool postgres);
+
 }  // namespace mervalis
