@@ -17,11 +17,14 @@ namespace mervalis::setup {
 
 namespace {
 
-// A path's permission bits; -1 when it does not exist.
+// A path's permission bits; -1 when it does not exist, or when it belongs to
+// another user (another workstation's set-up sets its modes).
 int modeOf(const QString& path)
 {
     struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return -1;
+    if (info.st_uid != ::geteuid() && ::geteuid() != 0) return -1;
+    return static_cast<int>(info.st_mode & 07777);
 }
 
 QString octal(int mode) { return QStringLiteral("%1").arg(mode, 4, 8, QLatin1Char('0')); }
@@ -55,31 +58,25 @@ QString groupOf(const QString& folder)
 bool restrictModes(const Installation& installation, QStringList* tightened, QString* error)
 {
     const QString database = installation.databasePath();
-    QStringList ownerOnly{installation.programFolder, installation.path(QStringLiteral("Mervalis.bmp"))};
+    QStringList paths{installation.programFolder, installation.path(QStringLiteral("Mervalis.bmp"))};
     const QFileInfo db(database);
     for (const QFileInfo& kept : db.dir().entryInfoList({db.completeBaseName() + QStringLiteral("-replaced-*.db")},
                                                         QDir::Files)) {
-        ownerOnly << kept.filePath();
+        paths << kept.filePath();
     }
-    const bool network = installation.mode == Installation::Mode::Network;
-    if (!network) ownerOnly << database;
-    for (const QString& path : ownerOnly) {
+    paths << database;
+    for (const QString& path : std::as_const(paths)) {
         const int before = modeOf(path);
         if (before < 0) continue;
         QString reason;
-        if (!makeOwnerOnly(path, &reason)) {
+        if (installation.mode == Installation::Mode::Network && path == database) {
+            if (!shareWithGroup(path, installation.sharedFolder, error)) return false;
+        } else if (!makeOwnerOnly(path, &reason)) {
             *error = QStringLiteral("%1 could not be made its owner's alone: %2").arg(path, reason);
             return false;
         }
         if (modeOf(path) != before) {
             *tightened << QStringLiteral("%1 (%2 to %3)").arg(path, octal(before), octal(modeOf(path)));
-        }
-    }
-    if (network && db.exists()) {
-        const int before = modeOf(database);
-        if (!shareWithGroup(database, installation.sharedFolder, error)) return false;
-        if (modeOf(database) != before) {
-            *tightened << QStringLiteral("%1 (%2 to %3)").arg(database, octal(before), octal(modeOf(database)));
         }
     }
     return true;

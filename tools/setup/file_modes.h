@@ -14,9 +14,9 @@ namespace mervalis::setup {
 // image, copies of replaced ledgers: 0600) are their owner's alone; the
 // database too on a single machine, while a network installation's database
 // is read and written by the group that owns the shared folder, and by no one
-// else (0660). Each path whose mode this changed is listed in `tightened`
-// with its old and new mode. False, with the reason, when a mode could not be
-// set.
+// else (0660). Files of another user are left to that user's set-up. Each
+// path whose mode this changed is listed in `tightened` with its old and new
+// mode. False, with the reason, when a mode could not be set.
 bool restrictModes(const Installation& installation, QStringList* tightened, QString* error);
 
 // The group that owns a folder, by name (its number when it has none).
