@@ -134,6 +134,11 @@ void InvoiceWindow::print()
     connect(printDialog_, &QDialog::finished, this, [this] { printer_.setDocName(windowTitle()); });
     connect(printDialog_, &QDialog::accepted, this, [this] {
         printer_.setDocName(windowTitle());
+        // A file is written as Save as PDF writes one.
+        if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+            writePdf(printer_.outputFileName());
+            return;
+        }
         QPainter painter;
         if (!painter.begin(&printer_)) {
             dialogs_.warn(QStringLiteral("The invoice could not be printed: the printer could not be opened."));

@@ -8,6 +8,7 @@
 #include "support/widgets.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QPushButton>
@@ -352,11 +353,15 @@ TEST(InvoiceWindow, PrintsWithCtrlPAndSavesAsPdfUnderTheReferenceIdInTheDocument
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     ASSERT_NE(window->printDialog(), nullptr);
     EXPECT_TRUE(window->printDialog()->isVisible());
-    // Printing to a file proposes the file Save as PDF proposes.
+    // Printing to a file proposes the file Save as PDF proposes, and writes it as Save as PDF does.
     auto* printFile = window->printDialog()->findChild<QLineEdit*>("filename");
-    ASSERT_NE(printFile, nullptr);
+    auto* printers = window->printDialog()->findChild<QComboBox*>("printers");
+    ASSERT_TRUE(printFile && printers);
     EXPECT_EQ(printFile->text(), window->proposedPdfPath());
-    window->printDialog()->reject();
+    printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+    printFile->setText(l.env.file("printed.pdf"));
+    window->printDialog()->accept();
+    EXPECT_EQ(window->statusLine->text(), "Saved as " + l.env.file("printed.pdf"));
 
     // The file dialog is Qt's own and proposes <reference ID>.pdf in Documents.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
