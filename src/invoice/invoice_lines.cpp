@@ -16,19 +16,6 @@ QString oneLine(QString value)
     return value;
 }
 
-bool isFigure(int column)
-{
-    return column != InvoiceLines::ProductService && column != InvoiceLines::SellDate;
-}
-
-// A stored number as the program shows amounts; a value that is no number
-// stays as stored.
-QString figureText(const QString& stored)
-{
-    CurrencyUnits units = 0;
-    return readCurrency(stored, &units) ? currencyText(units) : stored;
-}
-
 QString limitText() { return currencyText(Currency::kLimit); }
 
 }  // namespace
@@ -50,12 +37,14 @@ InvoiceLines InvoiceLines::read(DataControl& adodc2)
         lines.clientName = adodc2.field(QStringLiteral("ClientName"));
         for (int c = 0; c < ColumnCount; ++c) {
             const QString value = oneLine(adodc2.field(fieldOf(static_cast<Column>(c))));
-            lines.columns[c] << (isFigure(c) ? figureText(value) : value);
+            // Numbers as the user reads them, with the region's separator.
+            lines.columns[c] << (c == ProductService || c == SellDate ? value : shownNumber(value));
         }
         const QString stored = adodc2.field(QStringLiteral("SubTotal"));
-        Currency subTotal;
-        if (Currency::read(stored, &subTotal)) {
-            lines.totalInRange = lines.totalInRange && Currency::add(lines.total, subTotal, &lines.total);
+        CurrencyUnits subTotal = 0;
+        if (readCurrency(stored, &subTotal)) {
+            lines.totalInRange =
+                lines.totalInRange && Currency::add(lines.total, Currency::fromUnits(subTotal), &lines.total);
             continue;
         }
         lines.columns[SubTotal].last().clear();
@@ -68,7 +57,7 @@ InvoiceLines InvoiceLines::read(DataControl& adodc2)
         else if (!number) lines.leftOut << QStringLiteral("%1: the SubTotal \"%2\" is not a number.").arg(line, stored);
         else lines.leftOut << QStringLiteral("%1: the SubTotal %2 is beyond the amounts the ledger adds up (below %3 "
                                              "either way).")
-                                  .arg(line, stored, limitText());
+                                  .arg(line, shownNumber(stored), limitText());
     }
     return lines;
 }

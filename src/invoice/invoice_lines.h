@@ -24,7 +24,7 @@ struct InvoiceLines {
     static QString fieldOf(Column column);
 
     // Reads every sale `adodc2` holds, walking it from the first. Numbers
-    // show as the program writes amounts. A sub-total that is empty, no
+    // show with the region's decimal separator. A sub-total that is empty, no
     // number or out of range shows an empty line and is left out of the
     // total, and the line is named in totalMessage().
     static InvoiceLines read(DataControl& adodc2);

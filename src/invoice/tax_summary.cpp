@@ -4,23 +4,11 @@
 #include "invoice/document_model.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 namespace mervalis {
 
 namespace {
-
-// An amount as the user reads it on screen, to four decimals.
-bool shownAmount(const QString& text, Currency* amount)
-{
-    double value = 0;
-    if (!readNumber(text, &value) || std::fabs(value) >= static_cast<double>(Currency::kLimit / Currency::kScale)) {
-        return false;
-    }
-    *amount = Currency::fromDouble(value);
-    return true;
-}
 
 // One figure of a line: its column's lines, its name, and where it goes.
 struct Figure {
@@ -72,7 +60,7 @@ TaxSummary summariseTax(const InvoiceScreen& screen)
             const QString& text = texts[f];
             const bool read = figure.amount ? (text.isEmpty() && !figure.required) ||
                                                   readNumber(text, &(amounts.*figure.amount))
-                                            : shownAmount(text, &subTotal);
+                                            : Currency::read(text, &subTotal);
             if (!read) unread << QStringLiteral("%1 \"%2\"").arg(QLatin1String(figure.name), text);
         }
         if (!unread.isEmpty()) {
@@ -108,7 +96,7 @@ TaxSummary summariseTax(const InvoiceScreen& screen)
         summary.problems << QStringLiteral("The invoice has no sale lines.");
     } else if (!inRange) {
         summary.problems << QStringLiteral("The lines add up to more than the ledger can add up.");
-    } else if (!shownAmount(screen.total, &totalDue)) {
+    } else if (!Currency::read(screen.total, &totalDue)) {
         summary.problems << QStringLiteral("Total Due \"%1\" cannot be read as a number.").arg(screen.total);
     } else if (!(totalDue == sum)) {
         summary.problems << QStringLiteral("Total Due is %1, while the lines' SubTotals add up to %2.")

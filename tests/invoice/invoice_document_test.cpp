@@ -1,4 +1,5 @@
 #include "invoice/invoice_document.h"
+#include "data/money.h"
 #include "invoice/document_fit.h"
 #include "invoice/invoice_generation.h"
 #include "invoice/invoice_window.h"
@@ -283,7 +284,8 @@ TEST(InvoiceDocument, WhatDoesNotFitEvenAt6PointIsToldBeforeTheDocumentOpens)
     }
 }
 
-TEST(TaxSummary, ThreeLinesAtTwoRatesAddUpToTotalDueBeneathItAndAnEditedLineIsTold)
+// Under an English and a German desktop: figures are read and shown with the region's separator.
+TEST(RegionalNumbersTaxSummary, ThreeLinesAtTwoRatesAddUpToTotalDueBeneathItAndAnEditedLineIsTold)
 {
     ensureApplication();
     // 10 x 3 at 20 % is 30 + 6; 19.99 x 3 at 17.5 % is 59.97 + 10.49; 5 x 2 + 1 freight - 1 discount at 20 % is 10 + 2.
@@ -301,11 +303,12 @@ TEST(TaxSummary, ThreeLinesAtTwoRatesAddUpToTotalDueBeneathItAndAnEditedLineIsTo
     ASSERT_TRUE(d);
     EXPECT_TRUE(dialogs.texts().isEmpty());
     const QList<Word> words = wordsOf(*d);
-    const std::pair<const char*, const char*> rows[] = {{"taxRateHeading", "Tax rate"}, {"taxNetHeading", "Net amount"},
-                                                        {"taxRate1", "17.5%"},         {"taxNet1", "59.97"},
-                                                        {"taxAmount1", "10.49"},       {"taxRate2", "20%"},
-                                                        {"taxNet2", "40"},             {"taxAmount2", "8"},
-                                                        {"taxNetTotal", "99.97"},      {"taxTotal", "18.49"}};
+    const auto n = [](const char* stored) { return shownNumber(stored); };
+    const std::pair<const char*, QString> rows[] = {
+        {"taxRateHeading", "Tax rate"}, {"taxNetHeading", "Net amount"}, {"taxRate1", n("17.5") + "%"},
+        {"taxNet1", n("59.97")},        {"taxAmount1", n("10.49")},      {"taxRate2", "20%"},
+        {"taxNet2", "40"},              {"taxAmount2", "8"},             {"taxNetTotal", n("99.97")},
+        {"taxTotal", n("18.49")}};
     for (const auto& [name, text] : rows) EXPECT_EQ(wordsIn(words, *d, "Section2", name), text) << name;
     const TaxSummary summary = summariseTax(s);
     EXPECT_EQ((summary.net.units() + summary.tax.units()) / 100, 11846);
@@ -324,8 +327,8 @@ TEST(TaxSummary, ThreeLinesAtTwoRatesAddUpToTotalDueBeneathItAndAnEditedLineIsTo
     // A SubTotal edited in a grid, or a Total Due edited on the tab: told, and no summary.
     const std::tuple<QString, QString, QString> edits[] = {
         {"36\n70\n12", "118",
-         "Line 2 (Beta): its SubTotal is 70, while its Price, Quantity, Freight, Discount and Tax give 70.46."},
-        {s.subTotals, "118", "Total Due is 118, while the lines' SubTotals add up to 118.46."}};
+         "Line 2 (Beta): its SubTotal is 70, while its Price, Quantity, Freight, Discount and Tax give " + n("70.46") + "."},
+        {s.subTotals, "118", "Total Due is 118, while the lines' SubTotals add up to " + n("118.46") + "."}};
     for (const auto& [subTotals, totalDue, told] : edits) {
         s.subTotals = subTotals;
         s.total = totalDue;

@@ -197,7 +197,7 @@ private:
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
-std::string moneyText(long long cents) { return utf8(numberText(static_cast<double>(cents) / 100.0)); }
+std::string moneyText(long long cents) { return utf8(storedNumberText(static_cast<double>(cents) / 100.0)); }
 
 // The total's text for the texts of one sale line, remembered: a ledger
 // repeats the same few combinations of price, quantity, discount, tax and
@@ -226,7 +226,7 @@ public:
         amounts.freight = number(freight);
         SaleFigures figures;
         saleFigures(amounts, &figures);  // the sample's figures are small
-        return known_.emplace(key_, utf8(figures.total.text())).first->second;
+        return known_.emplace(key_, utf8(storedNumberText(figures.total.toDouble()))).first->second;
     }
 
 private:
@@ -583,7 +583,7 @@ private:
                     halfHours = 2;
                 }
                 price = cents == product.cents ? priceTexts[static_cast<size_t>(productIndex)] : moneyText(cents);
-                quantity = utf8(numberText(halfHours / 2.0));
+                quantity = utf8(storedNumberText(halfHours / 2.0));
                 const long long lineCents = cents * halfHours / 2;
                 discount = zero;
                 if (!creditLine && random_.chance(0.15)) {
