@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/registry.h"
+#include "app/window_geometry.h"
 
 #include "analysis/analysis_tab.h"
 #include "entry/client_tab.h"
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -94,6 +96,8 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     SSTab1->addTab(analysisTab, QStringLiteral("Analysis"));
     connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
     datePicker = new DatePicker(context_, DateFields{salesTab->Text33, invoiceTab->Text27}, this);
+    // Tab leaves every multi-line box (notes, the invoice's columns).
+    for (QPlainTextEdit* box : findChildren<QPlainTextEdit*>()) tabMovesFocus(box);
     // F1 presses the Help button of the tab on screen.
     for (QPushButton* help : {companyTab->Command39, clientTab->Command40, salesTab->Command41, invoiceTab->Command42,
                               salesGridTab->Command15, clientGridTab->Command17, analysisTab->Command10}) {
@@ -111,7 +115,8 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     layout->addWidget(Label37, 1, 2);
     layout->setRowMinimumHeight(1, twips(255));
     setCentralWidget(central);
-    resize(twips(10050), twips(6630) + menuBar()->sizeHint().height());
+    WindowGeometry::fit(*this, *SSTab1, QSize(twips(10050), twips(6630) + menuBar()->sizeHint().height()));
+    WindowGeometry::restore(*this, context_.settings);
 }
 
 void Form1::Form_Load()
@@ -179,6 +184,7 @@ void Form1::closeEvent(QCloseEvent* event)
     context_.adodc1.leaveRecord();
     context_.adodc2.leaveRecord();
     context_.adodc3.leaveRecord();
+    WindowGeometry::save(*this, context_.settings);
     QMainWindow::closeEvent(event);
 }
 

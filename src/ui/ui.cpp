@@ -2,11 +2,37 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace mervalis {
+
+namespace {
+
+// Ctrl+Tab would otherwise reach the tab control, which turns to its next tab.
+class CtrlTabTypesTab : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* box = qobject_cast<QPlainTextEdit*>(watched);
+        if (!box || box->isReadOnly() || key->key() != Qt::Key_Tab || key->modifiers() != Qt::ControlModifier) {
+            return false;
+        }
+        event->accept();
+        if (event->type() == QEvent::KeyPress) box->insertPlainText(QStringLiteral("\t"));
+        return true;
+    }
+};
+
+}  // namespace
 
 QLabel* captionFor(QWidget* box, const QString& caption, QWidget* parent)
 {
@@ -29,6 +55,12 @@ QComboBox* makeEditable(QComboBox* combo)
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     return combo;
+}
+
+void tabMovesFocus(QPlainTextEdit* box)
+{
+    box->setTabChangesFocus(true);
+    box->installEventFilter(new CtrlTabTypesTab(box));
 }
 
 int twips(int value)

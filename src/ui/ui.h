@@ -6,6 +6,7 @@ class QAbstractButton;
 class QKeySequence;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QWidget;
 
 namespace mervalis {
@@ -44,6 +45,10 @@ void giveKey(QAbstractButton* button, const QKeySequence& key);
 // "2" into "20" and "ann" into "Ann" when the list holds those), no entry
 // added on Enter. The list stays there to be picked from.
 QComboBox* makeEditable(QComboBox* combo);
+
+// Lets a keyboard user leave a multi-line box: Tab and Shift+Tab move the
+// focus on and back, and Ctrl+Tab types a tab character instead.
+void tabMovesFocus(QPlainTextEdit* box);
 
 // Twips (1440 per inch) to device-independent pixels.
 int twips(int value);

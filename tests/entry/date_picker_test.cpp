@@ -3,7 +3,10 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
+#include <QScreen>
+#include <QTest>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
@@ -111,5 +114,43 @@ TEST(DatePicker, ClosingTheWindowOrAnUnknownTargetWritesNothing)
     l.settings->setValue("Calendar/date", "2");
     emit form->Calendar1->activated(QDate(2026, 2, 6));
     EXPECT_EQ(textsOf({f.sellDate, f.invoiceDate}), QStringList({shortDateText(QDate(2026, 2, 6)), "invoice"}));
+    settle();
+}
+
+TEST(DatePicker, OpensBesideTheClickedFieldOnTheScreenAndEscapeClosesIt)
+{
+    TestLedger l;
+    Fields f(l);
+    f.window.resize(300, 120);
+    f.sellDate->setGeometry(10, 10, 120, 24);
+    f.invoiceDate->setGeometry(160, 80, 120, 24);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto boxOf = [](QWidget* box) { return QRect(box->mapToGlobal(QPoint(0, 0)), box->size()); };
+
+    // Near the top left: below the box; near the bottom right: above it,
+    // its right edge on the screen. Neither covers the box.
+    for (const QPoint& corner : {screen.topLeft() + QPoint(40, 40), screen.bottomRight() - QPoint(250, 110)}) {
+        f.window.move(corner);
+        f.window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.window));
+        for (QLineEdit* box : {f.sellDate, f.invoiceDate}) {
+            click(box);
+            Form2* form = f.picker->form();
+            ASSERT_NE(form, nullptr);
+            const QRect place = form->frameGeometry();
+            EXPECT_TRUE(screen.contains(place)) << place.x() << "," << place.y();
+            EXPECT_FALSE(place.intersects(boxOf(box)));
+            if (corner.y() < screen.center().y()) EXPECT_EQ(place.top(), boxOf(box).bottom() + 1);
+            else EXPECT_EQ(place.bottom(), boxOf(box).top() - 1);
+        }
+    }
+
+    // Escape closes it and writes nothing, also after a move to another day.
+    Form2* form = f.picker->form();
+    QWidget* keys = form->focusWidget() ? form->focusWidget() : form->Calendar1;
+    QTest::keyClick(keys, Qt::Key_Right);
+    QTest::keyClick(keys, Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(textsOf({f.sellDate, f.invoiceDate}), QStringList({"sell", "invoice"}));
     settle();
 }
