@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QKeySequence>
 #include <QComboBox>
@@ -176,6 +177,13 @@ void Form1::SSTab1_Click()
     }
     context_.dialogs.inform(analysisGuardText());
     SSTab1->setCurrentIndex(ClientGridIndex);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Where the user left it may lie beyond a screen that has shrunk since.
+    if (!event->spontaneous()) WindowGeometry::keepOnScreen(*this);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

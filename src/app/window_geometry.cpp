@@ -1,6 +1,10 @@
 #include "app/window_geometry.h"
 
+#include "ui/ui.h"
+
+#include <QGuiApplication>
 #include <QLayout>
+#include <QScreen>
 #include <QSettings>
 #include <QTabWidget>
 #include <QWidget>
@@ -52,9 +56,27 @@ void WindowGeometry::fit(QWidget& window, const QTabWidget& tabs, QSize describe
 
 bool WindowGeometry::restore(QWidget& window, const QSettings& settings)
 {
-    // Qt moves a window restored beyond the available screen back onto it.
     const QByteArray stored = settings.value(settingsKey()).toByteArray();
     return !stored.isEmpty() && window.restoreGeometry(stored);
+}
+
+void WindowGeometry::keepOnScreen(QWidget& window)
+{
+    if (window.isMaximized() || window.isFullScreen()) return;
+    const QRect place = window.frameGeometry();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().contains(place)) return;
+    }
+    // Left on a screen that has since shrunk or gone: moved onto the screen
+    // it is nearest to, or filling it where it is larger.
+    const QScreen* screen = QGuiApplication::screenAt(place.center());
+    const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
+    if (place.width() > area.width() || place.height() > area.height()) {
+        window.move(area.topLeft());
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    } else {
+        window.move(keptInside(place, area).topLeft());
+    }
 }
 
 void WindowGeometry::save(const QWidget& window, QSettings& settings)

@@ -21,9 +21,11 @@ public:
     static void fit(QWidget& window, const QTabWidget& tabs, QSize described);
 
     // Puts the window where `settings` says the user last left it (size,
-    // position, maximised), moved back onto the screen when the screen has
-    // shrunk since; false when nothing is remembered.
+    // position, maximised); false when nothing is remembered.
     static bool restore(QWidget& window, const QSettings& settings);
+    // Brings a shown window that lies partly off every screen back onto the
+    // screen it is nearest to (its frame is known only once it is shown).
+    static void keepOnScreen(QWidget& window);
     static void save(const QWidget& window, QSettings& settings);
 
     // The per-user setting that holds it.

@@ -12,8 +12,6 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace mervalis {
 
 Form2::Form2(AppContext& context, DateFields fields, QWidget* parent)
@@ -92,11 +90,7 @@ QPoint DatePicker::placeBeside(const QRect& box, const QSize& size, const QRect&
     if (size.height() > roomBelow && (size.height() <= roomAbove || roomAbove > roomBelow)) {
         y = box.top() - size.height();
     }
-    const auto onScreen = [](int at, int length, int first, int last) {
-        return std::max(first, std::min(at, last + 1 - length));
-    };
-    return {onScreen(box.left(), size.width(), screen.left(), screen.right()),
-            onScreen(y, size.height(), screen.top(), screen.bottom())};
+    return keptInside(QRect(QPoint(box.left(), y), size), screen).topLeft();
 }
 
 void DatePicker::open(const QString& target, QWidget* box)

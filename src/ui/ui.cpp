@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace mervalis {
 
 namespace {
@@ -61,6 +63,16 @@ void tabMovesFocus(QPlainTextEdit* box)
 {
     box->setTabChangesFocus(true);
     box->installEventFilter(new CtrlTabTypesTab(box));
+}
+
+QRect keptInside(const QRect& place, const QRect& area)
+{
+    const auto inside = [](int at, int length, int first, int last) {
+        return std::max(first, std::min(at, last + 1 - length));
+    };
+    return QRect(QPoint(inside(place.x(), place.width(), area.left(), area.right()),
+                        inside(place.y(), place.height(), area.top(), area.bottom())),
+                 place.size());
 }
 
 int twips(int value)

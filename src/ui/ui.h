@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QAbstractButton;
@@ -49,6 +50,10 @@ QComboBox* makeEditable(QComboBox* combo);
 // Lets a keyboard user leave a multi-line box: Tab and Shift+Tab move the
 // focus on and back, and Ctrl+Tab types a tab character instead.
 void tabMovesFocus(QPlainTextEdit* box);
+
+// `place` moved the least that brings it inside `area`; one larger than
+// `area` keeps its top left corner inside.
+QRect keptInside(const QRect& place, const QRect& area);
 
 // Twips (1440 per inch) to device-independent pixels.
 int twips(int value);

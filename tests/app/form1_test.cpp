@@ -13,6 +13,7 @@
 #include "support/widgets.h"
 
 #include <QApplication>
+#include <QAbstractScrollArea>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCompleter>
@@ -21,7 +22,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -49,7 +52,76 @@ struct SignalPeek : QObject {
     }
 };
 
+// Controls of a tab that lie over each other or reach out of their container.
+QStringList overlaps(QTabWidget* tabs)
+{
+    QStringList found;
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        QWidget* page = tabs->currentWidget();
+        const auto isControl = [](const QWidget* w) {
+            return qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+                   qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+                   qobject_cast<const QAbstractScrollArea*>(w);
+        };
+        QList<QWidget*> controls;
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            bool part = false;  // of a combo box or a grid, which speaks for it
+            for (QWidget* p = w->parentWidget(); p != page; p = p->parentWidget()) part = part || isControl(p);
+            if (isControl(w) && !part && w->isVisibleTo(page)) controls << w;
+        }
+        const auto place = [page](const QWidget* w) { return QRect(w->mapTo(page, QPoint(0, 0)), w->size()); };
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            const QString name = tabs->tabText(tab) + "/" + controls[i]->objectName();
+            if (!(place(controls[i]->parentWidget()) & page->rect()).contains(place(controls[i]))) found << name;
+            for (qsizetype j = i + 1; j < controls.size(); ++j) {
+                if (place(controls[i]).intersects(place(controls[j]))) found << name + " " + controls[j]->objectName();
+            }
+        }
+    }
+    return found;
+}
+
 }  // namespace
+
+TEST(Form1, NoControlOfATabLiesOverAnotherAndTheWindowComesBackWhereItWasLeftOnTheScreen)
+{
+    TestLedger l;
+    {
+        Form1 form(*l.context);
+        form.show();
+        form.Form_Load();
+        EXPECT_TRUE(form.width() >= 670 && form.height() >= 442) << form.width() << "x" << form.height();
+        EXPECT_EQ(overlaps(form.SSTab1), QStringList());
+        form.resize(form.minimumSize());
+        EXPECT_EQ(overlaps(form.SSTab1), QStringList()) << form.width() << "x" << form.height();
+    }
+    // Size, place and state as the user left them; a place on a larger
+    // screen comes back onto this one.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect place(screen.topLeft() + QPoint(30, 20), screen.size() - QSize(40, 30));
+    const QRect beyond(screen.bottomRight() + QPoint(400, 300), screen.size() + QSize(200, 100));
+    const QRect away(screen.bottomRight() + QPoint(400, 300), QSize(745, 560));
+    for (const auto& [left, maximised] : {std::pair{place, false}, {place, true}, {beyond, false}, {away, false}}) {
+        {
+            Form1 form(*l.context);
+            form.show();
+            form.showNormal();
+            form.setGeometry(left);
+            if (maximised) form.showMaximized();
+            QCoreApplication::processEvents();
+            form.close();
+        }
+        Form1 form(*l.context);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        if (left == place && !maximised) {
+            EXPECT_EQ(form.geometry(), place);
+        }
+        EXPECT_EQ(form.isMaximized(), maximised || left == beyond);
+        EXPECT_TRUE(screen.contains(form.frameGeometry())) << form.x() << "," << form.y();
+    }
+}
 
 TEST(Form1, OpensWithItsTabsMenuHelpButtonsAndStartUpDefaults)
 {
@@ -215,7 +287,7 @@ TEST(Form1, F1OpensTheHelpOfTheTabOnScreenAndF5RefreshesTheGridTabs)
     EXPECT_TRUE(l.dialogs.shown().empty());
 }
 
-TEST(Form1, EveryEditableListKeepsWhatIsTypedAndEveryCheckBoxAnswersEveryChange)
+TEST(Form1, EveryEditableListKeepsWhatIsTypedEveryCheckBoxAnswersEveryChangeAndTabLeavesEveryNotesBox)
 {
     TestLedger l;
     Form1 form(*l.context);
@@ -246,6 +318,24 @@ TEST(Form1, EveryEditableListKeepsWhatIsTypedAndEveryCheckBoxAnswersEveryChange)
         if (SignalPeek::connections(box, SIGNAL(clicked(bool))) > 0) clickOnly << box->objectName();
     }
     EXPECT_TRUE(clickOnly.isEmpty()) << clickOnly.join(", ").toStdString();
+
+    // Tab leaves every multi-line box; Ctrl+Tab types a tab there.
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QStringList kept;
+    for (int tab = 0; tab < form.SSTab1->count(); ++tab) {
+        form.SSTab1->setCurrentIndex(tab);
+        for (QPlainTextEdit* box : form.SSTab1->currentWidget()->findChildren<QPlainTextEdit*>()) {
+            if (!box->isVisible()) continue;
+            box->setFocus();
+            box->setPlainText("a");
+            box->moveCursor(QTextCursor::End);
+            QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Tab);
+            if (box->toPlainText() != "a\t" || box->hasFocus() || form.SSTab1->currentIndex() != tab) kept << box->objectName();
+        }
+    }
+    EXPECT_TRUE(kept.isEmpty()) << kept.join(", ").toStdString();
 }
 
 TEST(Form1, TheInvoiceTabBindsTheInvoicesClientAndBillingCompanyIntoTheirTabs)
