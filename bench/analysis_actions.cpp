@@ -34,7 +34,7 @@ std::string thisYear() { return std::to_string(QDate::currentDate().year()); }
 std::string firstValue(sqlite3* db, const std::string& column)
 {
     const std::string sql = "SELECT " + column + " FROM Mervalis2 WHERE " + column + " IS NOT NULL GROUP BY " +
-                            column + " COLLATE BINARY ORDER BY MIN(ID) LIMIT 1";
+                            column + " ORDER BY MIN(ID) LIMIT 1";
     sqlite3_stmt* statement = nullptr;
     std::string value;
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
@@ -61,10 +61,10 @@ bool reference(sqlite3* db, const analysis_options::Option& option)
     // The chooser's list, then the figures of its first entry.
     const auto chosen = [&](const std::string& figures) {
         const std::string list = "SELECT " + column + " FROM Mervalis2 WHERE " + column +
-                                 " IS NOT NULL GROUP BY " + column + " COLLATE BINARY ORDER BY MIN(ID)";
+                                 " IS NOT NULL GROUP BY " + column + " ORDER BY MIN(ID)";
         const std::string entity = literal(firstValue(db, column));
         return run(list) && run("SELECT Month, " + figures + " FROM Mervalis2 WHERE Year = " + year + " AND " +
-                                column + " = " + entity + " COLLATE BINARY GROUP BY Month");
+                                column + " = " + entity + " GROUP BY Month");
     };
     switch (option.kind) {
     case Kind::Separator: return true;
@@ -79,28 +79,28 @@ bool reference(sqlite3* db, const analysis_options::Option& option)
         return run("SELECT Year, SUM(SubTotal) FROM Mervalis2 GROUP BY Year ORDER BY Year");
     case Kind::EntityComparison:
         return run("SELECT " + column + ", SUM(SubTotal) FROM Mervalis2 WHERE Year = " + year + " GROUP BY " +
-                   column + " COLLATE BINARY ORDER BY MIN(ID)");
+                   column + " ORDER BY MIN(ID)");
     case Kind::EntityAllYears:
         return run("SELECT " + column + " FROM Mervalis2 WHERE " + column + " IS NOT NULL GROUP BY " + column +
-                   " COLLATE BINARY ORDER BY MIN(ID)") &&
+                   " ORDER BY MIN(ID)") &&
                run("SELECT SUM(SubTotal), SUM(CASE WHEN " + column + " = " + literal(firstValue(db, column)) +
-                   " COLLATE BINARY THEN SubTotal ELSE 0 END) FROM Mervalis2");
+                   " THEN SubTotal ELSE 0 END) FROM Mervalis2");
     case Kind::AllYearsComparison:
         return run("SELECT " + column + ", SUM(SubTotal) FROM Mervalis2 GROUP BY " + column +
-                   " COLLATE BINARY ORDER BY MIN(ID)");
+                   " ORDER BY MIN(ID)");
     case Kind::Conversion:
-        return run("SELECT COUNT(DISTINCT ClientName COLLATE BINARY) FROM Mervalis2") &&
+        return run("SELECT COUNT(DISTINCT ClientName) FROM Mervalis2") &&
                run("SELECT COUNT(*) FROM Mervalis");
     case Kind::ClosingRatios:
         return run("SELECT SalesRep, COUNT(DISTINCT UPPER(ReferenceID)) FROM Mervalis2 "
-                   "WHERE SalesRep <> '' AND SalesRep <> 'None' GROUP BY SalesRep COLLATE BINARY ORDER BY MIN(ID)") &&
-               run("SELECT LeadGivenTo, COUNT(*) FROM Mervalis GROUP BY LeadGivenTo COLLATE BINARY");
+                   "WHERE SalesRep <> '' AND SalesRep <> 'None' GROUP BY SalesRep ORDER BY MIN(ID)") &&
+               run("SELECT LeadGivenTo, COUNT(*) FROM Mervalis GROUP BY LeadGivenTo");
     case Kind::AgeProfile:
-        return run("SELECT Age, COUNT(DISTINCT ClientName COLLATE BINARY) FROM Mervalis2 "
+        return run("SELECT Age, COUNT(DISTINCT ClientName) FROM Mervalis2 "
                    "WHERE CAST(Age AS INTEGER) BETWEEN 18 AND 70 GROUP BY Age");
     case Kind::Profile:
-        return run("SELECT " + column + ", COUNT(DISTINCT ClientName COLLATE BINARY) FROM Mervalis2 WHERE " +
-                   column + " <> '' GROUP BY " + column + " COLLATE BINARY ORDER BY MIN(ID)");
+        return run("SELECT " + column + ", COUNT(DISTINCT ClientName) FROM Mervalis2 WHERE " +
+                   column + " <> '' GROUP BY " + column + " ORDER BY MIN(ID)");
     }
     return false;
 }

@@ -15,6 +15,7 @@
 #include "data/dialogs.h"
 #include "data/help.h"
 #include "data/installation.h"
+#include "data/money.h"
 #include "data/store.h"
 #include "setup/install.h"
 #include "setup/sample_data.h"
@@ -79,6 +80,7 @@ int runChild(int index, const QString& database)
     char name[] = "mervalis-bench";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    mervalis::keepMachineNumbers();
     QCoreApplication::setOrganizationName(QStringLiteral("Mervalis"));
     QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
     const std::vector<Action> list = actions();
@@ -329,6 +331,7 @@ int main(int argc, char** argv)
 
     const std::string self = QFile::encodeName(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).toStdString();
     QCoreApplication app(argc, argv);
+    mervalis::keepMachineNumbers();
     const std::vector<Action> list = actions();
     std::vector<Row> rows;
     for (long long sales : sizes) {

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Mervalis needs to build and run; with --tests
 # also what only the tests use (a PostgreSQL server for the second engine's
-# run, pdftotext, Python, chattr). Idempotent: does nothing when everything
-# is already there. Run as root.
+# run, pdftotext, Python, chattr, and the English and German locales the
+# number tests run under). Idempotent: does nothing when everything is
+# already there. Run as root.
 set -euo pipefail
 
 packages=(
@@ -18,9 +19,11 @@ packages=(
 )
 
 test_packages=(
-  postgresql python3 e2fsprogs poppler-utils
+  postgresql python3 e2fsprogs poppler-utils locales
 )
-[[ "${1:-}" == --tests ]] && packages+=("${test_packages[@]}")
+# The locales the number tests run under, made with the locales package.
+test_locales=()
+[[ "${1:-}" == --tests ]] && packages+=("${test_packages[@]}") && test_locales=(en_US de_DE)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -38,3 +41,12 @@ if ((${#missing[@]})); then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+for l in "${test_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qx "$l.utf8" && continue
+  if [[ $(id -u) -ne 0 ]]; then
+    echo "The locale $l.UTF-8 is missing; run this script as root (or with sudo) to make it." >&2
+    exit 1
+  fi
+  localedef -i "$l" -c -f UTF-8 -A /usr/share/locale/locale.alias "$l.UTF-8"
+done

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLegend>
 #include <QListWidget>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
 #include <QPieSeries>
@@ -65,6 +66,11 @@ AnalysisChart::AnalysisChart(QWidget* parent)
     c->layout()->setContentsMargins(0, 0, 0, 0);
     c->setBackgroundRoundness(0);
     c->legend()->setVisible(false);
+    // The value axis writes its numbers as the region does, without groups.
+    QLocale regional = QLocale::system();
+    regional.setNumberOptions(QLocale::OmitGroupSeparator);
+    c->setLocale(regional);
+    c->setLocalizeNumbers(true);
     QFont title = font();
     title.setBold(true);
     c->setTitleFont(title);

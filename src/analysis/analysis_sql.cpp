@@ -6,13 +6,12 @@ namespace mervalis::analysis_sql {
 
 namespace {
 
-// A client name counted once per exact text; sales without a name count as
-// one more name, as a distinct list of the names would show them.
+// A client name counted once as the database compares text ("ThomasW" and
+// "thomasw" are one client); sales without a name count as one more name, as
+// a distinct list of the names would show them.
 QString distinctClientCount()
 {
-    // Both read the exact form, so that the profiles' indexes answer alone.
-    return QStringLiteral("COUNT(DISTINCT %1) + MAX(CASE WHEN %1 IS NULL THEN 1 ELSE 0 END)")
-        .arg(exactText(QStringLiteral("ClientName")));
+    return QStringLiteral("COUNT(DISTINCT ClientName) + MAX(CASE WHEN ClientName IS NULL THEN 1 ELSE 0 END)");
 }
 
 QString quotedList(const QStringList& values)
@@ -22,11 +21,33 @@ QString quotedList(const QStringList& values)
     return literals.join(QStringLiteral(", "));
 }
 
-// The category of a sale: its exact text, a sale without a value falling
-// under the empty category.
-QString categoryOf(const QString& column)
+// The sales grouped by what `column` holds, as the database compares text
+// (SQLite's NOCASE, PostgreSQL's citext: "Ben Carter" and "ben carter" are
+// one group), in the order of each group's first sale. One row per group:
+// the value its first sale holds (named as the column), then each of
+// `figures`, aggregates over the group's sales, then each of `perGroup`,
+// expressions that may read the group's value as g.name (in any of its
+// spellings) and the figures as g.figure0, g.figure1 ... Only the sales that
+// meet `where` (when given) count; a missing value is a group of its own.
+QString groupsByName(const QString& column, const QStringList& figures, const QString& where = QString(),
+                     const QStringList& perGroup = QStringList())
 {
-    return QStringLiteral("COALESCE(%1, '')").arg(exactText(column));
+    QStringList inner{QStringLiteral("MIN(ID) AS first"), QStringLiteral("MIN(%1) AS name").arg(column)};
+    QStringList outer{QStringLiteral("(SELECT f.%1 FROM Mervalis2 f WHERE f.ID = g.first) AS %1").arg(column)};
+    for (qsizetype i = 0; i < figures.size(); ++i) {
+        inner << QStringLiteral("%1 AS figure%2").arg(figures[i]).arg(i);
+        outer << QStringLiteral("g.figure%1").arg(i);
+    }
+    outer << perGroup;
+    return QStringLiteral("SELECT %1 FROM (SELECT %2 FROM Mervalis2%3 GROUP BY %4) AS g ORDER BY g.first")
+        .arg(outer.join(QStringLiteral(", ")), inner.join(QStringLiteral(", ")),
+             where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, column);
+}
+
+// The sales whose column holds `value`, as the database compares text.
+QString holds(const QString& column, const QString& value)
+{
+    return QStringLiteral("%1 = %2").arg(column, quoted(value));
 }
 
 }  // namespace
@@ -37,6 +58,11 @@ bool isEntityColumn(const QString& column)
                                      QStringLiteral("ProductService"), QStringLiteral("MarketingTool"),
                                      QStringLiteral("SalesRep")};
     return columns.contains(column);
+}
+
+QString entityNames(const QString& column)
+{
+    return groupsByName(column, {}, QStringLiteral("%1 IS NOT NULL").arg(column));
 }
 
 QString incomeUnits()
@@ -53,7 +79,7 @@ QString monthSalesOf(int month, const QString& year, const QString& column, cons
 {
     return QStringLiteral("SELECT * FROM Mervalis2 WHERE month = '%1' and year =  %2 and %3  ")
         .arg(month)
-        .arg(quoted(year), exactlyEquals(column, entity));
+        .arg(quoted(year), holds(column, entity));
 }
 
 QString monthlyFigures(const QString& year, const QString& column, const QString& entity)
@@ -61,18 +87,19 @@ QString monthlyFigures(const QString& year, const QString& column, const QString
     QStringList months;
     for (int m = 1; m <= 12; ++m) months << QString::number(m);
     QString condition = QStringLiteral("Year = %1 AND Month IN (%2)").arg(quoted(year), quotedList(months));
-    if (!column.isEmpty()) condition += QStringLiteral(" AND ") + exactlyEquals(column, entity);
+    if (!column.isEmpty()) condition += QStringLiteral(" AND ") + holds(column, entity);
     return QStringLiteral("SELECT Month, SUM(%1), COUNT(*) FROM Mervalis2 WHERE %2 GROUP BY Month")
         .arg(incomeUnits(), condition);
 }
 
 QString categoryIncome(const QString& column, const QString& year)
 {
-    const QString category = categoryOf(column);
-    const QString where = year.isNull() ? QString() : QStringLiteral(" WHERE Year = %1").arg(quoted(year));
-    return QStringLiteral("SELECT %1, COALESCE(SUM(CASE WHEN %2 IS NULL THEN 0 ELSE %3 END), 0), "
-                          "COALESCE(SUM(%3), 0) FROM Mervalis2%4 GROUP BY %1 ORDER BY MIN(ID)")
-        .arg(category, column, incomeUnits(), where);
+    const QString where = year.isNull() ? QString() : QStringLiteral("Year = %1").arg(quoted(year));
+    return groupsByName(column,
+                        {QStringLiteral("COALESCE(SUM(CASE WHEN %1 IS NULL THEN 0 ELSE %2 END), 0)")
+                             .arg(column, incomeUnits()),
+                         QStringLiteral("COALESCE(SUM(%1), 0)").arg(incomeUnits())},
+                        where);
 }
 
 QString yearIncome()
@@ -90,7 +117,7 @@ QString grandAndEntityIncome(const QString& column, const QString& entity)
 {
     const QString chosen = column.isEmpty() ? QStringLiteral("0")
                                             : QStringLiteral("CASE WHEN %1 THEN %2 ELSE 0 END")
-                                                  .arg(exactlyEquals(column, entity), incomeUnits());
+                                                  .arg(holds(column, entity), incomeUnits());
     return QStringLiteral("SELECT SUM(%1), COALESCE(SUM(%2), 0) FROM Mervalis2").arg(incomeUnits(), chosen);
 }
 
@@ -112,12 +139,12 @@ QString incomeOfYear(const QString& year)
 QString incomeOfYearFor(const QString& year, const QString& column, const QString& category)
 {
     return QStringLiteral("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE year =  %1 and %2 ")
-        .arg(quoted(year), exactlyEquals(column, category));
+        .arg(quoted(year), holds(column, category));
 }
 
 QString incomeOf(const QString& column, const QString& category)
 {
-    return QStringLiteral("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE %1 ").arg(exactlyEquals(column, category));
+    return QStringLiteral("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE %1 ").arg(holds(column, category));
 }
 
 QString totalIncome()
@@ -129,7 +156,7 @@ QString clientsPerFixedCategory(const QString& column, const QStringList& catego
 {
     QString key = QStringLiteral("CASE");
     for (int i = 0; i < categories.size(); ++i) {
-        key += QStringLiteral(" WHEN %1 = %2 THEN %3").arg(column, quoted(categories[i])).arg(i);
+        key += QStringLiteral(" WHEN %1 THEN %2").arg(holds(column, categories[i])).arg(i);
     }
     key += QStringLiteral(" END");
     return QStringLiteral("SELECT %1, %2 FROM Mervalis2 WHERE %3 IN (%4) GROUP BY %1")
@@ -138,50 +165,37 @@ QString clientsPerFixedCategory(const QString& column, const QStringList& catego
 
 QString clientsPerStoredCategory(const QString& column)
 {
-    const QString category = exactText(column);
-    return QStringLiteral("SELECT %1, %2 FROM Mervalis2 WHERE %1 <> '' GROUP BY %1 ORDER BY MIN(ID)")
-        .arg(category, distinctClientCount());
+    return groupsByName(column, {distinctClientCount()}, QStringLiteral("%1 <> ''").arg(column));
 }
 
-QString clientsOfCategory(const QString& column, const QString& category, bool exact)
+QString clientsOfCategory(const QString& column, const QString& category)
 {
-    const QString name = exactText(QStringLiteral("ClientName"));
-    const QString condition =
-        exact ? exactlyEquals(column, category) : QStringLiteral("%1 = %2").arg(column, quoted(category));
-    return QStringLiteral("SELECT %1 AS ClientName FROM Mervalis2 WHERE %2 GROUP BY %1 ORDER BY MIN(ID)")
-        .arg(name, condition);
+    return groupsByName(QStringLiteral("ClientName"), {}, holds(column, category));
 }
 
 QString soldClients()
 {
-    const QString name = exactText(QStringLiteral("ClientName"));
-    return QStringLiteral("SELECT %1 AS ClientName FROM Mervalis2 GROUP BY %1 ORDER BY MIN(ID)").arg(name);
+    return groupsByName(QStringLiteral("ClientName"), {});
 }
 
-QString invoicesPerRep()
+QString closingRatioFigures()
 {
-    const QString rep = exactText(QStringLiteral("SalesRep"));
-    return QStringLiteral("SELECT %1, COUNT(DISTINCT UPPER(ReferenceID)) + "
-                          "MAX(CASE WHEN ReferenceID IS NULL THEN 1 ELSE 0 END) FROM Mervalis2 "
-                          "WHERE SalesRep <> '' AND SalesRep <> 'None' GROUP BY %1 ORDER BY MIN(ID)")
-        .arg(rep);
-}
-
-QString leadsPerPerson()
-{
-    const QString person = exactText(QStringLiteral("LeadGivenTo"));
-    return QStringLiteral("SELECT %1, COUNT(*) FROM Mervalis WHERE LeadGivenTo IS NOT NULL GROUP BY %1").arg(person);
+    // Reference IDs compare as the column does, without regard to case.
+    return groupsByName(QStringLiteral("SalesRep"),
+                        {QStringLiteral("COUNT(DISTINCT ReferenceID) + MAX(CASE WHEN ReferenceID IS NULL THEN 1 "
+                                        "ELSE 0 END)")},
+                        QStringLiteral("SalesRep <> '' AND SalesRep <> 'None'"),
+                        {QStringLiteral("(SELECT COUNT(*) FROM Mervalis c WHERE c.LeadGivenTo = g.name)")});
 }
 
 QString invoicesOfRep(const QString& rep)
 {
-    return QStringLiteral("SELECT DISTINCT ReferenceID FROM Mervalis2 WHERE %1")
-        .arg(exactlyEquals(QStringLiteral("SalesRep"), rep));
+    return QStringLiteral("SELECT DISTINCT ReferenceID FROM Mervalis2 WHERE %1").arg(holds(QStringLiteral("SalesRep"), rep));
 }
 
 QString leadsOf(const QString& rep)
 {
-    return QStringLiteral("SELECT * FROM Mervalis WHERE %1").arg(exactlyEquals(QStringLiteral("LeadGivenTo"), rep));
+    return QStringLiteral("SELECT * FROM Mervalis WHERE %1").arg(holds(QStringLiteral("LeadGivenTo"), rep));
 }
 
 }  // namespace mervalis::analysis_sql

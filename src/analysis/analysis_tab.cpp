@@ -458,8 +458,9 @@ void AnalysisTab::Combo7_Click()
     }
 }
 
-// Every time the chooser opens: the distinct values of the selected column
-// in the stored sales, exactly compared, in the order of their first sale.
+// Every time the chooser opens: the values of the selected column in the
+// stored sales, those that differ only in case once (the filter does not tell
+// them apart), in the order of their first sale.
 void AnalysisTab::Combo16_DropDown()
 {
     const analysis_options::Option* option = analysis_options::find(Combo7->currentText());
@@ -470,7 +471,7 @@ void AnalysisTab::Combo16_DropDown()
         ListRebuild empty(Combo16);
         return;
     }
-    fillFromStoredSales(Combo16, column, false, context_);
+    fillFromStoredSales(Combo16, analysis_sql::entityNames(column), false, context_);
 }
 
 // The analysis of the chosen entity.

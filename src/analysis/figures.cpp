@@ -4,7 +4,7 @@
 #include "data/data_control.h"
 #include "data/row_block.h"
 
-#include <QHash>
+#include <QList>
 
 namespace mervalis::figures {
 
@@ -57,11 +57,21 @@ bool readCategories(DataControl& sales, const QString& sql, Categories* out)
     RowBlock rows;
     if (!sales.lookUp(sql, rows)) return false;
     Categories result;
+    QList<Currency> values;
     for (int r = 0; r < rows.rowCount(); ++r) {
-        result.labels << rows.value(r, 0);
-        result.values << amount(rows, r, 1).text();
+        // Sales without a value fall under the empty category with those
+        // whose value is empty.
+        const QString label = rows.value(r, 0);
+        qsizetype at = label.isEmpty() ? result.labels.indexOf(label) : -1;
+        if (at < 0) {
+            at = result.labels.size();
+            result.labels << label;
+            values << Currency();
+        }
+        values[at] += amount(rows, r, 1);
         result.total += amount(rows, r, 2);
     }
+    for (const Currency& value : values) result.values << value.text();
     *out = result;
     return true;
 }
@@ -128,19 +138,14 @@ bool clientsPerStoredCategory(DataControl& sales, const QString& column, Categor
 
 bool closingRatios(DataControl& sales, QStringList* reps, QStringList* ratios)
 {
-    RowBlock invoices;
-    RowBlock leads;
-    if (!sales.lookUp(analysis_sql::invoicesPerRep(), invoices)) return false;
-    if (!sales.lookUp(analysis_sql::leadsPerPerson(), leads)) return false;
-    QHash<QString, qint64> leadsOf;
-    for (int r = 0; r < leads.rowCount(); ++r) leadsOf.insert(leads.value(r, 0), wholeNumber(leads, r, 1));
+    RowBlock rows;
+    if (!sales.lookUp(analysis_sql::closingRatioFigures(), rows)) return false;
     QStringList names;
     QStringList values;
-    for (int r = 0; r < invoices.rowCount(); ++r) {
-        const QString rep = invoices.value(r, 0);
-        const qint64 sold = wholeNumber(invoices, r, 1);
-        const qint64 given = leadsOf.value(rep, 0);
-        names << rep;
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        const qint64 sold = wholeNumber(rows, r, 1);
+        const qint64 given = wholeNumber(rows, r, 2);
+        names << rows.value(r, 0);
         values << percentage(static_cast<double>(sold), static_cast<double>(given == 0 ? 1 : given)).text();
     }
     *reps = names;

@@ -24,7 +24,7 @@ struct Monthly {
     QStringList counts;
 };
 // `column` empty: all sales of the year; else the sales whose column holds
-// exactly `entity`.
+// `entity` (compared without regard to case, as the database compares text).
 bool monthly(DataControl& sales, const QString& year, const QString& column, const QString& entity, Monthly* out);
 
 // Categories paired with their figures, in list order; `total` is the sum of
@@ -34,9 +34,10 @@ struct Categories {
     QStringList values;
     Currency total;
 };
-// The income of each value of a sale column (a sale without a value falls
-// under the empty category and adds 0 to it), in the order of the first sale;
-// `year` null for all years.
+// The income of each value of a sale column (values that differ only in case
+// are one category, named as its first sale names it; a sale without a value
+// falls under the empty category and adds 0 to it), in the order of the first
+// sale; `year` null for all years.
 bool incomePerCategory(DataControl& sales, const QString& column, const QString& year, Categories* out);
 // The income of each year, in ascending order.
 bool incomePerYear(DataControl& sales, Categories* out);

@@ -8,11 +8,14 @@
 #include "data/client_table.h"
 #include "data/data_control.h"
 #include "data/dialogs.h"
+#include "data/money.h"
 #include "ui/drop_down_combo.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include <cmath>
 
 namespace mervalis {
 
@@ -20,13 +23,13 @@ namespace {
 
 constexpr int kOldestAge = 150;
 
-// A whole number of years from 0 to kOldestAge.
+// A whole number of years from 0 to kOldestAge, typed as the region writes
+// numbers.
 bool readAge(const QString& text, int* age)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok || value < 0 || value > kOldestAge) return false;
-    *age = value;
+    double value = 0;
+    if (!readNumber(text, &value) || value != std::floor(value) || value < 0 || value > kOldestAge) return false;
+    *age = static_cast<int>(value);
     return true;
 }
 
@@ -61,7 +64,7 @@ void AnalysisTab::Command13_Click()
             return;
         }
         fillLists(counts, ages);
-        context_.adodc2.query(analysis_sql::clientsOfCategory(QStringLiteral("Age"), ages.last(), false));
+        context_.adodc2.query(analysis_sql::clientsOfCategory(QStringLiteral("Age"), ages.last()));
         Label28->setText(ages.last());
     }
     yield();
@@ -91,7 +94,7 @@ void AnalysisTab::compareStoredCategories(const QString& column)
     }
     fillLists(categories.values, categories.labels);
     Label28->setText(QString::number(categories.labels.size() - 1));
-    context_.adodc2.query(analysis_sql::clientsOfCategory(column, categories.labels.last(), true));
+    context_.adodc2.query(analysis_sql::clientsOfCategory(column, categories.labels.last()));
     yield();
     Command35->click();
     Label28->hide();
@@ -123,7 +126,7 @@ void AnalysisTab::Command43_Click()
         return;
     }
     fillLists(counts, sexes);
-    context_.adodc2.query(analysis_sql::clientsOfCategory(QStringLiteral("Sex"), sexes.last(), false));
+    context_.adodc2.query(analysis_sql::clientsOfCategory(QStringLiteral("Sex"), sexes.last()));
     Command35->click();
 }
 
@@ -141,7 +144,7 @@ void AnalysisTab::Command44_Click()
         return;
     }
     Combo15->addItems(counts);
-    context_.adodc2.query(analysis_sql::clientsOfCategory(QStringLiteral("Income"), bands.last(), false));
+    context_.adodc2.query(analysis_sql::clientsOfCategory(QStringLiteral("Income"), bands.last()));
     Label28->setText(QString::number(bands.size() - 1));
     yield();
     Label28->setText(QStringLiteral("Drawing chart..."));

@@ -5,6 +5,7 @@
 #include "data/dialogs.h"
 #include "ui/message_boxes.h"
 #include "data/installation.h"
+#include "data/money.h"
 #include "data/store.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    mervalis::keepMachineNumbers();
     QCoreApplication::setOrganizationName(QStringLiteral("Mervalis"));
     QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
     // The installed launcher and icon (desktop/): the desktop matches the

@@ -3,6 +3,7 @@
 #include "data/dialogs.h"
 #include "data/paged_query.h"
 #include "data/record_set_model.h"
+#include "data/sales_table.h"
 #include "data/sql.h"
 
 #include <QRegularExpression>
@@ -344,11 +345,25 @@ bool DataControl::deleteRow(int row)
     return true;
 }
 
+std::vector<int> DataControl::sellDateKeys(int column) const
+{
+    // A sale's sell date sorts as the date it stands for.
+    if (rows_.columnNames().at(column).compare(QLatin1String("SellDate"), Qt::CaseInsensitive) != 0) return {};
+    std::vector<int> keys;
+    for (const char* part : {"Year", "Month", "Day", "ID"}) {
+        const int key = rows_.columnIndex(QLatin1String(part));
+        if (key < 0) return {};
+        keys.push_back(key);
+    }
+    return keys;
+}
+
 bool DataControl::sort(const QString& fieldName)
 {
     const int column = rows_.columnIndex(fieldName);
     if (column < 0) return false;
     emit leavingRecord();
+    const std::vector<int> dateKeys = sellDateKeys(column);
     if (!rows_.holdsAll()) {
         // A field name as the database gave it; anything else is no column
         // to put into an ORDER BY.
@@ -356,11 +371,16 @@ bool DataControl::sort(const QString& fieldName)
         const QString name = rows_.columnNames().at(column);
         if (!plainName.match(name).hasMatch()) return false;
         QString orderBy = name + QStringLiteral(" NULLS FIRST");
-        if (rows_.columnIndex(QStringLiteral("ID")) >= 0) orderBy += QStringLiteral(", ID");
+        if (!dateKeys.empty()) {
+            orderBy = sales_table::sellDateOrder(database_.engine() == Database::Engine::PostgreSQL);
+        } else if (rows_.columnIndex(QStringLiteral("ID")) >= 0) {
+            orderBy += QStringLiteral(", ID");
+        }
         return page(rows_.shape(), sql(), orderBy);
     }
     model_->beginReplace();
-    rows_.sortBy(column);
+    if (dateKeys.empty()) rows_.sortBy(column);
+    else rows_.sortByNumbers(dateKeys);
     current_ = rows_.rowCount() > 0 ? 0 : -1;
     pending_.clear();
     model_->endReplace();

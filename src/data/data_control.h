@@ -84,8 +84,9 @@ public:
     bool deleteRow(int row);
     // Sorts the rows ascending by a field: in memory when the whole result
     // is held (no query is sent), else by the database, the ID deciding
-    // between equal values. The record source stays as it is, so the next
-    // refresh gives the database's order again.
+    // between equal values; a sale's SellDate as the date it stands for (see
+    // sales_table::sellDateOrder()). The record source stays as it is, so
+    // the next refresh gives the database's order again.
     bool sort(const QString& fieldName);
 
     // A result of more than `heldRows` rows is not held whole but read
@@ -114,6 +115,9 @@ private:
     bool report(const QString& action);
     bool reportQuery(const QString& text);
     int idOf(int row, bool* ok) const;
+    // The Year, Month, Day and ID columns by which `column` sorts when it is
+    // a sale's SellDate and they are there; else none.
+    std::vector<int> sellDateKeys(int column) const;
     // The stored ID of a row to change or delete; tells the user, and is
     // false, when the row shows none or shows 0 (added since the refresh).
     bool storedIdOf(int row, const QString& done, int* id);

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <clocale>
 #include <cmath>
 
 namespace mervalis {
@@ -45,21 +46,106 @@ double roundMoney(double value)
     return static_cast<double>(roundedUnits(value, 2)) / 100.0;
 }
 
+namespace {
+
+// The region's decimal separator and minus sign, read once: the system
+// locale does not change while the program runs.
+struct RegionalSigns {
+    QString point;
+    QString group;
+    QString minus;
+    QString plus;
+};
+
+const RegionalSigns& regionalSigns()
+{
+    static const RegionalSigns signs = [] {
+        const QLocale locale = QLocale::system();
+        return RegionalSigns{locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign(),
+                             locale.positiveSign()};
+    }();
+    return signs;
+}
+
+const QRegularExpression& plainNumber()
+{
+    static const QRegularExpression plain(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
+    return plain;
+}
+
+}  // namespace
+
 QString numberText(double value)
+{
+    return shownNumber(storedNumberText(value));
+}
+
+QString storedNumberText(double value)
 {
     if (value == 0) return QStringLiteral("0");
     return shortestText(value);
 }
 
-bool readNumber(const QString& text, double* value)
+QString shownNumber(const QString& stored)
 {
-    static const QRegularExpression plain(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
-    if (!plain.match(text).hasMatch()) return false;
+    const RegionalSigns& signs = regionalSigns();
+    if ((signs.point == QLatin1String(".") && signs.minus == QLatin1String("-")) ||
+        !plainNumber().match(stored).hasMatch()) {
+        return stored;
+    }
+    QString shown = stored;
+    shown.replace(QLatin1Char('.'), signs.point);
+    if (shown.startsWith(QLatin1Char('-'))) shown.replace(0, 1, signs.minus);
+    return shown;
+}
+
+QString numberAdvice()
+{
+    const QString& point = regionalSigns().point;
+    const QString name = point == QLatin1String(".")   ? QStringLiteral("a point")
+                         : point == QLatin1String(",") ? QStringLiteral("a comma")
+                                                       : QStringLiteral("\"%1\"").arg(point);
+    return QStringLiteral("a number such as %1 (%2 before any decimals, no thousands separators)")
+        .arg(shownNumber(QStringLiteral("19.99")), name);
+}
+
+bool storedNumberOf(const QString& typed, QString* stored)
+{
+    const RegionalSigns& signs = regionalSigns();
+    QString text = typed.trimmed();
+    if (text.startsWith(signs.minus)) text.replace(0, signs.minus.size(), QStringLiteral("-"));
+    else if (text.startsWith(signs.plus)) text.replace(0, signs.plus.size(), QStringLiteral("+"));
+    if (signs.point != QLatin1String(".")) {
+        const bool regional = text.contains(signs.point);
+        if (regional && text.contains(QLatin1Char('.'))) return false;
+        if (regional) {
+            text.replace(signs.point, QStringLiteral("."));
+        } else if (signs.group == QLatin1String(".")) {
+            // "1.500" may mean fifteen hundred here: refused rather than
+            // guessed; "1.5" and "1234.5" cannot, and read as decimals.
+            static const QRegularExpression grouped(QStringLiteral("^[+-]?\\d{1,3}(\\.\\d{3})+$"));
+            if (grouped.match(text).hasMatch()) return false;
+        }
+    }
+    if (!plainNumber().match(text).hasMatch()) return false;
+    *stored = text;
+    return true;
+}
+
+bool readNumber(const QString& typed, double* value)
+{
+    QString stored;
+    if (!storedNumberOf(typed, &stored)) return false;
     bool ok = false;
-    const double number = text.trimmed().toDouble(&ok);
+    const double number = stored.toDouble(&ok);
     if (!ok || !std::isfinite(number)) return false;
     *value = number;
     return true;
+}
+
+void keepMachineNumbers()
+{
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 bool readCurrency(const QString& text, CurrencyUnits* units)
@@ -79,7 +165,7 @@ QString currencyText(CurrencyUnits units)
     QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
     while (fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
     if (!fraction.isEmpty()) text += QLatin1Char('.') + fraction;
-    return units < 0 ? QLatin1Char('-') + text : text;
+    return shownNumber(units < 0 ? QLatin1Char('-') + text : text);
 }
 
 Currency Currency::fromDouble(double value)
@@ -88,10 +174,11 @@ Currency Currency::fromDouble(double value)
     return Currency(roundedUnits(value, 4));
 }
 
-bool Currency::read(const QString& text, Currency* amount)
+bool Currency::read(const QString& shown, Currency* amount)
 {
+    QString stored;
     CurrencyUnits units = 0;
-    if (!readCurrency(text, &units)) return false;
+    if (!storedNumberOf(shown, &stored) || !readCurrency(stored, &units)) return false;
     *amount = Currency(units);
     return true;
 }

@@ -8,13 +8,37 @@ namespace mervalis {
 // number it prints as (so 2.675 is a tie and 0.125 rounds to 0.12).
 double roundMoney(double value);
 
-// A number as plain text: no thousands separators, no trailing zeros, no
-// floating-point noise (59.97, not 59.970000000000006).
-QString numberText(double value);
+// Numbers shown to the user and typed by the user follow the system's
+// regional rules (QLocale::system()): its decimal separator and minus sign,
+// no group separators. The database, CSV files and SQL hold them with "."
+// (the stored form).
 
-// Reads a number typed by the user ("19.99", " 3 ", "-5", "1e3" is refused).
-// Returns false when the text is not a plain decimal number.
-bool readNumber(const QString& text, double* value);
+// A number as the user reads it: the regional decimal separator, no
+// thousands separators, no trailing zeros, no floating-point noise (59.97 or
+// 59,97, not 59.970000000000006).
+QString numberText(double value);
+// A number as the database holds it: "." before the decimals.
+QString storedNumberText(double value);
+// A stored number ("12.5", "-3") as the user reads it ("12,5" in German);
+// a text that is no plain number is shown as it is.
+QString shownNumber(const QString& stored);
+// How to type a number here, for messages: "a number such as 19,99 (a comma
+// before any decimals, no thousands separators)".
+QString numberAdvice();
+
+// Reads a number typed by the user: the regional decimal separator, and "."
+// where it cannot be a group separator ("19.99" also in German, but not
+// "1.500", which a German reads as fifteen hundred); no group separators, no
+// exponent. Gives the number in the stored form with the digits as typed
+// ("19,99" gives "19.99"). False when the text is not a plain decimal number.
+bool storedNumberOf(const QString& typed, QString* stored);
+// The same, as a number.
+bool readNumber(const QString& typed, double* value);
+
+// The C library's numbers (printf, strtod, the ODBC drivers) stay in the
+// stored form whatever the region: Qt's application object takes LC_NUMERIC
+// from the environment, so every program calls this right after making it.
+void keepMachineNumbers();
 
 // Currency: a fixed-point amount with four decimals, held as a whole number
 // of ten-thousandths, so that sums add up exactly.
@@ -25,8 +49,8 @@ using CurrencyUnits = long long;
 // empty text, a text that is no number, or an amount out of range.
 bool readCurrency(const QString& text, CurrencyUnits* units);
 
-// A currency amount as plain text: no thousands separators, no trailing
-// zeros ("35.5", "40", "-0.0001").
+// A currency amount as the user reads it: the regional decimal separator, no
+// thousands separators, no trailing zeros ("35.5", "40", "-0.0001").
 QString currencyText(CurrencyUnits units);
 
 // A currency amount as a value that adds up, compares and rounds to cents,
@@ -39,8 +63,8 @@ public:
     static constexpr Currency fromUnits(CurrencyUnits tenThousandths) { return Currency(tenThousandths); }
     // A floating-point value rounded to four decimals, ties to even.
     static Currency fromDouble(double value);
-    // As readCurrency.
-    static bool read(const QString& text, Currency* amount);
+    // An amount as the user reads and types it (as currencyText writes it).
+    static bool read(const QString& shown, Currency* amount);
 
     constexpr CurrencyUnits units() const { return units_; }
     double toDouble() const { return static_cast<double>(units_) / kScale; }

@@ -146,4 +146,9 @@ void RecordSet::sortBy(int column)
     if (holdsAll()) held_.sortBy(column);
 }
 
+void RecordSet::sortByNumbers(const std::vector<int>& columns)
+{
+    if (holdsAll()) held_.sortByNumbers(columns);
+}
+
 }  // namespace mervalis

@@ -71,6 +71,8 @@ public:
     // Stable ascending sort on one column, in memory: only for a result held
     // whole (see RowBlock::sortBy).
     void sortBy(int column);
+    // The same for RowBlock::sortByNumbers().
+    void sortByNumbers(const std::vector<int>& columns);
     void clear();
 
     // Pages of a large result kept in memory at most.

@@ -1,8 +1,57 @@
 #include "data/record_set_model.h"
 
 #include "data/data_control.h"
+#include "data/dates.h"
+#include "data/dialogs.h"
+#include "data/money.h"
+#include "data/sales_table.h"
+
+#include <QDate>
 
 namespace mervalis {
+
+namespace {
+
+// What a cell's typed text writes, field by field, in the database's form: a
+// number field's number with ".", a sale's SellDate with its Day, Month and
+// Year. False, with the reason for the user, when the text is no number or
+// no date.
+bool storedEdit(const RecordSet& rows, int column, const QString& typed, QMap<QString, QString>* fields,
+                QString* refusal)
+{
+    const QString field = rows.columnNames().value(column);
+    if (rows.columnKind(column) == RecordSet::Kind::Number && !typed.trimmed().isEmpty()) {
+        QString stored;
+        if (!storedNumberOf(typed, &stored)) {
+            *refusal = QStringLiteral("The %1 field cannot hold \"%2\", which is not a number. Please type %3. "
+                                      "Nothing was stored.")
+                           .arg(field, typed, numberAdvice());
+            return false;
+        }
+        fields->insert(field, stored);
+        return true;
+    }
+    if (field.compare(QLatin1String("SellDate"), Qt::CaseInsensitive) == 0) {
+        const QDate date = readShortDate(typed);
+        if (!date.isValid()) {
+            *refusal = QStringLiteral("The %1 field cannot hold \"%2\", which is not a date. Please type it the way "
+                                      "today is written: %3. Nothing was stored.")
+                           .arg(field, typed, shortDateText(QDate::currentDate()));
+            return false;
+        }
+        // The analyses select sales by these, so they change with the date.
+        const QStringList parts = sales_table::sellDateParts(date);
+        const QStringList partFields = sales_table::sellDatePartFields();
+        for (qsizetype i = 0; i < parts.size(); ++i) {
+            const int partColumn = rows.columnIndex(partFields[i]);
+            fields->insert(partColumn >= 0 ? rows.columnNames().at(partColumn) : partFields[i], parts[i]);
+        }
+    }
+    fields->insert(field, typed);
+    return true;
+}
+
+}  // namespace
 
 RecordSetModel::RecordSetModel(DataControl& control) : QAbstractTableModel(&control), control_(control)
 {
@@ -24,11 +73,19 @@ int RecordSetModel::columnCount(const QModelIndex& parent) const
 QVariant RecordSetModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    if (index.row() == editedRow_) {
-        const auto edit = edits_.constFind(control_.rows().columnNames().value(index.column()));
+    const QString value = storedText(index.row(), index.column());
+    // Numbers as the user reads and types them.
+    return control_.rows().columnKind(index.column()) == RecordSet::Kind::Number ? shownNumber(value) : value;
+}
+
+QString RecordSetModel::storedText(int row, int column) const
+{
+    const RecordSet& rows = control_.rows();
+    if (row == editedRow_) {
+        const auto edit = edits_.constFind(rows.columnNames().value(column));
         if (edit != edits_.cend()) return *edit;
     }
-    return control_.rows().value(index.row(), index.column());
+    return rows.value(row, column);
 }
 
 bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -39,15 +96,22 @@ bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, in
     if (editedRow_ >= 0 && editedRow_ != row) commitEdits();
     if (row >= rowCount()) return false;
 
-    const QString field = control_.rows().columnNames().value(index.column());
-    const QString text = value.toString();
-    const bool unchanged = text == control_.rows().value(row, index.column());
-    if (unchanged) edits_.remove(field);
-    else edits_[field] = text;
+    const RecordSet& rows = control_.rows();
+    QMap<QString, QString> fields;
+    QString refusal;
+    const bool accepted = storedEdit(rows, index.column(), value.toString(), &fields, &refusal);
+    // A refused text is not kept: the cell shows the stored value again.
+    if (!accepted) fields.insert(rows.columnNames().value(index.column()), rows.value(row, index.column()));
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
+        const int column = rows.columnIndex(it.key());
+        if (column >= 0 && it.value() == rows.value(row, column)) edits_.remove(it.key());
+        else edits_[it.key()] = it.value();
+    }
     editedRow_ = edits_.isEmpty() ? -1 : row;
-    emit dataChanged(index, index);
+    emit dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
     emit headerDataChanged(Qt::Vertical, row, row);
-    return true;
+    if (!accepted) control_.dialogs().inform(refusal);
+    return accepted;
 }
 
 bool RecordSetModel::commitEdits()

@@ -15,7 +15,9 @@ class DataControl;
 // Cell edits are kept per row until the row is committed (its row selector
 // clicked, another row taken up, or the data control leaving its record);
 // committing writes the row through the data control. A row the database
-// refuses shows its stored values again.
+// refuses shows its stored values again. A number field takes only a number
+// and a sale's SellDate only a date (its Day, Month and Year change with it);
+// anything else is refused with a message before anything is written.
 class RecordSetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -29,6 +31,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     DataControl& control() const { return control_; }
+    // A cell in the database's form (numbers with "."): the edit waiting for
+    // its row selector, else the stored value. data() shows numbers as the
+    // user reads them.
+    QString storedText(int row, int column) const;
 
     // Updating allowed. Switching it off drops edits not yet committed.
     void setEditable(bool editable);

@@ -1,7 +1,8 @@
 #include "data/row_block.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
+#include <limits>
 #include <cstring>
 #include <memory>
 
@@ -173,13 +174,24 @@ int compareText(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
+// The whole text as a number, whatever the C library's locale says.
 double toNumber(std::string_view text, bool* ok)
 {
-    std::string copy(text);
-    char* end = nullptr;
-    const double value = std::strtod(copy.c_str(), &end);
-    *ok = !copy.empty() && end && *end == '\0';
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    while (begin < end && (*begin == ' ' || *begin == '\t')) ++begin;
+    if (begin < end && *begin == '+') ++begin;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    *ok = begin < end && error == std::errc() && stop == end;
     return value;
+}
+
+// Digits alone as a whole number.
+double wholeNumberOf(std::string_view text, bool* ok)
+{
+    *ok = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return *ok ? toNumber(text, ok) : 0;
 }
 
 }  // namespace
@@ -222,6 +234,38 @@ void RowBlock::sortBy(int column)
         if (!x || !y) return !x && y;
         return compareText(*x, *y) < 0;
     });
+}
+
+void RowBlock::sortByNumbers(const std::vector<int>& columns)
+{
+    for (int column : columns) {
+        if (column < 0 || column >= columnCount()) return;
+    }
+    // Per row the keys of its columns; a missing key is -infinity.
+    const size_t width = columns.size();
+    std::vector<double> keys(order_.size() * width);
+    for (size_t i = 0; i < order_.size(); ++i) {
+        for (size_t k = 0; k < width; ++k) {
+            const int column = columns[k];
+            double key = -std::numeric_limits<double>::infinity();
+            if (!(cellEnd(order_[i], column) & kNullBit)) {
+                bool ok = false;
+                const std::string_view text = cellText(order_[i], column);
+                const double number = columnKind(column) == Kind::Number ? toNumber(text, &ok) : wholeNumberOf(text, &ok);
+                if (ok) key = number;
+            }
+            keys[i * width + k] = key;
+        }
+    }
+    std::vector<uint32_t> positions(order_.size());
+    for (uint32_t i = 0; i < positions.size(); ++i) positions[i] = i;
+    std::stable_sort(positions.begin(), positions.end(), [&](uint32_t a, uint32_t b) {
+        return std::lexicographical_compare(keys.begin() + a * width, keys.begin() + (a + 1) * width,
+                                            keys.begin() + b * width, keys.begin() + (b + 1) * width);
+    });
+    std::vector<uint32_t> sorted(order_.size());
+    for (size_t i = 0; i < positions.size(); ++i) sorted[i] = order_[positions[i]];
+    order_ = std::move(sorted);
 }
 
 void RowBlock::clear()

@@ -57,6 +57,10 @@ public:
     // Stable ascending sort on one column: numbers by value, text without
     // regard to case, NULLs first.
     void sortBy(int column);
+    // Stable ascending sort by several columns read as numbers, the first
+    // deciding: a number column's value, a text column's whole number when
+    // it holds digits alone; a cell that is neither (or NULL) sorts first.
+    void sortByNumbers(const std::vector<int>& columns);
     void clear();
 
 private:

@@ -63,4 +63,28 @@ QStringList addFields()
             QStringLiteral("TotalDue")};
 }
 
+QStringList sellDateParts(const QDate& date)
+{
+    return {QString::number(date.day()), QString::number(date.month()),
+            QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'))};
+}
+
+QStringList sellDatePartFields()
+{
+    return {QStringLiteral("Day"), QStringLiteral("Month"), QStringLiteral("Year")};
+}
+
+QStringList sellDateOrderColumns(bool postgres)
+{
+    return {wholeNumberOf(QStringLiteral("Year"), postgres), wholeNumberOf(QStringLiteral("Month"), postgres),
+            QStringLiteral("Day"), QStringLiteral("ID")};
+}
+
+QString sellDateOrder(bool postgres)
+{
+    QStringList keys = sellDateOrderColumns(postgres);
+    for (QString& key : keys) key += QStringLiteral(" NULLS FIRST");
+    return keys.join(QStringLiteral(", "));
+}
+
 }  // namespace mervalis::sales_table

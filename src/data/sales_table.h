@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -33,5 +34,17 @@ QString markPaid(const QString& referenceId);
 
 // The 25 fields a new sale line writes, in the order the add call writes them.
 QStringList addFields();
+
+// Day, Month and Year of a sell date as a sale stores them beside its
+// SellDate text: the month without a leading zero, a four-digit year.
+QStringList sellDateParts(const QDate& date);
+QStringList sellDatePartFields();
+
+// The order of the sales by their sell dates as dates, whatever format the
+// SellDate texts were written in: Year, Month and Day as numbers (a part
+// that is none first), then ID. As the columns of an index, and as an
+// ORDER BY that the index answers.
+QStringList sellDateOrderColumns(bool postgres);
+QString sellDateOrder(bool postgres);
 
 }  // namespace mervalis::sales_table

@@ -30,4 +30,11 @@ QString exactlyEquals(const QString& column, const QString& value)
     return QStringLiteral("(%1 = %2 AND %3 = %2)").arg(column, literal, exactText(column));
 }
 
+QString wholeNumberOf(const QString& column, bool postgres)
+{
+    if (postgres) return QStringLiteral("(CASE WHEN %1 ~ '^[0-9]+$' THEN CAST(CAST(%1 AS TEXT) AS NUMERIC) END)").arg(column);
+    return QStringLiteral("(CASE WHEN %1 GLOB '[0-9]*' AND %1 NOT GLOB '*[^0-9]*' THEN CAST(%1 AS INTEGER) END)")
+        .arg(column);
+}
+
 }  // namespace mervalis

@@ -28,4 +28,8 @@ QString exactText(const QString& column);
 // the database use the column's index, the second tells case apart.
 QString exactlyEquals(const QString& column, const QString& value);
 
+// A text column's value as a whole number where it holds digits alone, else
+// NULL; SQLite and PostgreSQL each get an expression that never fails.
+QString wholeNumberOf(const QString& column, bool postgres);
+
 }  // namespace mervalis

@@ -3,6 +3,7 @@
 #include "data/dates.h"
 #include "data/dialogs.h"
 #include "data/money.h"
+#include "data/sales_table.h"
 
 namespace mervalis {
 
@@ -121,10 +122,9 @@ bool readSaleInput(const SaleEntry& entry, SaleAmounts* amounts, QDate* sellDate
     for (const AmountField& field : kAmountFields) {
         const QString& text = entry.*field.text;
         if (!readNumber(text, &(amounts->*field.number))) {
-            dialogs.inform(QStringLiteral("The %1 field holds \"%2\", which is not a number. Please type a number "
-                                          "such as 19.99 (a point before any decimals, no other signs) and try "
-                                          "again. Nothing has been added to the database.")
-                               .arg(QString::fromUtf8(field.caption), text));
+            dialogs.inform(QStringLiteral("The %1 field holds \"%2\", which is not a number. Please type %3 "
+                                          "and try again. Nothing has been added to the database.")
+                               .arg(QString::fromUtf8(field.caption), text, numberAdvice()));
             return false;
         }
     }
@@ -160,31 +160,33 @@ double saleTotal(const SaleAmounts& amounts)
 
 QStringList saleFieldValues(const SaleEntry& entry, const QDate& sellDate)
 {
-    return {entry.city,
-            entry.country,
-            entry.sex,
-            entry.age,
-            entry.income,
-            entry.ethnicity,
-            entry.leadGivenTo,
-            entry.notes,
-            entry.marketingTool,
-            entry.company,
-            entry.referenceId,
-            entry.discount,
-            entry.freight,
-            entry.sellDate,
-            entry.salesRep,
-            entry.client,
-            entry.product,
-            entry.unitPrice,
-            entry.tax,
-            entry.quantity,
-            QString::number(sellDate.day()),
-            QString::number(sellDate.month()),
-            QStringLiteral("%1").arg(sellDate.year(), 4, 10, QLatin1Char('0')),
-            entry.subTotal,
-            entry.total};
+    // Numbers go to the database in its own form, whatever the region they
+    // were typed in; readSaleInput() has read every one of them.
+    const auto number = [](const QString& typed) {
+        QString stored;
+        return storedNumberOf(typed, &stored) ? stored : typed;
+    };
+    return QStringList{entry.city,
+                       entry.country,
+                       entry.sex,
+                       entry.age,
+                       entry.income,
+                       entry.ethnicity,
+                       entry.leadGivenTo,
+                       entry.notes,
+                       entry.marketingTool,
+                       entry.company,
+                       entry.referenceId,
+                       number(entry.discount),
+                       number(entry.freight),
+                       entry.sellDate,
+                       entry.salesRep,
+                       entry.client,
+                       entry.product,
+                       number(entry.unitPrice),
+                       number(entry.tax),
+                       number(entry.quantity)} +
+           sales_table::sellDateParts(sellDate) + QStringList{number(entry.subTotal), number(entry.total)};
 }
 
 QString addSaleQuestion()

@@ -65,8 +65,8 @@ bool readSaleInput(const SaleEntry& entry, SaleAmounts* amounts, QDate* sellDate
 double saleTotal(const SaleAmounts& amounts);
 
 // The values of the row added to Mervalis2 for a sale, in the order of
-// sales_table::addFields() (the texts as typed; Day, Month and Year from the
-// sell date, month without a leading zero, four-digit year).
+// sales_table::addFields() (the texts as typed, numbers in the database's
+// form; Day, Month and Year from the sell date).
 QStringList saleFieldValues(const SaleEntry& entry, const QDate& sellDate);
 
 // The Sales tab's questions and explanations.

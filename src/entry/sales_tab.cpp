@@ -314,9 +314,9 @@ void SalesTab::Combo14_DropDown()
 
 void SalesTab::Combo2_DropDown() { fillFromListFile(Combo2, ListFile::Products, context_); }
 
-void SalesTab::Combo21_DropDown() { fillFromStoredSales(Combo21, QStringLiteral("MarketingTool"), false, context_); }
+void SalesTab::Combo21_DropDown() { fillFromStoredSales(Combo21, sales_table::distinctValues(QStringLiteral("MarketingTool")), false, context_); }
 
-void SalesTab::Combo22_DropDown() { fillFromStoredSales(Combo22, QStringLiteral("SalesRep"), true, context_); }
+void SalesTab::Combo22_DropDown() { fillFromStoredSales(Combo22, sales_table::distinctValues(QStringLiteral("SalesRep")), true, context_); }
 
 void SalesTab::Command1_Click()
 {

@@ -45,15 +45,15 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
     }
 
     // Stored cells straight from the record set (a large one reads its pages
-    // as they come); a row whose edits wait for its row selector is written
-    // as the grid shows it.
+    // as they come), numbers with "." as the database holds them; a row whose
+    // edits wait for its row selector is written with its edits.
     const RecordSetModel& model = grid.records();
     std::vector<std::string> edited(columns.size());
     const auto row = [&](int r, std::vector<std::string_view>& cells) {
         if (!rows.readable(r)) return false;
         for (size_t i = 0; i < columns.size(); ++i) {
             if (r == model.editedRow()) {
-                edited[i] = model.data(model.index(r, columns[i])).toString().toStdString();
+                edited[i] = model.storedText(r, columns[i]).toStdString();
                 cells[i] = edited[i];
             } else {
                 cells[i] = rows.raw(r, columns[i]);

@@ -34,10 +34,12 @@ InvoiceLines InvoiceLines::read(DataControl& adodc2)
         ++lines.saleCount;
         lines.clientName = adodc2.field(QStringLiteral("ClientName"));
         for (int c = 0; c < ColumnCount; ++c) {
-            lines.columns[c] << oneLine(adodc2.field(fieldOf(static_cast<Column>(c))));
+            const QString value = oneLine(adodc2.field(fieldOf(static_cast<Column>(c))));
+            // Numbers as the user reads them, with the region's separator.
+            lines.columns[c] << (c == ProductService || c == SellDate ? value : shownNumber(value));
         }
         CurrencyUnits subTotal = 0;
-        if (readCurrency(lines.columns[SubTotal].last(), &subTotal)) lines.total += subTotal;
+        if (readCurrency(adodc2.field(fieldOf(SubTotal)), &subTotal)) lines.total += subTotal;
         else lines.columns[SubTotal].last().clear();
     }
     return lines;

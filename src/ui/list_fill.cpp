@@ -90,7 +90,7 @@ int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql)
     return static_cast<int>(entries.size());
 }
 
-void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context)
+void fillFromStoredSales(QComboBox* combo, const QString& valuesSql, bool joinLeadList, AppContext& context)
 {
     ListRebuild rebuild(combo);
     DataControl& sales = context.adodc2;
@@ -103,7 +103,7 @@ void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadL
         return;
     }
     RowBlock values;
-    if (!sales.lookUp(sales_table::distinctValues(column), values)) return;
+    if (!sales.lookUp(valuesSql, values)) return;
     for (int row = 0; row < values.rowCount(); ++row) rebuild.add(values.value(row, 0));
 
     if (!joinLeadList) return;

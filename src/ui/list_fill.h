@@ -57,14 +57,14 @@ int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql);
 
 // Combo21_DropDown (column "MarketingTool", no lead list), Combo22_DropDown
 // (column "SalesRep", then the lead list) and the Analysis tab's chooser
-// Combo16_DropDown: the distinct values of a column of the stored sales,
-// compared whole and case-sensitively, in the order of their first row, asked
-// of the database in one query; Adodc2 is left holding
+// Combo16_DropDown: the values `valuesSql` gives of a column of the stored
+// sales (sales_table::distinctValues(): each exact text once, in the order of
+// their first row), asked of the database in one query; Adodc2 is left holding
 // "SELECT * FROM Mervalis2". With `joinLeadList` the lines of the lead list
-// file follow, under the same test. No stored sale (or a lead list file that
-// cannot be opened) shows the no-records message and keeps what was listed so
-// far. The edit text of an editable combo stays as it was.
-void fillFromStoredSales(QComboBox* combo, const QString& column, bool joinLeadList, AppContext& context);
+// file follow, each unless the same text is listed. No stored sale (or a lead
+// list file that cannot be opened) shows the no-records message and keeps
+// what was listed so far. The edit text of an editable combo stays as it was.
+void fillFromStoredSales(QComboBox* combo, const QString& valuesSql, bool joinLeadList, AppContext& context);
 
 // The message shown when a drop-down finds no stored record.
 QString noRecordsMessage();

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLocale>
 #include <QMimeData>
 #include <QPushButton>
 
@@ -133,19 +134,37 @@ TEST(Money, CurrencyReadsAddsRoundsAndShowsFixedPoint)
     Currency sum;
     for (int i = 0; i < 3; ++i) sum += a;
     EXPECT_EQ(sum.text(), "0.3");
-    Currency b;
-    EXPECT_TRUE(Currency::read("10.50000", &b));
-    EXPECT_EQ(b.text(), "10.5");
-    EXPECT_TRUE(Currency::read("-3", &b));
-    EXPECT_EQ(b.text(), "-3");
-    EXPECT_TRUE(Currency::read("0.00005", &b));  // a half rounds to even
-    EXPECT_EQ(b.text(), "0");
-    EXPECT_TRUE(Currency::read("0.000149", &b));
-    EXPECT_EQ(b.text(), "0.0001");
-    EXPECT_FALSE(Currency::read("abc", &b));
-    EXPECT_FALSE(Currency::read(".", &b));
+    // Read and shown again, "" where no number; a half rounds to even.
+    const std::pair<const char*, const char*> figures[] = {
+        {"10.50000", "10.5"}, {"-3", "-3"}, {"0.00005", "0"}, {"0.000149", "0.0001"}, {"abc", ""}, {".", ""}};
+    for (const auto& [text, shown] : figures) {
+        Currency b;
+        EXPECT_EQ(Currency::read(text, &b) ? b.text() : QString(), shown) << text;
+    }
     EXPECT_EQ(Currency::fromDouble(100.0 / 3).roundedToCents().text(), "33.33");
     EXPECT_EQ(Currency::fromUnits(125).roundedToCents().text(), "0.01");  // 0.0125 is past the half
     EXPECT_EQ(Currency::fromUnits(250).roundedToCents().text(), "0.02");  // 0.025: a tie, to even
     EXPECT_EQ(Currency::fromUnits(350).roundedToCents().text(), "0.04");
+}
+
+// Under an English and a German desktop: figures on the chart, for screen
+// readers, in the quarters and for a spreadsheet carry the region's
+// separator; shares are rounded, not cut (2 of 3 clients is 66.67).
+TEST(RegionalNumbersAnalysis, FiguresCarryTheRegionsSeparatorAndSharesAreRounded)
+{
+    ensureApplication();
+    AnalysisFixture f;
+    const auto regional = [](QString text) { return QLocale::system().name() == "de_DE" ? text.replace('.', ',') : text; };
+    f.l.env.exec("INSERT INTO Mervalis (ClientName) VALUES ('C1'), ('C2'), ('C3')");
+    addSale(f.l, {.client = "C1", .subTotal = "10.25"});
+    addSale(f.l, {.client = "C2", .subTotal = "0.5"});
+    f.chooseOption("Total Income (all companies)");
+    f.tab->Command37->click();
+    f.tab->MSChart1->redrawNow();
+    EXPECT_TRUE(f.tab->MSChart1->accessibleDescription().startsWith(regional("Jan: 10.75\n")));
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->text().startsWith(regional("Jan: 10.75\t10.75\r\n")));
+    f.tab->Check2->click();
+    EXPECT_EQ(f.tab->MSChart1->columnLabel(1), regional("1st: 10.75"));
+    f.chooseOption("conversion ratio (sold clients \\ clients)%");
+    EXPECT_EQ(f.tab->MSChart1->columnLabel(3), regional("Conversion Percentage: 66.67%"));
 }

@@ -192,4 +192,24 @@ TEST(AnalysisOnTheSampleLedger, EveryOptionRunsAndItsFiguresMatchHandWrittenSql)
             EXPECT_EQ(f.tab->MSChart1->data(2), f.l.env.scalar("SELECT COUNT(*) FROM Mervalis"));
         }
     }
+
+    // Names that differ only in case are one client, one rep and one
+    // category: a sale for "thomasw" (sold to as "ThomasW") by "ben carter",
+    // and a new client Zed whose lead went to "ben carter".
+    addClient(f.l, "Zed", "ben carter");
+    addSale(f.l, {.client = "thomasw", .year = year, .subTotal = "12.5", .rep = "ben carter", .reference = "NEW-1"});
+    f.chooseOption("conversion ratio (sold clients \\ clients)%");
+    EXPECT_EQ(f.tab->MSChart1->columnLabel(3), "Conversion Percentage: 84.31%");  // 43 of 51
+    f.chooseOption("compare closing ratios per sales rep(%)");
+    EXPECT_EQ(f.labels().filter("ben carter", Qt::CaseInsensitive), QStringList{"Ben Carter"});
+    // His invoices over the leads given to him, Zed's among them.
+    const QString ben = "LOWER(%1) = 'ben carter'";
+    EXPECT_NEAR(f.values()[f.labels().indexOf("Ben Carter")].toDouble(),
+                100 * f.l.env.scalar("SELECT COUNT(DISTINCT LOWER(ReferenceID)) FROM Mervalis2 WHERE " + ben.arg("SalesRep")).toDouble() /
+                    f.l.env.scalar("SELECT COUNT(*) FROM Mervalis WHERE " + ben.arg("LeadGivenTo")).toDouble(), 0.005);
+    f.chooseOption("Compare sales rep income for all years");
+    EXPECT_EQ(f.labels().filter("ben carter", Qt::CaseInsensitive), QStringList{"Ben Carter"});
+    Currency sum;
+    for (const QString& value : f.values().mid(0, f.values().size() - 1)) sum += Currency::fromDouble(value.toDouble());
+    EXPECT_EQ(sum.text(), f.values().last());
 }

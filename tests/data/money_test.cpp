@@ -1,8 +1,15 @@
 #include "data/money.h"
+#include "support/test_env.h"
+
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <tuple>
+
 using namespace mervalis;
+using mervalis::test::ensureApplication;
 
 TEST(Money, RoundsToTwoDecimalsTiesToEvenAndShowsAndReadsPlainNumbers)
 {
@@ -53,4 +60,22 @@ TEST(Money, CurrencyReadsDatabaseNumbersToFourDecimalsAndWritesThemWithoutTraili
     EXPECT_EQ(currencyText(-1), "-0.0001");
     EXPECT_EQ(currencyText(123456789000), "12345678.9");
     EXPECT_EQ(currencyText(10000000000000), "1000000000");
+}
+
+// Under an English and a German desktop (tests/CMakeLists.txt): what a typed
+// text stores ("" where refused), and the C library keeping its point.
+TEST(RegionalNumbers, TypedByTheRegionStoredWithAPoint)
+{
+    ensureApplication();
+    const bool comma = QLocale::system().name() == "de_DE";
+    const std::tuple<const char*, const char*, const char*> cases[] = {  // typed, English, German
+        {"19,99", "", "19.99"}, {" 19.99 ", "19.99", "19.99"}, {"-7,5", "", "-7.5"}, {"1.500", "1.500", ""},
+        {"1,500", "", "1.500"}, {"1.234,5", "", ""},           {"1e3", "", ""},      {"12x", "", ""}};
+    for (const auto& [typed, english, german] : cases) {
+        QString stored;
+        EXPECT_EQ(storedNumberOf(typed, &stored) ? stored : QString(), comma ? german : english) << typed;
+    }
+    char printed[8];
+    std::snprintf(printed, sizeof printed, "%.1f", 2.5);
+    EXPECT_STREQ(printed, "2.5");
 }

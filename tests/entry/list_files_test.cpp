@@ -1,6 +1,7 @@
 #include "ui/drop_down_combo.h"
 #include "entry/list_files.h"
 #include "ui/list_fill.h"
+#include "data/sales_table.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 
@@ -140,7 +141,7 @@ TEST(ListFiles, StoredSalesGiveDistinctValuesThenTheLeadList)
     salesRep.addItem("stale");
 
     // No stored sale: the message, an empty list, even with names in the file.
-    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    fillFromStoredSales(&salesRep, sales_table::distinctValues("SalesRep"), true, *l.context);
     EXPECT_EQ(l.dialogs.take(), QStringList({noRecordsMessage()}));
     EXPECT_EQ(salesRep.count(), 0);
 
@@ -148,7 +149,7 @@ TEST(ListFiles, StoredSalesGiveDistinctValuesThenTheLeadList)
     addSale(l, "Ann", "Web");
     addSale(l, "Anne", "Radio");
     addSale(l, "Bob", "radio");
-    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    fillFromStoredSales(&salesRep, sales_table::distinctValues("SalesRep"), true, *l.context);
     EXPECT_TRUE(l.dialogs.texts().isEmpty());
     EXPECT_EQ(entries(&salesRep), QStringList({"Ann", "Anne", "Bob", "Carl"}));
     EXPECT_EQ(l.store->adodc2.sql(), "SELECT * FROM Mervalis2");
@@ -156,20 +157,20 @@ TEST(ListFiles, StoredSalesGiveDistinctValuesThenTheLeadList)
     // Case-sensitive: "ann" follows "Ann"; a typed text stays.
     addSale(l, "ann", "Web");
     salesRep.setEditText("Zoe");
-    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    fillFromStoredSales(&salesRep, sales_table::distinctValues("SalesRep"), true, *l.context);
     EXPECT_EQ(entries(&salesRep), QStringList({"Ann", "Anne", "Bob", "ann", "Carl"}));
     EXPECT_EQ(salesRep.currentText(), "Zoe");
 
     // Marketing tools: no lead list.
     QComboBox tools;
-    fillFromStoredSales(&tools, "MarketingTool", false, *l.context);
+    fillFromStoredSales(&tools, sales_table::distinctValues("MarketingTool"), false, *l.context);
     EXPECT_EQ(entries(&tools), QStringList({"Radio", "Web", "radio"}));
 
     // A sale without a sales rep offers nothing; a missing lead list is
     // reported, keeps the stored names and is not created.
     l.env.exec("INSERT INTO Mervalis2 (ClientName) VALUES ('c')");
     QFile::remove(leads);
-    fillFromStoredSales(&salesRep, "SalesRep", true, *l.context);
+    fillFromStoredSales(&salesRep, sales_table::distinctValues("SalesRep"), true, *l.context);
     EXPECT_EQ(entries(&salesRep), QStringList({"Ann", "Anne", "Bob", "ann"}));
     EXPECT_EQ(l.dialogs.last(), noRecordsMessage());
     EXPECT_FALSE(QFileInfo::exists(leads));

@@ -8,9 +8,11 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -391,4 +393,25 @@ TEST(SalesTab, DesignTimeTextsClearScreenAndExplanations)
         "The sell date is critical for analysis functions. Make sure it accurately reflects the date your "
         "product/service was sold.\r\n\r\n"));
     EXPECT_EQ(l.dialogs.shown()[1].icon, Icon::Information);
+}
+
+// Under an English and a German desktop: typed key by key as the region
+// writes numbers, shown so, stored as numbers.
+TEST(RegionalNumbersSalesTab, TypedWithTheRegionsSeparatorShownSoAndStoredAsNumbers)
+{
+    TestLedger l;
+    SalesTab tab(*l.context);
+    const bool comma = QLocale::system().name() == "de_DE";
+    fillSale(tab);
+    const QList<QLineEdit*> boxes{tab.Text15, tab.Text17, tab.Combo3->lineEdit(), tab.Combo9->lineEdit(), tab.Text34};
+    const QStringList typed{comma ? "19,99" : "19.99", "3", comma ? "7,5" : "7.5", "0", "0"};
+    for (int i = 0; i < boxes.size(); ++i) {
+        boxes[i]->selectAll();
+        QTest::keyClicks(boxes[i], typed[i]);
+    }
+    l.dialogs.answer({Answer::Yes, Answer::No});  // add, keep the screen
+    tab.Command1->click();
+    // 59.97 + R(4.49775) = 64.47
+    EXPECT_EQ(textsOf({tab.Text62, tab.Text63}), QStringList(2, comma ? "64,47" : "64.47"));
+    EXPECT_EQ(l.env.rows("SELECT Amount, Tax, SubTotal, TotalDue FROM Mervalis2"), QStringList{"19.99|7.5|64.47|64.47"});
 }

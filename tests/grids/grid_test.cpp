@@ -2,6 +2,7 @@
 #include "grids/grid_export.h"
 #include "data/client_table.h"
 #include "data/data_control.h"
+#include "data/dates.h"
 #include "grids/data_grid.h"
 #include "grids/sales_grid_tab.h"
 #include "support/test_env.h"
@@ -18,11 +19,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -86,6 +90,23 @@ void pressDelete(DataGrid* grid, int row)
 }
 
 void clickRowSelector(DataGrid* grid, int row) { emit grid->verticalHeader()->sectionClicked(row); }
+
+// A user typing into a cell: F2 opens it, the keys replace its text, Enter
+// closes it and the row selector applies the row.
+void typeIntoCell(DataGrid* grid, int row, const QString& field, const QString& text)
+{
+    grid->setCurrentIndex(grid->model()->index(row, columnOf(grid->model(), field)));
+    QTest::keyClick(grid, Qt::Key_F2);
+    QLineEdit* editor = nullptr;  // editors closed before are hidden until deleted
+    for (QLineEdit* open : grid->viewport()->findChildren<QLineEdit*>()) {
+        if (!open->isHidden()) editor = open;
+    }
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    clickRowSelector(grid, row);
+}
 
 void sortBy(QComboBox* list, const QString& field)
 {
@@ -235,31 +256,15 @@ TEST(Grids, UpdateAndDeleteOnlyWhileAllowedFromEitherTabAndNeverOnIdZero)
     EXPECT_EQ(stored(l, "Notes", "R2"), "Paid by O'Hara");
     EXPECT_EQ(stored(l, "Notes", "R1"), "note");
     // Typed into an open cell editor, applied by the row selector.
-    const QModelIndex cell = sales->model()->index(0, columnOf(sales->model(), "SalesRep"));
-    sales->setCurrentIndex(cell);
-    sales->edit(cell);
-    auto* editor = sales->viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(editor, nullptr);
-    editor->setText("Kim");
-    clickRowSelector(sales, 0);
+    typeIntoCell(sales, 0, "SalesRep", "Kim");
     EXPECT_EQ(stored(l, "SalesRep", "R1"), "Kim");
     // The ID is the database's and is never edited.
     EXPECT_FALSE(edit(sales, 0, "ID", "99"));
 
-    // A letter in a number field: the database's reason, the stored row kept.
-    ASSERT_TRUE(edit(sales, 0, "TotalDue", "12x"));
-    clickRowSelector(sales, 0);
-    const QStringList reason = l.dialogs.take();
-    ASSERT_EQ(reason.size(), 1);
-    EXPECT_TRUE(reason[0].contains(l.env.onPostgres() ? "invalid input syntax for type numeric"
-                                                      : "CHECK constraint failed"))
-        << reason[0].toStdString();
-    EXPECT_EQ(stored(l, "TotalDue", "R1"), "30");
-    EXPECT_EQ(column(sales, "TotalDue").value(0), "30");
-    // A number is stored as a number; taking up another row commits the edited one.
+    // Taking up another row commits the edited one.
     ASSERT_TRUE(edit(sales, 0, "TotalDue", "31.5"));
     ASSERT_TRUE(edit(sales, 1, "Notes", "second"));
-    EXPECT_EQ(stored(l, l.env.kindOf("TotalDue") + " || TotalDue", "R1"), l.env.onPostgres() ? "numeric31.5" : "real31.5");
+    EXPECT_EQ(stored(l, "TotalDue", "R1"), "31.5");
     // Leaving the record (Refresh View) commits the last edited row too.
     tabs.sales.Command3_Click();
     EXPECT_EQ(stored(l, "Notes", "R2"), "second");
@@ -392,6 +397,61 @@ TEST(Grids, SortingReordersInMemoryAndRefreshViewRestoresDatabaseOrder)
     ASSERT_EQ(l.dialogs.shown().size(), 1u);
     EXPECT_TRUE(l.dialogs.last().startsWith("The grid has no column \"TotalDue\" to sort by."));
     EXPECT_EQ(column(sales, "ReferenceID"), (QStringList{"R1", "R2", "R3", "R4"}));
+}
+
+// Under an English and a German desktop, typed: a number as the region writes
+// it is stored and shown so; what is no number, or no date for SellDate, is
+// refused by name with nothing stored; a date moves Day, Month and Year too.
+TEST(RegionalNumbersGrids, CellsTakeNumbersAsTheRegionWritesThemAndRefuseWhatIsNoNumberOrNoDate)
+{
+    TestLedger l;
+    const QString july = shortDateText(QDate(2026, 7, 14)), january = shortDateText(QDate(2025, 1, 3));
+    l.env.exec("INSERT INTO Mervalis2 (ReferenceID, SellDate, Day, Month, Year, Amount) VALUES ('R1', '" + july +
+               "', 14, '7', '2026', 30)");
+    GridTabs tabs(l);
+    tabs.sales.Command16_Click();
+    tabs.sales.Command6_Click();
+    const bool comma = QLocale::system().name() == "de_DE";
+    const std::tuple<QString, QString, QString, QString> cases[] = {  // field, typed, box begins, row after
+        {"Amount", comma ? "31,5" : "31.5", "", "31.5|" + july + "|14|7|2026"},
+        {"Amount", "12x", "The Amount field cannot hold \"12x\", which is not a number. Please type a number such as "
+         + QString(comma ? "19,99 (a comma" : "19.99 (a point"), "31.5|" + july + "|14|7|2026"},
+        {"SellDate", "31/02/2026", "The SellDate field cannot hold \"31/02/2026\", which is not a date.",
+         "31.5|" + july + "|14|7|2026"},
+        {"SellDate", january, "", "31.5|" + january + "|3|1|2025"}};
+    for (const auto& [field, typed, box, after] : cases) {
+        l.dialogs.clear();
+        typeIntoCell(tabs.sales.DataGrid2, 0, field, typed);
+        EXPECT_EQ(l.dialogs.texts().join("").left(box.size()), box) << typed.toStdString();
+        EXPECT_EQ(l.env.rows("SELECT Amount, SellDate, Day, Month, Year FROM Mervalis2"), QStringList{after});
+        EXPECT_EQ(column(tabs.sales.DataGrid2, "Amount"), QStringList{comma ? "31,5" : "31.5"});
+    }
+}
+
+TEST(Grids, SalesSortedBySellDateComeInTheOrderOfTheirDatesWhateverTheFormat)
+{
+    TestLedger l;
+    // Dates as the C locale, an English and a German desktop write them.
+    l.env.exec("INSERT INTO Mervalis2 (ReferenceID, SellDate, Day, Month, Year) VALUES ('R1', '1 Apr 2024', 1, '4', "
+               "'2024'), ('R2', '1 Aug 2025', 1, '8', '2025'), ('R3', '12/1/2024', 1, '12', '2024'), ('R4', "
+               "'01.08.2024', 1, '8', '2024'), ('R5', '10 Feb 2024', 10, '2', '2024')");
+    GridTabs tabs(l);
+    // Held whole and sorted in memory, then read by pages and sorted by the database.
+    for (int held : {DataControl::kHeldRows, 1}) {
+        l.store->adodc2.setLargeResult(held, 2);
+        tabs.sales.Command16_Click();
+        sortBy(tabs.sales.Combo12, "SellDate");
+        EXPECT_EQ(column(tabs.sales.DataGrid2, "ReferenceID"), (QStringList{"R5", "R1", "R4", "R3", "R2"})) << held;
+    }
+    // The sample ledger's first rows are its earliest sales.
+    l.env.exec("DELETE FROM Mervalis2");
+    QString error;
+    ASSERT_TRUE(l.env.fillSampleLedger(setup::SampleLedger{}, &error)) << error.toStdString();
+    l.store->adodc2.setLargeResult(DataControl::kHeldRows, DataControl::kPageRows);
+    tabs.sales.Command16_Click();
+    sortBy(tabs.sales.Combo12, "SellDate");
+    EXPECT_EQ(column(tabs.sales.DataGrid2, "ID").mid(0, 3),
+              l.env.rows("SELECT ID FROM Mervalis2 ORDER BY Year, LENGTH(Month), Month, Day, ID LIMIT 3"));
 }
 
 TEST(GridExport, SavesWhatEachGridShowsAsCsvThatPythonReadsBackCellForCell)

@@ -6,6 +6,7 @@
 // show is printed as "told <text>". The concurrency and crash tests start it
 // (in the environment of their own ledger) and kill it.
 #include "data/dialogs.h"
+#include "data/money.h"
 #include "data/sales_table.h"
 #include "data/store.h"
 #include "entry/sale_calculation.h"
@@ -32,6 +33,7 @@ public:
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    mervalis::keepMachineNumbers();
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s COUNT PREFIX\n", argv[0]);
         return 2;

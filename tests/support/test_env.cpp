@@ -5,6 +5,7 @@
 #include "setup/postgres_ledger.h"
 #include "setup/schema.h"
 #include "data/database.h"
+#include "data/money.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,6 +63,7 @@ void ensureApplication()
     static char name[] = "mervalis-test";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
+    keepMachineNumbers();
     QCoreApplication::setOrganizationName(QStringLiteral("Mervalis"));
     QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
 }

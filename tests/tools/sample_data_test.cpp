@@ -79,7 +79,7 @@ TEST(SampleLedger, WritesSalesAsTheSalesTabWouldWithTotalsDatesAndProfiles)
         years << f[11];
         const SaleAmounts amounts{f[12].toDouble(), f[13].toDouble(), f[14].toDouble(), f[15].toDouble(),
                                   f[16].toDouble()};
-        EXPECT_EQ(f.mid(17, 2), QStringList(2, numberText(saleTotal(amounts)))) << row.toStdString();
+        EXPECT_EQ(f.mid(17, 2), QStringList(2, storedNumberText(saleTotal(amounts)))) << row.toStdString();
     }
     EXPECT_GE(years.size(), 2);
     // Month and Year are texts; written without the number columns' checks,

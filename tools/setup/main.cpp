@@ -1,6 +1,7 @@
 // mervalis-setup: creates a Mervalis installation in the program folder.
 #include "setup/help_file.h"
 #include "setup/install.h"
+#include "data/money.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    mervalis::keepMachineNumbers();
     QCoreApplication::setApplicationName(QStringLiteral("mervalis-setup"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(

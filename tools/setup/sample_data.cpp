@@ -197,7 +197,7 @@ private:
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
-std::string moneyText(long long cents) { return utf8(numberText(static_cast<double>(cents) / 100.0)); }
+std::string moneyText(long long cents) { return utf8(storedNumberText(static_cast<double>(cents) / 100.0)); }
 
 // The total's text for the texts of one sale line, remembered: a ledger
 // repeats the same few combinations of price, quantity, discount, tax and
@@ -225,7 +225,7 @@ public:
         amounts.tax = number(tax);
         amounts.freight = number(freight);
         const double total = saleTotal(amounts);
-        return known_.emplace(key_, utf8(numberText(total))).first->second;
+        return known_.emplace(key_, utf8(storedNumberText(total))).first->second;
     }
 
 private:
@@ -582,7 +582,7 @@ private:
                     halfHours = 2;
                 }
                 price = cents == product.cents ? priceTexts[static_cast<size_t>(productIndex)] : moneyText(cents);
-                quantity = utf8(numberText(halfHours / 2.0));
+                quantity = utf8(storedNumberText(halfHours / 2.0));
                 const long long lineCents = cents * halfHours / 2;
                 discount = zero;
                 if (!creditLine && random_.chance(0.15)) {

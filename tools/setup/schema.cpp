@@ -1,5 +1,6 @@
 #include "setup/schema.h"
 
+#include "data/sales_table.h"
 #include "data/sql.h"
 
 #include <QFile>
@@ -13,6 +14,9 @@ namespace mervalis::setup {
 namespace {
 
 enum class Kind { Text, Memo, Number, Paid };
+
+// The sale fields whose categories the profiles count clients of.
+constexpr const char* kProfileFields[] = {"Sex", "Age", "Income", "Ethnicity", "City", "Country"};
 
 struct Column {
     const char* name;
@@ -126,7 +130,7 @@ QStringList indexStatements(Engine engine)
     // database's memory instead).
     static const char* const typed[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService",
                                         "MarketingTool", "SalesRep"};
-    static const char* const computed[] = {"PAID", "Year", "Month", "SellDate", "TotalDue"};
+    static const char* const computed[] = {"PAID", "Year", "Month", "TotalDue"};
     QStringList statements;
     for (const char* field : typed) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2%2 (%1)")
@@ -136,6 +140,11 @@ QStringList indexStatements(Engine engine)
     for (const char* field : computed) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
     }
+    // The grid sorted by sell date reads the sales in the order of their dates.
+    const bool postgres = engine == Engine::PostgreSQL;
+    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_SellDateOrder ON Mervalis2 (%1)")
+                      .arg(postgres ? sales_table::sellDateOrder(true)
+                                    : sales_table::sellDateOrderColumns(false).join(QStringLiteral(", ")));
     // The monthly figures of a year read the month and the total from here
     // alone, without the sales' rows.
     statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_YearMonthTotal ON Mervalis2 (Year, Month, SubTotal)");
@@ -153,25 +162,26 @@ QStringList indexStatements(Engine engine)
     }
     // A hash index has one column: the two-column ones below are SQLite's.
     if (engine == Engine::PostgreSQL) return statements;
-    // The profiles count the distinct clients of each category: sex, age
-    // and income bands as the database compares text, ethnicity, city and
-    // country exactly.
-    const QString client = exactText(QStringLiteral("ClientName"));
-    for (const char* field : {"Sex", "Age", "Income"}) {
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Clients%1 ON Mervalis2 (%1, %2)")
-                          .arg(QLatin1String(field), client);
-    }
-    for (const char* field : {"Ethnicity", "City", "Country"}) {
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Clients%1 ON Mervalis2 (%2, %3)")
-                          .arg(QLatin1String(field), exactText(QLatin1String(field)), client);
+    // The profiles count the distinct clients of each category, both
+    // compared as the database compares text, from here alone.
+    for (const char* field : kProfileFields) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_ClientsBy%1 ON Mervalis2 (%1, ClientName)")
+                          .arg(QLatin1String(field));
     }
     return statements;
 }
 
 QStringList retiredIndexStatements()
 {
-    // Mervalis2_YearMonthTotal does its work and more.
-    return {QStringLiteral("DROP INDEX IF EXISTS Mervalis2_YearMonth")};
+    // Mervalis2_YearMonthTotal does its work and more; sales sorted by sell
+    // date follow Mervalis2_SellDateOrder, not the text.
+    // The profiles' indexes of exact texts gave way to Mervalis2_ClientsBy...
+    QStringList statements{QStringLiteral("DROP INDEX IF EXISTS Mervalis2_YearMonth"),
+                           QStringLiteral("DROP INDEX IF EXISTS Mervalis2_SellDate")};
+    for (const char* field : kProfileFields) {
+        statements << QStringLiteral("DROP INDEX IF EXISTS Mervalis2_Clients%1").arg(QLatin1String(field));
+    }
+    return statements;
 }
 
 bool addMissingIndexes(const QString& path, QString* error)
