@@ -138,7 +138,9 @@ QString incomeOfYear(const QString& year)
 
 QString incomeOfYearFor(const QString& year, const QString& column, const QString& category)
 {
-    return QStringLiteral("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE year =  %1 and %2 ")
+    // The year as a range of one: SQLite then takes the sales from the
+    // category's index, which holds fewer of them than a year's.
+    return QStringLiteral("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE year BETWEEN %1 AND %1 and %2 ")
         .arg(quoted(year), holds(column, category));
 }
 

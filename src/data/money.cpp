@@ -174,6 +174,31 @@ Currency Currency::fromDouble(double value)
     return Currency(roundedUnits(value, 4));
 }
 
+bool Currency::fromDoubleCents(double value, Currency* amount)
+{
+    if (!std::isfinite(value) || std::fabs(value) >= static_cast<double>(kLimit / kScale)) return false;
+    const CurrencyUnits cents = roundedUnits(value, 2);
+    if (!inRange(cents * 100)) return false;
+    *amount = Currency(cents * 100);
+    return true;
+}
+
+bool Currency::add(Currency a, Currency b, Currency* sum)
+{
+    CurrencyUnits units = 0;
+    if (__builtin_add_overflow(a.units_, b.units_, &units) || !inRange(units)) return false;
+    *sum = Currency(units);
+    return true;
+}
+
+bool Currency::subtract(Currency a, Currency b, Currency* difference)
+{
+    CurrencyUnits units = 0;
+    if (__builtin_sub_overflow(a.units_, b.units_, &units) || !inRange(units)) return false;
+    *difference = Currency(units);
+    return true;
+}
+
 bool Currency::read(const QString& shown, Currency* amount)
 {
     QString stored;

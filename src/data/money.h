@@ -59,12 +59,25 @@ class Currency {
 public:
     static constexpr CurrencyUnits kScale = 10000;
 
+    // Amounts stay below 900,000,000,000,000 either way: the range that
+    // readCurrency reads and that sums and steps are checked against.
+    static constexpr CurrencyUnits kLimit = 9'000'000'000'000'000'000LL;  // exclusive, in units
+
     constexpr Currency() = default;
     static constexpr Currency fromUnits(CurrencyUnits tenThousandths) { return Currency(tenThousandths); }
+    static constexpr bool inRange(CurrencyUnits units) { return units > -kLimit && units < kLimit; }
     // A floating-point value rounded to four decimals, ties to even.
     static Currency fromDouble(double value);
     // An amount as the user reads and types it (as currencyText writes it).
     static bool read(const QString& shown, Currency* amount);
+    // A typed figure rounded to two decimals, ties to even, reading it as the
+    // decimal number it prints as (as roundMoney). False when it is out of
+    // range.
+    static bool fromDoubleCents(double value, Currency* amount);
+    // Checked sums: false, leaving `sum` alone, when the result would leave
+    // the range.
+    static bool add(Currency a, Currency b, Currency* sum);
+    static bool subtract(Currency a, Currency b, Currency* difference);
 
     constexpr CurrencyUnits units() const { return units_; }
     double toDouble() const { return static_cast<double>(units_) / kScale; }

@@ -140,22 +140,15 @@ bool readSaleInput(const SaleEntry& entry, SaleAmounts* amounts, QDate* sellDate
     return true;
 }
 
-double saleTotal(const SaleAmounts& amounts)
+bool calculateSale(const SaleAmounts& amounts, SaleFigures* figures, DialogService& dialogs)
 {
-    const double price = roundMoney(amounts.unitPrice);
-    const double quantity = roundMoney(amounts.quantity);
-    const double discount = roundMoney(amounts.discount);
-    const double taxRate = roundMoney(amounts.tax);
-    const double freight = roundMoney(amounts.freight);
-
-    double total = roundMoney(quantity * price);
-    if (freight != 0) total = roundMoney(total + freight);
-    if (discount != 0) total = roundMoney(total - discount);
-    if (taxRate != 0) {
-        const double tax = roundMoney(taxRate * (total / 100));
-        total = roundMoney(total + tax);
-    }
-    return roundMoney(total);
+    if (saleFigures(amounts, figures)) return true;
+    dialogs.inform(QStringLiteral("This sale comes to more than the ledger can add up: every figure, every step of "
+                                  "the total and the total itself must stay below %1 either way. Please check Unit "
+                                  "Price, Unit Quantity, Discount, Tax % and Freight. Nothing has been added to the "
+                                  "database.")
+                       .arg(currencyText(Currency::kLimit)));
+    return false;
 }
 
 QStringList saleFieldValues(const SaleEntry& entry, const QDate& sellDate)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/sale_amounts.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -45,24 +47,15 @@ struct SaleEntry {
 // when a check stops. Returns true when the calculation may go on.
 bool runSaleChecks(SaleEntry& entry, DialogService& dialogs);
 
-// The money figures of a sale, as numbers.
-struct SaleAmounts {
-    double unitPrice = 0;
-    double quantity = 0;
-    double discount = 0;  // an amount, taken off
-    double tax = 0;       // a percentage
-    double freight = 0;   // an amount, added before discount and tax
-};
-
 // Reads unit price, quantity, discount, tax and freight as numbers and the
 // sell date as a date. On the first that does not read, tells the user which
 // field it is and returns false.
 bool readSaleInput(const SaleEntry& entry, SaleAmounts* amounts, QDate* sellDate, DialogService& dialogs);
 
-// The total due: every figure and every step rounded to two decimals, ties
-// to even; freight is added before the discount is taken off and the tax is
-// charged on what results.
-double saleTotal(const SaleAmounts& amounts);
+// Works out what the sale comes to (saleFigures). When a figure or a step
+// leaves the range of amounts the ledger adds up, tells the user and
+// returns false.
+bool calculateSale(const SaleAmounts& amounts, SaleFigures* figures, DialogService& dialogs);
 
 // The values of the row added to Mervalis2 for a sale, in the order of
 // sales_table::addFields() (the texts as typed, numbers in the database's

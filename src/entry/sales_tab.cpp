@@ -329,7 +329,9 @@ void SalesTab::Command1_Click()
     QDate sellDate;
     if (!readSaleInput(sale, &amounts, &sellDate, context_.dialogs)) return;
 
-    Text62->setText(numberText(saleTotal(amounts)));
+    SaleFigures figures;
+    if (!calculateSale(amounts, &figures, context_.dialogs)) return;
+    Text62->setText(figures.total.text());
     Text63->setText(Text62->text());
     sale.total = Text62->text();
     sale.subTotal = Text63->text();

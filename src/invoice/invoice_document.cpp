@@ -1,11 +1,14 @@
 #include "invoice/invoice_document.h"
 
+#include "invoice/tax_summary.h"
+
 namespace mervalis {
 
 namespace {
 
 const QString kSenderSection = QStringLiteral("Section4");
 const QString kBodySection = QStringLiteral("Section2");
+const QString kColumns = QStringLiteral("sale columns");
 
 // The styles the layout carries, each chosen to fit the heights of the
 // labels that use it.
@@ -13,10 +16,93 @@ constexpr LabelFont kRegular{8.25, false};
 constexpr LabelFont kBold{8.25, true};
 constexpr LabelFont kLarge{12, true};
 
-DocumentLabel make(const char* name, int left, int top, int width, int height, LabelFont font = kRegular,
-                   const char* caption = "")
+constexpr LabelKind kText = LabelKind::Text;
+constexpr LabelKind kFigure = LabelKind::Figure;
+
+struct Design {
+    const char* name;
+    int left, top, width, height;
+    LabelFont font;
+    const char* caption;
+    LabelKind kind;
+    const char* place;
+};
+
+DocumentLabel make(const Design& d)
 {
-    return DocumentLabel{QLatin1String(name), QRect(left, top, width, height), QLatin1String(caption), font, true};
+    DocumentLabel label;
+    label.name = QLatin1String(d.name);
+    label.rect = QRect(d.left, d.top, d.width, d.height);
+    label.text = QLatin1String(d.caption);
+    label.font = d.font;
+    label.kind = d.kind;
+    label.place = QLatin1String(d.place);
+    return label;
+}
+
+QList<DocumentLabel> make(std::initializer_list<Design> designs)
+{
+    QList<DocumentLabel> labels;
+    for (const Design& d : designs) labels << make(d);
+    return labels;
+}
+
+// The tax summary's place: a table beneath Total Due, its amounts under
+// the "Total : " caption and the total, down to the foot of the body.
+constexpr int kSummaryTop = 7760;
+constexpr int kSummaryBottom = 9604;
+constexpr int kSummaryRowHeight = 210;
+constexpr int kNotesWidthBesideSummary = 5200;
+struct SummaryColumn {
+    int left, width;
+};
+constexpr SummaryColumn kRateColumn{5300, 836};
+constexpr SummaryColumn kNetColumn{6236, 1601};
+constexpr SummaryColumn kTaxColumn{7937, 1000};
+
+void addTaxSummary(InvoiceDocument& document, const TaxSummary& summary)
+{
+    const int rows = static_cast<int>(summary.rates.size()) + 2;
+    const int rowHeight = std::min(kSummaryRowHeight, (kSummaryBottom - kSummaryTop) / rows);
+    auto cell = [&](int row, const SummaryColumn& column, const QString& name, const QString& text, LabelFont font,
+                    LabelKind kind, const QString& place) {
+        DocumentLabel label;
+        label.name = name;
+        label.rect = QRect(column.left, kSummaryTop + row * rowHeight, column.width, rowHeight);
+        label.text = text;
+        label.font = font;
+        label.kind = kind;
+        label.place = place;
+        document.addLabel(kBodySection, label);
+    };
+    const QString summaryPlace = QStringLiteral("tax summary, %1");
+    cell(0, kRateColumn, QStringLiteral("taxRateHeading"), QStringLiteral("Tax rate"), kBold, kText,
+         summaryPlace.arg(QStringLiteral("heading")));
+    cell(0, kNetColumn, QStringLiteral("taxNetHeading"), QStringLiteral("Net amount"), kBold, kText,
+         summaryPlace.arg(QStringLiteral("heading")));
+    cell(0, kTaxColumn, QStringLiteral("taxAmountHeading"), QStringLiteral("Tax"), kBold, kText,
+         summaryPlace.arg(QStringLiteral("heading")));
+    int row = 1;
+    for (const TaxRateTotal& rate : summary.rates) {
+        const QString rateText = rate.rate.text() + QLatin1Char('%');
+        cell(row, kRateColumn, QStringLiteral("taxRate%1").arg(row), rateText, kRegular, kFigure,
+             summaryPlace.arg(QStringLiteral("rate")));
+        cell(row, kNetColumn, QStringLiteral("taxNet%1").arg(row), rate.net.text(), kRegular, kFigure,
+             summaryPlace.arg(QStringLiteral("net amount at %1").arg(rateText)));
+        cell(row, kTaxColumn, QStringLiteral("taxAmount%1").arg(row), rate.tax.text(), kRegular, kFigure,
+             summaryPlace.arg(QStringLiteral("tax at %1").arg(rateText)));
+        ++row;
+    }
+    cell(row, kRateColumn, QStringLiteral("taxTotalCaption"), QStringLiteral("Total"), kBold, kText,
+         summaryPlace.arg(QStringLiteral("total")));
+    cell(row, kNetColumn, QStringLiteral("taxNetTotal"), summary.net.text(), kBold, kFigure,
+         summaryPlace.arg(QStringLiteral("net total")));
+    cell(row, kTaxColumn, QStringLiteral("taxTotal"), summary.tax.text(), kBold, kFigure,
+         summaryPlace.arg(QStringLiteral("tax total")));
+    // The notes keep their place and height and leave the summary its room.
+    if (DocumentLabel* notes = document.label(kBodySection, QStringLiteral("label28"))) {
+        notes->rect.setWidth(kNotesWidthBesideSummary);
+    }
 }
 
 }  // namespace
@@ -27,99 +113,57 @@ InvoiceDocument InvoiceDocument::design()
     document.sections_ = {
         {kSenderSection,
          3345,
-         {make("label16", 0, 0, 7370, 300, kLarge), make("label32", 0, 300, 7370, 200),
-          make("label33", 0, 500, 7365, 200), make("label34", 0, 700, 7370, 200),
-          make("label35", 0, 900, 7370, 200)}},
+         make({{"label16", 0, 0, 7370, 300, kLarge, "", kText, "company name"},
+               {"label32", 0, 300, 7370, 200, kRegular, "", kText, "company address"},
+               {"label33", 0, 500, 7365, 200, kRegular, "", kText, "company telephones"},
+               {"label34", 0, 700, 7370, 200, kRegular, "", kText, "company e-mail"},
+               {"label35", 0, 900, 7370, 200, kRegular, "", kText, "company fax"}})},
         {kBodySection,
          9604,
-         {make("label23", 0, 0, 3500, 210, kBold),
-          make("label25", 0, 210, 3500, 195),
-          make("label19", 0, 400, 3500, 195),
-          make("label1", 0, 600, 3500, 195),
-          make("label21", 0, 820, 3500, 195),
-          make("label22", 0, 1134, 3500, 200),
-          make("label24", 0, 1334, 3510, 200),
-          make("label26", 0, 1534, 3500, 200),
-          make("label31", 0, 2300, 2500, 200),
-          make("label36", 3000, 2300, 4800, 200),
-          make("label27", 0, 3000, 2265, 255, kBold, "INVOICE"),
-          make("label9", 0, 3500, 650, 195, kBold, "Amount"),
-          make("label10", 750, 3500, 1200, 195, kBold, "Quantity"),
-          make("label11", 2100, 3500, 2000, 195, kBold, "Product / Service"),
-          make("label12", 4200, 3500, 1300, 200, kBold, "Date"),
-          make("label13", 5600, 3500, 750, 200, kBold, "Discount"),
-          make("label14", 6500, 3500, 700, 200, kBold, "Tax"),
-          make("label15", 7300, 3500, 700, 200, kBold, "Freight"),
-          make("label30", 8100, 3500, 750, 210, kBold, "SubTotal"),
-          make("label2", 0, 4000, 650, 2265),
-          make("label3", 750, 4000, 1200, 2265),
-          make("label4", 2100, 4000, 2010, 2265),
-          make("label5", 4200, 4000, 1305, 2265),
-          make("label6", 5600, 4000, 750, 2268),
-          make("label7", 6500, 4000, 700, 2268),
-          make("label8", 7300, 4000, 700, 2268),
-          make("label29", 8100, 4000, 750, 2268),
-          make("label17", 0, 6803, 8505, 450, kLarge),
-          make("label20", 6236, 7500, 900, 195, kBold, "Total : "),
-          make("label18", 7937, 7500, 1000, 195, kBold),
-          make("label28", 0, 8100, 8505, 1100)}},
+         make({{"label23", 0, 0, 3500, 210, kBold, "", kText, "client name"},
+               {"label25", 0, 210, 3500, 195, kRegular, "", kText, "contact name"},
+               {"label19", 0, 400, 3500, 195, kRegular, "", kText, "client address"},
+               {"label1", 0, 600, 3500, 195, kRegular, "", kText, "client city and post code"},
+               {"label21", 0, 820, 3500, 195, kRegular, "", kText, "client country"},
+               {"label22", 0, 1134, 3500, 200, kRegular, "", kText, "client telephones"},
+               {"label24", 0, 1334, 3510, 200, kRegular, "", kText, "client fax"},
+               {"label26", 0, 1534, 3500, 200, kRegular, "", kText, "client e-mail"},
+               {"label31", 0, 2300, 2500, 200, kRegular, "", kFigure, "invoice date"},
+               {"label36", 3000, 2300, 4800, 200, kRegular, "", kText, "reference"},
+               {"label27", 0, 3000, 2265, 255, kBold, "INVOICE", kText, "title"},
+               {"label9", 0, 3500, 650, 195, kBold, "Amount", kText, "heading of the price column"},
+               {"label10", 750, 3500, 1200, 195, kBold, "Quantity", kText, "heading of the quantity column"},
+               {"label11", 2100, 3500, 2000, 195, kBold, "Product / Service", kText, "heading of the product column"},
+               {"label12", 4200, 3500, 1300, 200, kBold, "Date", kText, "heading of the date column"},
+               {"label13", 5600, 3500, 750, 200, kBold, "Discount", kText, "heading of the discount column"},
+               {"label14", 6500, 3500, 700, 200, kBold, "Tax", kText, "heading of the tax column"},
+               {"label15", 7300, 3500, 700, 200, kBold, "Freight", kText, "heading of the freight column"},
+               {"label30", 8100, 3500, 750, 210, kBold, "SubTotal", kText, "heading of the sub-total column"},
+               {"label2", 0, 4000, 650, 2265, kRegular, "", kFigure, "Price"},
+               {"label3", 750, 4000, 1200, 2265, kRegular, "", kFigure, "Quantity"},
+               {"label4", 2100, 4000, 2010, 2265, kRegular, "", kText, "Product / Service"},
+               {"label5", 4200, 4000, 1305, 2265, kRegular, "", kFigure, "Date"},
+               {"label6", 5600, 4000, 750, 2268, kRegular, "", kFigure, "Discount"},
+               {"label7", 6500, 4000, 700, 2268, kRegular, "", kFigure, "Tax"},
+               {"label8", 7300, 4000, 700, 2268, kRegular, "", kFigure, "Freight"},
+               {"label29", 8100, 4000, 750, 2268, kRegular, "", kFigure, "SubTotal"},
+               {"label17", 0, 6803, 8505, 450, kLarge, "", kText, "payment terms"},
+               {"label20", 6236, 7500, 900, 195, kBold, "Total : ", kText, "total caption"},
+               {"label18", 7937, 7500, 1000, 195, kBold, "", kFigure, "Total Due"},
+               {"label28", 0, 8100, 8505, 1100, kRegular, "", kText, "notes"}})},
         {QStringLiteral("Section1"), 0, {}},
         {QStringLiteral("Section3"), 0, {}},
         {QStringLiteral("Section5"), 0, {}},
     };
+    // The sale columns: line n of each is sale n. Terms and notes are prose.
+    for (const char* name : {"label2", "label3", "label4", "label5", "label6", "label7", "label8", "label29"}) {
+        document.label(kBodySection, QLatin1String(name))->lineGroup = kColumns;
+    }
+    for (const char* name : {"label17", "label28"}) document.label(kBodySection, QLatin1String(name))->wrap = true;
     return document;
 }
 
-const DocumentSection* InvoiceDocument::section(const QString& name) const
-{
-    for (const DocumentSection& s : sections_) {
-        if (s.name.compare(name, Qt::CaseInsensitive) == 0) return &s;
-    }
-    return nullptr;
-}
-
-const DocumentLabel* InvoiceDocument::label(const QString& sectionName, const QString& name) const
-{
-    const DocumentSection* s = section(sectionName);
-    if (!s) return nullptr;
-    for (const DocumentLabel& l : s->labels) {
-        if (l.name.compare(name, Qt::CaseInsensitive) == 0) return &l;
-    }
-    return nullptr;
-}
-
-DocumentLabel* InvoiceDocument::label(const QString& sectionName, const QString& name)
-{
-    return const_cast<DocumentLabel*>(std::as_const(*this).label(sectionName, name));
-}
-
-void InvoiceDocument::setText(const QString& sectionName, const QString& name, const QString& text)
-{
-    if (DocumentLabel* l = label(sectionName, name)) l->text = text;
-}
-
-void InvoiceDocument::hide(const QString& sectionName, const QString& name)
-{
-    if (DocumentLabel* l = label(sectionName, name)) l->visible = false;
-}
-
-int InvoiceDocument::sectionTop(const QString& sectionName) const
-{
-    int top = 0;
-    for (const DocumentSection& s : sections_) {
-        if (s.name.compare(sectionName, Qt::CaseInsensitive) == 0) return top;
-        top += s.height;
-    }
-    return top;
-}
-
-QRect InvoiceDocument::pageRect(const QString& sectionName, const QString& name) const
-{
-    const DocumentLabel* l = label(sectionName, name);
-    return l ? l->rect.translated(0, sectionTop(sectionName)) : QRect();
-}
-
-InvoiceDocument fillInvoice(const InvoiceScreen& screen)
+InvoiceDocument fillInvoice(const InvoiceScreen& screen, const TaxSummary* taxSummary)
 {
     InvoiceDocument document = InvoiceDocument::design();
     auto body = [&document](const char* name, const QString& text) {
@@ -149,14 +193,19 @@ InvoiceDocument fillInvoice(const InvoiceScreen& screen)
     body("label27", screen.title);
     body("label36", QStringLiteral("Ref: ") + screen.referenceId);
 
-    body("label2", screen.prices);
-    body("label3", screen.quantities);
-    body("label4", screen.products);
-    body("label5", screen.sellDates);
-    body("label6", screen.discounts);
-    body("label7", screen.taxes);
-    body("label8", screen.freights);
-    body("label29", screen.subTotals);
+    // Each column is named in messages by the heading it prints under.
+    const std::pair<const char*, const QString*> columns[] = {
+        {"label2", &screen.prices},    {"label3", &screen.quantities}, {"label4", &screen.products},
+        {"label5", &screen.sellDates}, {"label6", &screen.discounts},  {"label7", &screen.taxes},
+        {"label8", &screen.freights},  {"label29", &screen.subTotals}};
+    const char* const headings[] = {"label9",  "label10", "label11", "label12",
+                                    "label13", "label14", "label15", "label30"};
+    for (int c = 0; c < 8; ++c) {
+        DocumentLabel* column = document.label(kBodySection, QLatin1String(columns[c].first));
+        column->text = *columns[c].second;
+        const QString heading = document.label(kBodySection, QLatin1String(headings[c]))->text.trimmed();
+        if (!heading.isEmpty()) column->place = heading;
+    }
 
     body("label18", screen.total);
     body("label17", screen.paymentTerms);
@@ -190,6 +239,8 @@ InvoiceDocument fillInvoice(const InvoiceScreen& screen)
         if (!company.fax.isEmpty()) sender("label35", QStringLiteral("Fax: ") + company.fax);
         sender("label34", QStringLiteral("Email: ") + company.email);
     }
+
+    if (taxSummary && taxSummary->holds()) addTaxSummary(document, *taxSummary);
     return document;
 }
 

@@ -16,6 +16,8 @@ QString oneLine(QString value)
     return value;
 }
 
+QString limitText() { return currencyText(Currency::kLimit); }
+
 }  // namespace
 
 QString InvoiceLines::fieldOf(Column column)
@@ -38,9 +40,24 @@ InvoiceLines InvoiceLines::read(DataControl& adodc2)
             // Numbers as the user reads them, with the region's separator.
             lines.columns[c] << (c == ProductService || c == SellDate ? value : shownNumber(value));
         }
+        const QString stored = adodc2.field(QStringLiteral("SubTotal"));
         CurrencyUnits subTotal = 0;
-        if (readCurrency(adodc2.field(fieldOf(SubTotal)), &subTotal)) lines.total += subTotal;
-        else lines.columns[SubTotal].last().clear();
+        if (readCurrency(stored, &subTotal)) {
+            lines.totalInRange =
+                lines.totalInRange && Currency::add(lines.total, Currency::fromUnits(subTotal), &lines.total);
+            continue;
+        }
+        lines.columns[SubTotal].last().clear();
+        const QString product = lines.columns[ProductService].last();
+        const QString line = product.isEmpty() ? QStringLiteral("Line %1").arg(lines.saleCount)
+                                               : QStringLiteral("Line %1 (%2)").arg(lines.saleCount).arg(product);
+        bool number = false;
+        stored.trimmed().toDouble(&number);
+        if (stored.trimmed().isEmpty()) lines.leftOut << QStringLiteral("%1: the SubTotal is empty.").arg(line);
+        else if (!number) lines.leftOut << QStringLiteral("%1: the SubTotal \"%2\" is not a number.").arg(line, stored);
+        else lines.leftOut << QStringLiteral("%1: the SubTotal %2 is beyond the amounts the ledger adds up (below %3 "
+                                             "either way).")
+                                  .arg(line, shownNumber(stored), limitText());
     }
     return lines;
 }
@@ -48,6 +65,24 @@ InvoiceLines InvoiceLines::read(DataControl& adodc2)
 QString InvoiceLines::text(Column column) const
 {
     return columns[column].join(QLatin1Char('\n'));
+}
+
+QString InvoiceLines::totalText() const { return totalInRange ? total.text() : QString(); }
+
+QString InvoiceLines::totalMessage() const
+{
+    QStringList paragraphs;
+    if (!leftOut.isEmpty()) {
+        paragraphs << QStringLiteral("Total Due leaves out these lines:\r\n") + leftOut.join(QStringLiteral("\r\n"));
+    }
+    if (!totalInRange) {
+        paragraphs << QStringLiteral("The SubTotals of this invoice add up to more than the ledger can add up "
+                                     "(amounts stay below %1 either way), so Total Due is left empty.")
+                          .arg(limitText());
+    }
+    if (paragraphs.isEmpty()) return {};
+    return paragraphs.join(QStringLiteral("\r\n\r\n")) +
+           QStringLiteral("\r\n\r\nCorrect the sales in the Sales Grid and retrieve the invoice again.");
 }
 
 }  // namespace mervalis

@@ -9,8 +9,8 @@
 #include "data/help.h"
 #include "data/money.h"
 #include "data/sales_table.h"
+#include "invoice/invoice_generation.h"
 #include "invoice/invoice_lines.h"
-#include "invoice/invoice_painter.h"
 #include "invoice/invoice_window.h"
 #include "ui/drop_down_combo.h"
 #include "ui/list_fill.h"
@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace mervalis {
@@ -209,7 +210,16 @@ void InvoiceTab::buildControls()
                                  this),
                       "footLabel", QStringLiteral("Retrieve a reference ID from the drop down box"));
     footLabel->setWordWrap(true);
+
+    showTaxSummary = new QCheckBox(QStringLiteral("Show tax summary"), this);
+    showTaxSummary->setObjectName(QStringLiteral("showTaxSummary"));
+    showTaxSummary->setAccessibleName(showTaxSummary->text());
+    showTaxSummary->setToolTip(QStringLiteral("Shows beneath Total Due the net amount and the tax of each tax rate"));
+    showTaxSummary->setChecked(context_.settings.value(taxSummaryKey(), false).toBool());
+    titleSeen_ = Combo17->currentText();
 }
+
+QString InvoiceTab::taxSummaryKey() { return QStringLiteral("Invoice/TaxSummary"); }
 
 void InvoiceTab::layOut()
 {
@@ -252,6 +262,7 @@ void InvoiceTab::layOut()
     // The hidden ship date shares the sell date's place.
     columns->addWidget(shipDateLabel, 0, 3, Qt::AlignBottom);
     columns->addWidget(Text39, 1, 3);
+    columns->addWidget(showTaxSummary, 2, 0, 1, 4);
     columns->addWidget(Check6, 2, 4);
     columns->addWidget(Check5, 2, 5);
     columns->addWidget(Check7, 2, 6);
@@ -296,7 +307,20 @@ void InvoiceTab::connectHandlers()
     connect(Combo4, &QComboBox::activated, this, &InvoiceTab::Combo4_Click);
     connect(Combo5, &DropDownCombo::dropDown, this, &InvoiceTab::Combo5_DropDown);
     connect(Combo5, &QComboBox::activated, this, &InvoiceTab::Combo5_Click);
-    connect(Combo17, &QComboBox::activated, this, &InvoiceTab::Combo17_Click);
+    // The advice follows a title picked from the list, or typed and left.
+    connect(Combo17, &QComboBox::activated, this, [this] {
+        titleSeen_ = Combo17->currentText();
+        Combo17_Click();
+    });
+    connect(Combo17->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (Combo17->currentText() == titleSeen_) return;
+        titleSeen_ = Combo17->currentText();
+        Combo17_Click();
+    });
+    connect(showTaxSummary, &QCheckBox::toggled, this, [this](bool on) {
+        context_.settings.setValue(taxSummaryKey(), on);
+        context_.settings.sync();
+    });
     connect(Command4, &QPushButton::clicked, this, &InvoiceTab::Command4_Click);
     connect(Command25, &QPushButton::clicked, this, &InvoiceTab::Command25_Click);
     connect(Command34, &QPushButton::clicked, this, &InvoiceTab::Command34_Click);
@@ -345,7 +369,10 @@ void InvoiceTab::Combo4_Click()
     for (int c = 0; c < InvoiceLines::ColumnCount; ++c) {
         boxes[c]->setPlainText(lines.text(static_cast<InvoiceLines::Column>(c)));
     }
-    Text10->setText(currencyText(lines.total));
+    Text10->setText(lines.totalText());
+    // A total that leaves lines out, or none, is said once, here.
+    const QString totalMessage = lines.totalMessage();
+    if (!totalMessage.isEmpty()) context_.dialogs.inform(totalMessage);
 
     // The invoice's client goes into the Client tab's boxes, where the
     // document takes the billing address from.
@@ -392,22 +419,9 @@ void InvoiceTab::Command4_Click()
         context_.dialogs.inform(QStringLiteral("Choose a company to bill from."));
         return;
     }
-    InvoiceDocument document = fillInvoice(screen());
-
-    // A line the document has no room for would be missing from the paper
-    // while the total counts it: say so.
-    const DocumentLabel* column = document.label(QStringLiteral("Section2"), QStringLiteral("label2"));
-    const int room = InvoicePainter::lineCapacity(*column);
-    int lines = 0;
-    for (const QPlainTextEdit* box : columnBoxes()) lines = std::max(lines, box->document()->blockCount());
-    if (lines > room) {
-        context_.dialogs.inform(QStringLiteral("The columns of this invoice hold %1 lines, but the document has room "
-                                               "for %2: the lines after line %2 are not on the document.")
-                                    .arg(lines)
-                                    .arg(room));
-    }
-
-    auto* window = new InvoiceWindow(std::move(document), Combo4->currentText(), context_.dialogs);
+    std::optional<InvoiceDocument> document = generateInvoice(screen(), context_.dialogs);
+    if (!document) return;
+    auto* window = new InvoiceWindow(std::move(*document), Combo4->currentText(), context_.dialogs);
     documents_.removeAll(nullptr);
     documents_ << window;
     window->show();
@@ -485,6 +499,7 @@ InvoiceScreen InvoiceTab::screen() const
     s.discountVisible = Check6->isChecked();
     s.taxVisible = Check5->isChecked();
     s.freightVisible = Check7->isChecked();
+    s.taxSummary = showTaxSummary->isChecked();
     return s;
 }
 

@@ -55,6 +55,9 @@ public:
     void Combo5_Click();      // bind the chosen company into the Company tab's boxes
     void Combo17_Click();     // advice for a credit note or amended invoice
 
+    // The per-user setting that remembers "Show tax summary".
+    static QString taxSummaryKey();
+
     // What the screen shows, as the document takes it.
     InvoiceScreen screen() const;
     // The document windows still open, oldest first.
@@ -100,6 +103,7 @@ public:
     QPushButton* Command7;   // "Modify Invoice"
     QLineEdit* Text10;       // "Total Due"
     QLabel* footLabel;
+    QCheckBox* showTaxSummary;  // "Show tax summary", remembered per user
 
 private:
     void buildControls();
@@ -110,6 +114,7 @@ private:
 
     AppContext& context_;
     InvoiceLinks links_;
+    QString titleSeen_;  // the title last chosen or typed, advised on once
     QList<QPointer<InvoiceWindow>> documents_;
 };
 

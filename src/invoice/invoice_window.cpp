@@ -1,12 +1,14 @@
 #include "invoice/invoice_window.h"
 
 #include "data/dialogs.h"
-#include "invoice/invoice_painter.h"
+#include "invoice/document_painter.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
@@ -48,7 +50,7 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     setWindowTitle(QStringLiteral("%1 - Ref: %2").arg(title ? title->text : QString(), referenceId_));
     setAccessibleName(windowTitle());
 
-    printer_.setPageLayout(InvoicePainter::pageLayout());
+    printer_.setPageLayout(DocumentPainter::pageLayout());
     printer_.setDocName(windowTitle());
 
     toolBar = new QToolBar(this);
@@ -68,14 +70,23 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     preview->setAccessibleName(QStringLiteral("Print preview"));
     connect(preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
-        InvoicePainter::paint(painter, document_);
+        DocumentPainter::paint(painter, document_);
     });
+
+    // Where the last save went, said without a box in the way.
+    statusLine = new QLabel(this);
+    statusLine->setObjectName(QStringLiteral("statusLine"));
+    statusLine->setAccessibleName(QStringLiteral("Status"));
+    statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusLine->setContentsMargins(6, 3, 6, 3);
+    statusLine->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolBar);
     layout->addWidget(preview, 1);
+    layout->addWidget(statusLine);
 
     connect(printAction, &QAction::triggered, this, &InvoiceWindow::print);
     connect(saveAction, &QAction::triggered, this, &InvoiceWindow::saveAsPdf);
@@ -112,17 +123,28 @@ void InvoiceWindow::print()
         printDialog_->activateWindow();
         return;
     }
+    // Printing to a file proposes the file Save as PDF proposes: the dialog
+    // makes its name from the document's, and shows it in its file box.
+    printer_.setDocName(QFileInfo(proposedPdfPath()).fileName());
     printDialog_ = new QPrintDialog(&printer_, this);
     printDialog_->setObjectName(QStringLiteral("printDialog"));
     printDialog_->setAttribute(Qt::WA_DeleteOnClose);
     printDialog_->setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (auto* file = printDialog_->findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(proposedPdfPath());
+    connect(printDialog_, &QDialog::finished, this, [this] { printer_.setDocName(windowTitle()); });
     connect(printDialog_, &QDialog::accepted, this, [this] {
+        printer_.setDocName(windowTitle());
+        // A file is written as Save as PDF writes one.
+        if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+            writePdf(printer_.outputFileName());
+            return;
+        }
         QPainter painter;
         if (!painter.begin(&printer_)) {
             dialogs_.warn(QStringLiteral("The invoice could not be printed: the printer could not be opened."));
             return;
         }
-        InvoicePainter::paint(painter, document_);
+        DocumentPainter::paint(painter, document_);
         painter.end();
     });
     printDialog_->open();
@@ -152,8 +174,10 @@ void InvoiceWindow::saveAsPdf()
 bool InvoiceWindow::writePdf(const QString& path)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && InvoicePainter::writePdf(document_, &file, windowTitle()) &&
+    if (file.open(QIODevice::WriteOnly) && DocumentPainter::writePdf(document_, &file, windowTitle()) &&
         file.commit()) {
+        statusLine->setText(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(path)));
+        statusLine->show();
         return true;
     }
     const QString reason = file.errorString();

@@ -8,6 +8,7 @@
 
 class QAction;
 class QFileDialog;
+class QLabel;
 class QPrintDialog;
 class QPrintPreviewWidget;
 class QToolBar;
@@ -35,7 +36,9 @@ public:
     // Opens Qt's own file dialog; the document is written to the file chosen.
     void saveAsPdf();
     // Writes the document to `path` as a PDF, replacing the file only once
-    // the whole document is written. Tells the user when it fails.
+    // the whole document is written: the one place PDF files are written.
+    // Says where it went on the status line, and tells the user when it
+    // fails.
     bool writePdf(const QString& path);
 
     QToolBar* toolBar;
@@ -44,6 +47,7 @@ public:
     QAction* zoomInAction;
     QAction* zoomOutAction;
     QPrintPreviewWidget* preview;
+    QLabel* statusLine;  // "Saved as ...", hidden until a save
 
     // The dialogs while they are open, else null.
     QPrintDialog* printDialog() const;

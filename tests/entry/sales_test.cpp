@@ -63,10 +63,20 @@ TEST(SaleCalculation, DescribedExamplesAndRoundingTiesToEvenAfterEveryStep)
         {{10, 1, 0, 3.75, 0}, "10.38"},
         // Quantity 0: only freight, discount and tax move the total; no floating-point noise in long sums.
         {{10, 0, 0, 0, 0}, "0"}, {{10, 0, 2, 10, 5}, "3.3"}, {{0.1, 3, 0, 0, 0.2}, "0.5"},
-        {{33.33, 3, 0.01, 0, 0}, "99.98"}};
+        {{33.33, 3, 0.01, 0, 0}, "99.98"},
+        // Amounts stay below 900000000000000 at every step, else there is no total.
+        {{800000000000000, 1, 0, 0, 0}, "800000000000000"}, {{1e15, 0, 0, 0, 0}, ""},
+        {{300000000000000, 3, 0, 0, 0}, ""}, {{800000000000000, 1, 0, 20, 0}, ""},
+        {{899999999999999.99, 1, 0, 0, 0.01}, ""}, {{1e300, 1, 0, 0, 0}, ""}};
     for (const auto& [amounts, total] : cases) {
-        EXPECT_EQ(numberText(saleTotal(amounts)), total) << amounts.unitPrice << " x " << amounts.quantity;
+        SaleFigures figures;
+        const bool inRange = saleFigures(amounts, &figures);
+        EXPECT_EQ(inRange ? figures.total.text() : "", total) << amounts.unitPrice << " x " << amounts.quantity;
     }
+    // Net and tax of 19.99 x 3 at 17.5 %: 59.97 and 10.49.
+    SaleFigures figures;
+    ASSERT_TRUE(saleFigures({19.99, 3, 0, 17.5, 0}, &figures));
+    EXPECT_EQ(QStringList({figures.net.text(), figures.tax.text()}), QStringList({"59.97", "10.49"}));
 }
 
 TEST(SaleChecks, RunInOrderEachReachedOnlyWhenTheEarlierOnesPassAndNoneIsCaseSensitive)
@@ -259,6 +269,16 @@ TEST(SalesTab, ChecksAndInputThatIsNoNumberOrNoDateLeaveTheControlsForCorrection
         EXPECT_EQ(tab.Text62->text(), "0");
         EXPECT_EQ(textOf(control), text);
     }
+    // A sale whose total would leave the range of amounts is refused.
+    fillSale(tab);
+    setTexts({tab.Text15, tab.Text17, tab.Text62}, {"500000000000000", "2", "0"});
+    l.dialogs.clear();
+    tab.Command1_Click();
+    EXPECT_EQ(l.dialogs.texts(),
+              QStringList({"This sale comes to more than the ledger can add up: every figure, every step of the total "
+                           "and the total itself must stay below 900000000000000 either way. Please check Unit Price, "
+                           "Unit Quantity, Discount, Tax % and Freight. Nothing has been added to the database."}));
+    EXPECT_EQ(tab.Text62->text(), "0");
     EXPECT_EQ(storedSales(l), 0);
 }
 

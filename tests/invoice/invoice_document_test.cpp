@@ -1,16 +1,21 @@
 #include "invoice/invoice_document.h"
-#include "invoice/invoice_painter.h"
+#include "data/money.h"
+#include "invoice/document_fit.h"
+#include "invoice/invoice_generation.h"
 #include "invoice/invoice_window.h"
 
 #include "support/test_env.h"
 #include "support/widgets.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QPushButton>
 #include <QFileDialog>
 #include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
@@ -62,6 +67,13 @@ QString text(const InvoiceDocument& d, const char* section, const char* name)
     return label ? label->text : "<missing>";
 }
 
+QStringList drawn(const DocumentLabel& label)
+{
+    QStringList lines;
+    for (const FittedLine& line : fitLabel(label).lines) lines << line.text;
+    return lines;
+}
+
 bool shown(const InvoiceDocument& d, const char* name) { return d.label("Section2", name)->visible; }
 
 // A word of pdftotext -bbox output, in points from the page's top-left.
@@ -95,6 +107,27 @@ QRectF onPage(const QRectF& twipsRect)
                   twipsRect.height() / 20);
 }
 
+// The document as a PDF, read back by pdftotext.
+QList<Word> wordsOf(const InvoiceDocument& d)
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    InvoiceWindow window(d, "INV-7", dialogs);
+    EXPECT_TRUE(window.writePdf(dir.filePath("invoice.pdf")));
+    return pdfWords(dir.filePath("invoice.pdf"));
+}
+
+// The words drawn within a label's rectangle.
+QString wordsIn(const QList<Word>& words, const InvoiceDocument& d, const char* section, const char* name)
+{
+    const QRectF rect = onPage(d.pageRect(section, name)).adjusted(-1, -1, 1, 1);
+    QStringList inside;
+    for (const Word& w : words) {
+        if (rect.contains(w.box)) inside << w.text;
+    }
+    return inside.join(' ');
+}
+
 }  // namespace
 
 TEST(InvoiceDocument, IsFilledFromTheScreenWithSenderBlockColumnsAndSwitches)
@@ -112,7 +145,8 @@ TEST(InvoiceDocument, IsFilledFromTheScreenWithSenderBlockColumnsAndSwitches)
             EXPECT_LE(label.rect.right(), InvoiceDocument::kReportWidth) << label.name.toStdString();
             EXPECT_LE(label.rect.bottom(), section.height) << label.name.toStdString();
             // Each style fits the height of its label.
-            EXPECT_LE(QFontMetricsF(InvoicePainter::fontOf(label.font)).height(), label.rect.height())
+            const QFont font = documentFont(pixelSizeOf(label.font), label.font.bold);
+            EXPECT_LE(QFontMetricsF(font).height(), label.rect.height())
                 << label.name.toStdString();
         }
     }
@@ -126,7 +160,7 @@ TEST(InvoiceDocument, IsFilledFromTheScreenWithSenderBlockColumnsAndSwitches)
     EXPECT_EQ(text(d, "Section2", "label12"), "Date");
     EXPECT_EQ(text(d, "Section2", "label36"), "Ref: INV-7");
     EXPECT_EQ(text(d, "Section2", "label6"), "\n5\n0");
-    EXPECT_EQ(InvoicePainter::drawnLines(*d.label("Section2", "label6")), QStringList({"", "5", "0"}));
+    EXPECT_EQ(drawn(*d.label("Section2", "label6")), QStringList({"", "5", "0"}));
     EXPECT_EQ(text(d, "Section2", "label20"), "Total : ");
     EXPECT_EQ(text(d, "Section2", "label18"), "35.5");
     EXPECT_EQ(text(d, "Section4", "label32"), "9 Low Rd Floor 3, York, YO1 9ZZ, UK");
@@ -154,7 +188,7 @@ TEST(InvoiceDocument, IsFilledFromTheScreenWithSenderBlockColumnsAndSwitches)
     EXPECT_EQ(text(d, "Section2", "label10"), "Hours");
     for (const char* name : {"label13", "label6", "label14", "label7", "label15", "label8"}) {
         EXPECT_FALSE(shown(d, name)) << name;
-        EXPECT_TRUE(InvoicePainter::drawnLines(*d.label("Section2", name)).isEmpty()) << name;
+        EXPECT_TRUE(drawn(*d.label("Section2", name)).isEmpty()) << name;
     }
     for (const char* name : {"label9", "label2", "label10", "label3", "label11", "label4", "label12", "label5",
                              "label30", "label29"}) {
@@ -163,59 +197,146 @@ TEST(InvoiceDocument, IsFilledFromTheScreenWithSenderBlockColumnsAndSwitches)
     }
 }
 
-TEST(InvoiceDocument, PdfPutsTheTextWhereTheModelPutsIt)
+TEST(InvoiceDocument, PdfDrawsEveryTextInItsLabelAndTooWideOnesWholeAtASmallerSize)
 {
     ensureApplication();
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("invoice.pdf");
     InvoiceScreen s = sampleScreen();
-    s.products = "Alpha\nBeta\nGamma-with-a-name-far-too-long-for-the-product-column";
-    const InvoiceDocument d = fillInvoice(s);
+    s.company.name = "Northern Consolidated Engineering and Trading Company Ltd";  // 57 characters
+    s.client.name = "Acme Consolidated Holdings of the Northern Territories Ltd";
+    s.invoiceDate = "31 December 2024";
+    s.prices = "12345.67\n-1234.56\n5";
+    s.products = "Network installation and setup\nBeta\nGamma";
+    s.sellDates = "31 December 2024\n2 Mar 2024\n3 Mar 2024";
+    s.subTotals = "10\n123456.78\n5";
+    s.notes = "Note 1\nNote 2\nNote 3\nNote 4\nNote 5\nNote 6\nNote 7\n";
     ScriptedDialogs dialogs;
-    InvoiceWindow window(d, s.referenceId, dialogs);
-    ASSERT_TRUE(window.writePdf(pdf));
-    const QList<Word> words = pdfWords(pdf);
+    const std::optional<InvoiceDocument> d = generateInvoice(s, dialogs);
+    ASSERT_TRUE(d);
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+    const QList<Word> words = wordsOf(*d);
     ASSERT_FALSE(words.isEmpty()) << "pdftotext (poppler-utils) read nothing";
-
-    auto find = [&words](const QString& text) {
-        for (const Word& w : words) {
-            if (w.text == text) return w;
-        }
-        return Word{};
-    };
-    auto within = [](const QRectF& inner, const QRectF& outer) {
-        return outer.adjusted(-1, -1, 1, 1).contains(inner);
-    };
-    const Word title = find("INVOICE");
-    EXPECT_TRUE(within(title.box, onPage(d.pageRect("Section2", "label27")))) << title.box.y();
-    const Word ref = find("Ref:");
-    const Word id = find("INV-7");
-    EXPECT_TRUE(within(ref.box, onPage(d.pageRect("Section2", "label36"))));
-    EXPECT_TRUE(within(id.box, onPage(d.pageRect("Section2", "label36"))));
-    EXPECT_LT(ref.box.right(), id.box.left());
-    const Word total = find("35.5");
-    EXPECT_TRUE(within(total.box, onPage(d.pageRect("Section2", "label18"))));
-
-    // The second line of the product column stands on its line, beside the
-    // second line of the sub-total column.
-    const DocumentLabel& products = *d.label("Section2", "label4");
-    const double line = QFontMetricsF(InvoicePainter::fontOf(products.font)).height();
-    QRectF secondLine = d.pageRect("Section2", "label4");
-    secondLine.setTop(secondLine.top() + line);
-    secondLine.setHeight(line);
-    const Word beta = find("Beta");
-    EXPECT_TRUE(within(beta.box, onPage(secondLine))) << beta.box.y();
-    const Word subTotal = find("20.5");
-    EXPECT_NEAR(subTotal.box.top(), beta.box.top(), 0.5);
-    // The long name ends at the column's edge, short of the next column.
+    const std::tuple<const char*, const char*, QString> cases[] = {
+        {"Section4", "label16", s.company.name},
+        {"Section4", "label32", "9 Low Rd Floor 3, York, YO1 9ZZ, UK"},
+        {"Section2", "label27", "INVOICE"},
+        {"Section2", "label36", "Ref: INV-7"},
+        {"Section2", "label18", "35.5"},
+        {"Section2", "label23", s.client.name},
+        {"Section2", "label31", s.invoiceDate},
+        {"Section2", "label2", "12345.67 -1234.56 5"},
+        {"Section2", "label4", "Network installation and setup Beta Gamma"},
+        {"Section2", "label5", "31 December 2024 2 Mar 2024 3 Mar 2024"},
+        {"Section2", "label29", "10 123456.78 5"},
+        {"Section2", "label28", "Note 1 Note 2 Note 3 Note 4 Note 5 Note 6 Note 7"}};
+    for (const auto& [section, name, text] : cases) EXPECT_EQ(wordsIn(words, *d, section, name), text) << name;
+    // Line n of every column stands on one baseline, a smaller figure too.
+    QList<double> secondLine;
     for (const Word& w : words) {
-        if (w.text.startsWith("Gamma")) {
-            EXPECT_LE(w.box.right(), onPage(d.pageRect("Section2", "label4")).right() + 0.5);
-            EXPECT_LT(w.text.size(), QString("Gamma-with-a-name-far-too-long-for-the-product-column").size());
+        if (QStringList({"-1234.56", "Beta", "123456.78", "20"}).contains(w.text)) secondLine << w.box.bottom();
+    }
+    ASSERT_EQ(secondLine.size(), 4);
+    std::sort(secondLine.begin(), secondLine.end());
+    EXPECT_NEAR(secondLine.first(), secondLine.last(), 1.5);
+}
+
+TEST(InvoiceDocument, WhatDoesNotFitEvenAt6PointIsToldBeforeTheDocumentOpens)
+{
+    ensureApplication();
+    const QString twelve = "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12";
+    const QString longProduct = QString("Network installation ").repeated(15);
+    const QString cutQuestion = "These texts do not fit their places, even at 6 pt, and will be cut on the document:"
+                                "\r\n\r\nProduct / Service, line 1: \"Network installation Network installatio..."
+                                "\"\r\n\r\nOpen the document anyway?";
+    const QString notMade = "The document cannot be made: these figures do not fit their places on it, even at 6 pt, "
+                            "and a figure is never cut:\r\n\r\n%1\r\n\r\nShorten them on the Invoice tab, or give "
+                            "some of the sales a reference ID of their own, and generate the document again.";
+    struct Case {
+        QString prices, products, total;
+        DialogService::Answer answer;
+        QString told;
+        bool made;
+    } cases[] = {
+        // Sixteen lines fit at a smaller size, not eighteen.
+        {twelve + "\n13\n14\n15\n16\n", "Alpha", "35.5", DialogService::Answer::Yes, "", true},
+        {twelve + "\n13\n14\n15\n16\n17\n18", "Alpha", "35.5", DialogService::Answer::Yes,
+         notMade.arg("Price, lines 17 to 18 (room for 16 lines): 17, 18"), false},
+        {"10", "Alpha", "123456789012345678901234567890.25", DialogService::Answer::Yes,
+         notMade.arg("Total Due: 123456789012345678901234567890.25"), false},
+        {"10", longProduct, "35.5", DialogService::Answer::No, cutQuestion, false},
+        {"10", longProduct, "35.5", DialogService::Answer::Yes, cutQuestion, true}};
+    for (const Case& c : cases) {
+        InvoiceScreen s = sampleScreen();
+        s.prices = c.prices;
+        s.products = c.products;
+        s.total = c.total;
+        ScriptedDialogs dialogs;
+        dialogs.answer(c.answer);
+        const std::optional<InvoiceDocument> d = generateInvoice(s, dialogs);
+        EXPECT_EQ(dialogs.texts(), c.told.isEmpty() ? QStringList() : QStringList{c.told}) << c.prices.toStdString();
+        ASSERT_EQ(d.has_value(), c.made);
+        if (!d || c.products == "Alpha") continue;
+        // The long product keeps to its column: the date column beside it holds its own text only.
+        const QList<Word> words = wordsOf(*d);
+        EXPECT_TRUE(longProduct.startsWith(wordsIn(words, *d, "Section2", "label4")));
+        EXPECT_EQ(wordsIn(words, *d, "Section2", "label5"), "1 Mar 2024 2 Mar 2024 3 Mar 2024");
+    }
+}
+
+// Under an English and a German desktop: figures are read and shown with the region's separator.
+TEST(RegionalNumbersTaxSummary, ThreeLinesAtTwoRatesAddUpToTotalDueBeneathItAndAnEditedLineIsTold)
+{
+    ensureApplication();
+    // 10 x 3 at 20 % is 30 + 6; 19.99 x 3 at 17.5 % is 59.97 + 10.49; 5 x 2 + 1 freight - 1 discount at 20 % is 10 + 2.
+    InvoiceScreen s = sampleScreen();
+    s.prices = "10\n19.99\n5";
+    s.quantities = "3\n3\n2";
+    s.discounts = "\n0\n1";
+    s.taxes = "20\n17.5\n20";
+    s.freights = "0\n0\n1";
+    s.subTotals = "36\n70.46\n12";
+    s.total = "118.46";
+    s.taxSummary = true;
+    ScriptedDialogs dialogs;
+    const std::optional<InvoiceDocument> d = generateInvoice(s, dialogs);
+    ASSERT_TRUE(d);
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+    const QList<Word> words = wordsOf(*d);
+    const auto n = [](const char* stored) { return shownNumber(stored); };
+    const std::pair<const char*, QString> rows[] = {
+        {"taxRateHeading", "Tax rate"}, {"taxNetHeading", "Net amount"}, {"taxRate1", n("17.5") + "%"},
+        {"taxNet1", n("59.97")},        {"taxAmount1", n("10.49")},      {"taxRate2", "20%"},
+        {"taxNet2", "40"},              {"taxAmount2", "8"},             {"taxNetTotal", n("99.97")},
+        {"taxTotal", n("18.49")}};
+    for (const auto& [name, text] : rows) EXPECT_EQ(wordsIn(words, *d, "Section2", name), text) << name;
+    // The summary lies beneath Total Due and touches no other label.
+    const QRect total = d->label("Section2", "label18")->rect;
+    for (const DocumentLabel& a : d->sections()[1].labels) {
+        if (!a.name.startsWith("tax")) continue;
+        EXPECT_GT(a.rect.top(), total.bottom()) << a.name.toStdString();
+        for (const DocumentLabel& b : d->sections()[1].labels) {
+            if (!b.name.startsWith("tax")) {
+                EXPECT_FALSE(a.rect.intersects(b.rect)) << a.name.toStdString();
+            }
         }
     }
-    // The sender block heads the page.
-    EXPECT_TRUE(within(find("Own").box, onPage(d.pageRect("Section4", "label16"))));
+
+    // A SubTotal edited in a grid, or a Total Due edited on the tab: told, and no summary.
+    const std::tuple<QString, QString, QString> edits[] = {
+        {"36\n70\n12", "118",
+         "Line 2 (Beta): its SubTotal is 70, while its Price, Quantity, Freight, Discount and Tax give " + n("70.46") + "."},
+        {s.subTotals, "118", "Total Due is 118, while the lines' SubTotals add up to " + n("118.46") + "."}};
+    for (const auto& [subTotals, totalDue, told] : edits) {
+        s.subTotals = subTotals;
+        s.total = totalDue;
+        const std::optional<InvoiceDocument> left = generateInvoice(s, dialogs);
+        ASSERT_TRUE(left);
+        EXPECT_EQ(dialogs.take(),
+                  QStringList({"The tax summary is left out of this document, because it would not add up:\r\n\r\n" +
+                               told +
+                               "\r\n\r\nA SubTotal that differs from its line was most likely changed in the Sales "
+                               "Grid: correct the sale there and retrieve the invoice again to show the summary."}));
+        EXPECT_EQ(left->label("Section2", "taxTotal"), nullptr);
+    }
 }
 
 TEST(InvoiceWindow, PrintsWithCtrlPAndSavesAsPdfUnderTheReferenceIdInTheDocumentsFolder)
@@ -231,7 +352,15 @@ TEST(InvoiceWindow, PrintsWithCtrlPAndSavesAsPdfUnderTheReferenceIdInTheDocument
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     ASSERT_NE(window->printDialog(), nullptr);
     EXPECT_TRUE(window->printDialog()->isVisible());
-    window->printDialog()->reject();
+    // Printing to a file proposes the file Save as PDF proposes, and writes it as Save as PDF does.
+    auto* printFile = window->printDialog()->findChild<QLineEdit*>("filename");
+    auto* printers = window->printDialog()->findChild<QComboBox*>("printers");
+    ASSERT_TRUE(printFile && printers);
+    EXPECT_EQ(printFile->text(), window->proposedPdfPath());
+    printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+    printFile->setText(l.env.file("printed.pdf"));
+    window->printDialog()->accept();
+    EXPECT_EQ(window->statusLine->text(), "Saved as " + l.env.file("printed.pdf"));
 
     // The file dialog is Qt's own and proposes <reference ID>.pdf in Documents.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -247,6 +376,10 @@ TEST(InvoiceWindow, PrintsWithCtrlPAndSavesAsPdfUnderTheReferenceIdInTheDocument
     ASSERT_NE(buttons, nullptr);
     buttons->button(QDialogButtonBox::Save)->click();
     EXPECT_TRUE(readFile(QDir(documents).filePath("INV-7.pdf")).startsWith("%PDF"));
+    // The window says where the file went, with no box to close.
+    EXPECT_TRUE(window->statusLine->isVisible());
+    EXPECT_EQ(window->statusLine->text(), "Saved as " + QDir(documents).filePath("INV-7.pdf"));
+    EXPECT_TRUE(l.dialogs.texts().isEmpty());
 
     // A file that cannot be written is said so, and nothing is left behind.
     EXPECT_FALSE(window->writePdf(l.env.file("missing/folder/x.pdf")));

@@ -203,11 +203,29 @@ TEST(InvoiceTab, RetrievesTheSalesOfOneReferenceIdLineByLineWithTheirClientAndTo
     EXPECT_EQ(textsOf(columns(tab)), QStringList({"7\n8", "1\n1", "Delta\nEpsilon", "4 Mar 2024\n4 Mar 2024", "0\n0",
                                                   "0\n0", "0\n0", "\n8.25"}));
     EXPECT_EQ(tab.Text10->text(), "8.25");
+    EXPECT_EQ(l.dialogs.take(), QStringList({"Total Due leaves out these lines:\r\nLine 1 (Delta): the SubTotal is "
+                                             "empty.\r\n\r\nCorrect the sales in the Sales Grid and retrieve the "
+                                             "invoice again."}));
     EXPECT_EQ(tab.Combo11->currentText(), kClearText);
     // Choosing without opening the list leaves the notice as it was.
     EXPECT_FALSE(tab.Label63->isHidden());
     openList(tab.Combo4);
     EXPECT_TRUE(tab.Label63->isHidden());
+
+    // Sub-totals beyond the range are left out and told; a sum beyond it leaves Total Due empty, never wrapped.
+    for (const char* subTotal : {"800000000000000", "800000000000000", "1000000000000000"}) {
+        addSale(l, {"BIG", "Acme", "1", "1", "Big", "4 Mar 2024", "0", "0", "0", subTotal});
+    }
+    openList(tab.Combo4);
+    pick(tab.Combo4, "BIG");
+    EXPECT_EQ(tab.Text64->toPlainText(), "800000000000000\n800000000000000\n");
+    EXPECT_EQ(tab.Text10->text(), "");
+    EXPECT_EQ(l.dialogs.take(),
+              QStringList({"Total Due leaves out these lines:\r\nLine 3 (Big): the SubTotal 1000000000000000 is beyond "
+                           "the amounts the ledger adds up (below 900000000000000 either way).\r\n\r\nThe SubTotals "
+                           "of this invoice add up to more than the ledger can add up (amounts stay below "
+                           "900000000000000 either way), so Total Due is left empty.\r\n\r\nCorrect the sales in the "
+                           "Sales Grid and retrieve the invoice again."}));
 
     // Sales deleted since the list was filled: said, and nothing shown.
     l.env.exec("DELETE FROM Mervalis2 WHERE ReferenceID = 'B''2'");
@@ -331,11 +349,21 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
     EXPECT_EQ(textsOf({t.company.Text19, t.company.Text13}), QStringList({"Smith's Shop", "Hull"}));
     EXPECT_EQ(l.store->adodc3.recordCount(), 1);
 
-    // Anything but "INVOICE" brings the advice, typed or picked.
-    pick(tab.Combo17, "CREDIT NOTE");
-    EXPECT_EQ(l.dialogs.take(), QStringList({InvoiceTab::creditNoteAdvice()}));
-    pick(tab.Combo17, "INVOICE");
-    EXPECT_TRUE(l.dialogs.shown().empty());
+    // Anything but "INVOICE" brings the advice, picked or typed (once, when the typing ends).
+    const std::tuple<QString, bool, bool> titles[] = {
+        {"CREDIT NOTE", true, true}, {"INVOICE", true, false}, {"AMENDED INVOICE", true, true},
+        {"DEBIT NOTE", false, true}, {"INVOICE", false, false}};
+    for (const auto& [title, picked, advised] : titles) {
+        if (picked) {
+            pick(tab.Combo17, title);
+        } else {
+            typeInto(tab.Combo17, title);
+            QTest::keyClick(tab.Combo17->lineEdit(), Qt::Key_Return);
+            QTest::keyClick(tab.Combo17->lineEdit(), Qt::Key_Return);
+        }
+        EXPECT_EQ(l.dialogs.take(), advised ? QStringList({InvoiceTab::creditNoteAdvice()}) : QStringList())
+            << title.toStdString();
+    }
     EXPECT_TRUE(InvoiceTab::creditNoteAdvice().contains("credit note.\r\n\r\ne.g.\r\nIf the credit"));
 
     // No company and no letterhead: no document.
@@ -363,13 +391,26 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(tab.documents().size(), 1);
 
-    // Sales beyond the room of the document's columns are said to be left off.
+    // Twelve sales and an Enter typed at the end of a column fit; eighteen sales do not, and make no document.
     l.env.exec("INSERT INTO Mervalis (ClientName) VALUES ('Acme')");
-    for (int i = 0; i < 14; ++i) addIds(l, {{"LONG", "unpaid"}});
-    openList(tab.Combo4);
-    pick(tab.Combo4, "LONG");
-    tab.Command4->click();
-    EXPECT_EQ(l.dialogs.take(), QStringList({"The columns of this invoice hold 14 lines, but the document has room "
-                                             "for 12: the lines after line 12 are not on the document."}));
+    for (int i = 0; i < 30; ++i) addIds(l, {{i < 12 ? "TWELVE" : "EIGHTEEN", "unpaid"}});
+    for (const char* id : {"TWELVE", "EIGHTEEN"}) {
+        openList(tab.Combo4);
+        pick(tab.Combo4, id);
+        QTest::keyClick(tab.Text29, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(tab.Text29, Qt::Key_Return);
+        tab.Command4->click();
+    }
+    const QStringList told = l.dialogs.take();
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains("\r\n\r\nPrice, lines 17 to 18 (room for 16 lines): 1, 1\r\n"))
+        << told[0].toStdString();
     EXPECT_EQ(tab.documents().size(), 2);
+
+    // "Show tax summary": off at first, remembered for the user.
+    EXPECT_FALSE(tab.showTaxSummary->isChecked());
+    EXPECT_EQ(tab.showTaxSummary->accessibleName(), "Show tax summary");
+    QTest::mouseClick(tab.showTaxSummary, Qt::LeftButton, {}, QPoint(5, tab.showTaxSummary->height() / 2));
+    ASSERT_TRUE(tab.showTaxSummary->isChecked());
+    EXPECT_TRUE(Tabs(l).invoice.showTaxSummary->isChecked());
 }
