@@ -326,8 +326,8 @@ TEST(Form1, AnInvoiceRetrievedBindsItsClientAndCompanyAndTheLinesBeneathTheGrids
 {
     TestLedger l;
     const auto addSale = [&](const char* ref, const char* paid) {
-        l.env.exec(QStringLiteral("INSERT INTO Mervalis2 (ClientName, ReferenceID, PAID) VALUES ('O''Brien', '%1', "
-                                  "'%2')").arg(ref, paid));
+        l.env.exec(QStringLiteral("INSERT INTO Mervalis2 (ClientName, ReferenceID, PAID, SubTotal) VALUES "
+                                  "('O''Brien', '%1', '%2', 4)").arg(ref, paid));
     };
     l.env.exec("INSERT INTO Mervalis (ClientName, City) VALUES ('O''Brien', 'Leeds'), ('Acme', 'York');"
                "INSERT INTO Mervalis3 (CompanyName, City) VALUES ('Own Ltd', 'York')");
