@@ -16,6 +16,11 @@ QString quoted(const QString& value)
     return QLatin1Char('\'') + sqlEscape(value) + QLatin1Char('\'');
 }
 
+QString countRows(const QString& table)
+{
+    return QStringLiteral("SELECT COUNT(*) FROM %1").arg(table);
+}
+
 QString exactText(const QString& column)
 {
     return QStringLiteral("(%1 || '')").arg(column);

@@ -15,6 +15,10 @@ QString sqlEscape(const QString& value);
 // A value as an SQL text literal: between single quotes, quotes doubled.
 QString quoted(const QString& value);
 
+// The number of rows of a table: one COUNT(*), which the database answers
+// from an index without handing over any row.
+QString countRows(const QString& table);
+
 // Text columns compare without regard to case, as the ledger's users expect
 // of names and reference IDs. Where a list or a figure must tell "Ann" from
 // "ann" (distinct values compared exactly), these give the case-sensitive
