@@ -60,6 +60,8 @@ void addAnalysis(std::vector<Action>& list);
 
 // The reference ID of the invoice of 20 sales every ledger holds.
 inline const char* benchInvoice() { return "BENCH20"; }
+// The client who owes 100 invoices in every ledger.
+inline const char* benchStatementClient() { return "Bench Statement Ltd"; }
 
 // Runs one query through SQLite's C API, stepping every row and reading
 // every value as text, as a program holding the result would; false when it

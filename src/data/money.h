@@ -52,6 +52,8 @@ bool readCurrency(const QString& text, CurrencyUnits* units);
 // A currency amount as the user reads it: the regional decimal separator, no
 // thousands separators, no trailing zeros ("35.5", "40", "-0.0001").
 QString currencyText(CurrencyUnits units);
+// The same as the database and CSV files write it ("35.5", "-0.0001").
+QString storedCurrencyText(CurrencyUnits units);
 
 // A currency amount as a value that adds up, compares and rounds to cents,
 // as the analyses' sums, quarters and shares need.

@@ -25,13 +25,33 @@ QString proposedExportPath(const QString& subject)
         QStringLiteral("Mervalis %1 %2.csv").arg(subject, QDate::currentDate().toString(Qt::ISODate)));
 }
 
-bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& subject)
+bool exportCsv(DialogService& dialogs, const QString& subject, const QStringList& header, int rowCount,
+               const CsvRow& row)
 {
     QString path = dialogs.askSaveFileName(QStringLiteral("Export %1 to CSV").arg(subject),
                                            proposedExportPath(subject), QStringLiteral("CSV files (*.csv)"));
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+    QString error;
+    bool written;
+    {
+        WaitCursor hourglass;  // a large ledger takes seconds
+        written = writeCsvFile(path, header, rowCount, row, &error);
+    }
+    if (!written) {
+        dialogs.warn(QStringLiteral("The %1 could not be saved to %2: %3\r\n\r\nNo file was written.")
+                         .arg(subject, QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    dialogs.inform(QStringLiteral("%1 %2 saved to %3.")
+                       .arg(rowCount)
+                       .arg(rowCount == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                            QDir::toNativeSeparators(path)));
+    return true;
+}
 
+bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& subject)
+{
     // The columns as they stand on screen, left to right.
     const QHeaderView* header = grid.horizontalHeader();
     const RecordSet& rows = grid.control().rows();
@@ -61,22 +81,7 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
         }
         return true;
     };
-    QString error;
-    bool written;
-    {
-        WaitCursor hourglass;  // a large ledger takes seconds
-        written = writeCsvFile(path, names, rows.rowCount(), row, &error);
-    }
-    if (!written) {
-        dialogs.warn(QStringLiteral("The %1 could not be saved to %2: %3\r\n\r\nNo file was written.")
-                         .arg(subject, QDir::toNativeSeparators(path), error));
-        return false;
-    }
-    dialogs.inform(QStringLiteral("%1 %2 saved to %3.")
-                       .arg(rows.rowCount())
-                       .arg(rows.rowCount() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
-                            QDir::toNativeSeparators(path)));
-    return true;
+    return exportCsv(dialogs, subject, names, rows.rowCount(), row);
 }
 
 }  // namespace mervalis

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/csv_file.h"
+
 #include <QString>
 
 namespace mervalis {
@@ -18,5 +20,12 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
 
 // The file name proposed for a grid of `subject` ("sales") today.
 QString proposedExportPath(const QString& subject);
+
+// What exportGrid does with the cells of any table: asks where to save
+// `subject`, writes `header` and `rowCount` rows from `row`, and tells the
+// user where the file went or why it could not be written. False when
+// nothing was written, cancelled or failed.
+bool exportCsv(DialogService& dialogs, const QString& subject, const QStringList& header, int rowCount,
+               const CsvRow& row);
 
 }  // namespace mervalis

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 namespace mervalis {
 
 // The lines of a text: split at its line breaks (CR LF, LF or CR); a
@@ -44,6 +46,19 @@ struct DocumentLabel {
     QString place;
 };
 
+// A label as a layout draws it: name, place and size in twips within its
+// section, style, design caption, kind and place in the user's words.
+struct LabelDesign {
+    const char* name;
+    int left, top, width, height;
+    LabelFont font;
+    const char* caption;
+    LabelKind kind;
+    const char* place;
+};
+DocumentLabel designedLabel(const LabelDesign& design);
+QList<DocumentLabel> designedLabels(std::initializer_list<LabelDesign> designs);
+
 struct DocumentSection {
     QString name;
     int height = 0;  // twips
@@ -69,6 +84,8 @@ public:
     void hide(const QString& section, const QString& name);
     // Adds a label to a section.
     void addLabel(const QString& section, DocumentLabel label);
+    // Adds a section below the others.
+    void addSection(const QString& name, int height, QList<DocumentLabel> labels = {});
 
     // Where a section starts, in twips below the top margin.
     int sectionTop(const QString& section) const;
@@ -83,5 +100,10 @@ protected:
 private:
     const DocumentSection* section(const QString& name) const;
 };
+
+// A document of several pages, each a layout of its own, drawn one after the
+// other by the same painter. An invoice is one page; a statement flows over
+// as many as its lines need.
+using DocumentPages = QList<Document>;
 
 }  // namespace mervalis

@@ -11,7 +11,7 @@
 #include "data/sales_table.h"
 #include "invoice/invoice_generation.h"
 #include "invoice/invoice_lines.h"
-#include "invoice/invoice_window.h"
+#include "invoice/document_window.h"
 #include "ui/drop_down_combo.h"
 #include "ui/list_fill.h"
 #include "ui/ui.h"
@@ -22,6 +22,7 @@
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -88,7 +89,7 @@ InvoiceTab::InvoiceTab(AppContext& context, InvoiceLinks links, QWidget* parent)
 InvoiceTab::~InvoiceTab()
 {
     // Document windows stand on their own, but not beyond the program's tabs.
-    for (const QPointer<InvoiceWindow>& window : std::as_const(documents_)) delete window.data();
+    for (const QPointer<DocumentWindow>& window : std::as_const(documents_)) delete window.data();
 }
 
 QStringList InvoiceTab::titleEntries()
@@ -148,6 +149,10 @@ void InvoiceTab::buildControls()
 {
     Combo4 = named(DropDownCombo::editable(this), "Combo4", QStringLiteral("Retrieve Reference ID"));
     Check4 = namedButton(new QCheckBox(QStringLiteral("Outstanding"), this), "Check4");
+    outstandingInvoicesButton = namedButton(new QPushButton(QStringLiteral("Outstanding Invoices..."), this),
+                                            "outstandingInvoicesButton");
+    outstandingInvoicesButton->setToolTip(QStringLiteral("Lists every invoice that is owed: by whom, and since when"));
+    giveKey(outstandingInvoicesButton, QKeySequence(Qt::CTRL | Qt::Key_O));
     Text66 = named(new QLineEdit(this), "Text66", QStringLiteral("Client"));
     Combo5 = named(DropDownCombo::editable(this), "Combo5", QStringLiteral("Bill from which company?"));
 
@@ -237,7 +242,10 @@ void InvoiceTab::layOut()
     retrieveCaption->addStretch();
     top->addLayout(retrieveCaption, 0, 0);
     top->addWidget(Combo4, 1, 0);
-    top->addWidget(Check4, 1, 1);
+    auto* outstanding = new QHBoxLayout;
+    outstanding->addWidget(Check4);
+    outstanding->addWidget(outstandingInvoicesButton);
+    top->addLayout(outstanding, 1, 1);
     top->addWidget(captionFor(Text66, QStringLiteral("Client"), this), 0, 2);
     top->addWidget(Text66, 1, 2);
     top->addWidget(captionFor(Combo5, QStringLiteral("Bill from which company?"), this), 0, 3);
@@ -324,6 +332,7 @@ void InvoiceTab::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, &InvoiceTab::Command4_Click);
     connect(Command25, &QPushButton::clicked, this, &InvoiceTab::Command25_Click);
     connect(Command34, &QPushButton::clicked, this, &InvoiceTab::Command34_Click);
+    connect(outstandingInvoicesButton, &QPushButton::clicked, this, &InvoiceTab::outstandingInvoicesButton_Click);
     connect(Command7, &QPushButton::clicked, this, [this] { context_.help.open(QStringLiteral("modifyinvoice")); });
     connect(Command42, &QPushButton::clicked, this, [this] { context_.help.open(QStringLiteral("invoice")); });
 }
@@ -380,6 +389,16 @@ void InvoiceTab::Combo4_Click()
     BindClientFields(links_.client, context_.adodc1);
 }
 
+void InvoiceTab::outstandingInvoicesButton_Click() { emit outstandingInvoicesRequested(); }
+
+void InvoiceTab::retrieve(const QString& referenceId)
+{
+    // Opening the list hides the paid notice before an ID is picked.
+    Label63->hide();
+    Combo4->setEditText(referenceId);
+    Combo4_Click();
+}
+
 void InvoiceTab::Command25_Click()
 {
     Text66->clear();
@@ -421,7 +440,12 @@ void InvoiceTab::Command4_Click()
     }
     std::optional<InvoiceDocument> document = generateInvoice(screen(), context_.dialogs);
     if (!document) return;
-    auto* window = new InvoiceWindow(std::move(*document), Combo4->currentText(), context_.dialogs);
+    const QString referenceId = Combo4->currentText();
+    const QString title = QStringLiteral("%1 - Ref: %2").arg(Combo17->currentText(), referenceId);
+    auto* window = new DocumentWindow({std::move(*document)},
+                                      {title, referenceId, QStringLiteral("Invoice"), QStringLiteral("invoice")},
+                                      context_.dialogs);
+    window->setObjectName(QStringLiteral("DataReport1"));
     documents_.removeAll(nullptr);
     documents_ << window;
     window->show();
@@ -503,10 +527,10 @@ InvoiceScreen InvoiceTab::screen() const
     return s;
 }
 
-QList<InvoiceWindow*> InvoiceTab::documents() const
+QList<DocumentWindow*> InvoiceTab::documents() const
 {
-    QList<InvoiceWindow*> open;
-    for (const QPointer<InvoiceWindow>& window : documents_) {
+    QList<DocumentWindow*> open;
+    for (const QPointer<DocumentWindow>& window : documents_) {
         if (window) open << window.data();
     }
     return open;

@@ -4,7 +4,7 @@
 #include "data/dates.h"
 #include "entry/client_tab.h"
 #include "entry/company_tab.h"
-#include "invoice/invoice_window.h"
+#include "invoice/document_window.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 #include "ui/drop_down_combo.h"
@@ -378,14 +378,14 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
     tab.Command4->click();
     tab.Command4->click();
     EXPECT_TRUE(l.dialogs.shown().empty());
-    const QList<InvoiceWindow*> windows = tab.documents();
+    const QList<DocumentWindow*> windows = tab.documents();
     ASSERT_EQ(windows.size(), 2);
     EXPECT_NE(windows[0], windows[1]);
-    for (InvoiceWindow* window : windows) {
+    for (DocumentWindow* window : windows) {
         EXPECT_TRUE(window->isVisible());
         EXPECT_TRUE(window->isWindow());
         EXPECT_EQ(window->windowModality(), Qt::NonModal);
-        EXPECT_TRUE(window->document().label("Section4", "label16")->text.isEmpty());
+        EXPECT_TRUE(window->pages().first().label("Section4", "label16")->text.isEmpty());
     }
     windows[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

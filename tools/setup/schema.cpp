@@ -163,6 +163,7 @@ QStringList indexStatements(Engine engine)
     }
     // A hash index has one column: the two-column ones below are SQLite's.
     if (engine == Engine::PostgreSQL) return statements;
+    statements << sales_table::unpaidIndex(false);
     // The profiles count the distinct clients of each category, both
     // compared as the database compares text, from here alone.
     for (const char* field : kProfileFields) {

@@ -1,4 +1,4 @@
-#include "invoice/invoice_window.h"
+#include "invoice/document_window.h"
 
 #include "data/dialogs.h"
 #include "data/owner_only.h"
@@ -37,18 +37,15 @@ QAction* action(QToolBar* bar, const QString& text, const char* name, const QKey
 
 }  // namespace
 
-InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, DialogService& dialogs,
-                             QWidget* parent)
+DocumentWindow::DocumentWindow(DocumentPages pages, Naming naming, DialogService& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      document_(std::move(document)),
-      referenceId_(std::move(referenceId)),
+      pages_(std::move(pages)),
+      naming_(std::move(naming)),
       dialogs_(dialogs),
       printer_(QPrinter::HighResolution)
 {
-    setObjectName(QStringLiteral("DataReport1"));
     setAttribute(Qt::WA_DeleteOnClose);
-    const DocumentLabel* title = document_.label(QStringLiteral("Section2"), QStringLiteral("label27"));
-    setWindowTitle(QStringLiteral("%1 - Ref: %2").arg(title ? title->text : QString(), referenceId_));
+    setWindowTitle(naming_.title);
     setAccessibleName(windowTitle());
 
     printer_.setPageLayout(DocumentPainter::pageLayout());
@@ -71,7 +68,7 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     preview->setAccessibleName(QStringLiteral("Print preview"));
     connect(preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
-        DocumentPainter::paint(painter, document_);
+        DocumentPainter::paint(painter, pages_);
     });
 
     // Where the last save went, said without a box in the way.
@@ -89,8 +86,8 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     layout->addWidget(preview, 1);
     layout->addWidget(statusLine);
 
-    connect(printAction, &QAction::triggered, this, &InvoiceWindow::print);
-    connect(saveAction, &QAction::triggered, this, &InvoiceWindow::saveAsPdf);
+    connect(printAction, &QAction::triggered, this, &DocumentWindow::print);
+    connect(saveAction, &QAction::triggered, this, &DocumentWindow::saveAsPdf);
     connect(zoomInAction, &QAction::triggered, preview, [this] { preview->zoomIn(); });
     connect(zoomOutAction, &QAction::triggered, preview, [this] { preview->zoomOut(); });
 
@@ -98,26 +95,27 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     preview->fitInView();
 }
 
-QPrintDialog* InvoiceWindow::printDialog() const { return printDialog_; }
+QPrintDialog* DocumentWindow::printDialog() const { return printDialog_; }
 
-QFileDialog* InvoiceWindow::fileDialog() const { return fileDialog_; }
+QFileDialog* DocumentWindow::fileDialog() const { return fileDialog_; }
 
-QString InvoiceWindow::proposedPdfPath() const
+QString DocumentWindow::proposedPdfPath() const
 {
-    QString name = referenceId_.trimmed();
-    // A reference ID may hold characters that have no place in a file name.
+    QString name = naming_.fileName.trimmed();
+    // A reference ID or a name may hold characters that have no place in a
+    // file name.
     for (QChar& c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control) {
             c = QLatin1Char('-');
         }
     }
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) name = QStringLiteral("Invoice");
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) name = naming_.fallbackName;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
     return QDir(folder).filePath(name + QStringLiteral(".pdf"));
 }
 
-void InvoiceWindow::print()
+void DocumentWindow::print()
 {
     if (printDialog_) {
         printDialog_->raise();
@@ -142,16 +140,17 @@ void InvoiceWindow::print()
         }
         QPainter painter;
         if (!painter.begin(&printer_)) {
-            dialogs_.warn(QStringLiteral("The invoice could not be printed: the printer could not be opened."));
+            dialogs_.warn(QStringLiteral("The %1 could not be printed: the printer could not be opened.")
+                              .arg(naming_.kind));
             return;
         }
-        DocumentPainter::paint(painter, document_);
+        DocumentPainter::paint(painter, pages_);
         painter.end();
     });
     printDialog_->open();
 }
 
-void InvoiceWindow::saveAsPdf()
+void DocumentWindow::saveAsPdf()
 {
     if (fileDialog_) {
         fileDialog_->raise();
@@ -172,11 +171,11 @@ void InvoiceWindow::saveAsPdf()
     fileDialog_->open();
 }
 
-bool InvoiceWindow::writePdf(const QString& path)
+bool DocumentWindow::writePdf(const QString& path)
 {
     makeOwnerOnly(path);
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && DocumentPainter::writePdf(document_, &file, windowTitle()) &&
+    if (file.open(QIODevice::WriteOnly) && DocumentPainter::writePdf(pages_, &file, windowTitle()) &&
         file.commit()) {
         statusLine->setText(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(path)));
         statusLine->show();
@@ -184,8 +183,8 @@ bool InvoiceWindow::writePdf(const QString& path)
     }
     const QString reason = file.errorString();
     file.cancelWriting();
-    dialogs_.warn(QStringLiteral("The invoice could not be saved as %1.\r\n\r\n%2")
-                      .arg(QDir::toNativeSeparators(path), reason));
+    dialogs_.warn(QStringLiteral("The %1 could not be saved as %2.\r\n\r\n%3")
+                      .arg(naming_.kind, QDir::toNativeSeparators(path), reason));
     return false;
 }
 

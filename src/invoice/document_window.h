@@ -1,6 +1,6 @@
 #pragma once
 
-#include "invoice/invoice_document.h"
+#include "invoice/document_model.h"
 
 #include <QPointer>
 #include <QPrinter>
@@ -17,18 +17,29 @@ namespace mervalis {
 
 class DialogService;
 
-// The document window of one generated invoice: a print preview of the
-// document, from which the user prints it (Ctrl+P) or saves it as a PDF
-// file. A window of its own, not modal; it deletes itself when closed.
-class InvoiceWindow : public QWidget {
+// The window of one generated document (an invoice, a statement): a print
+// preview of its pages, from which the user prints it (Ctrl+P) or saves it
+// as a PDF file. A window of its own, not modal; it deletes itself when
+// closed.
+class DocumentWindow : public QWidget {
     Q_OBJECT
 public:
-    InvoiceWindow(InvoiceDocument document, QString referenceId, DialogService& dialogs, QWidget* parent = nullptr);
+    // `title` names the window, the print job and the PDF; `fileName` is
+    // the name Save as PDF proposes (without ".pdf"), `fallbackName` the one
+    // it proposes when `fileName` leaves nothing usable; `kind` names the
+    // document in messages ("invoice").
+    struct Naming {
+        QString title;
+        QString fileName;
+        QString fallbackName;
+        QString kind;
+    };
+    DocumentWindow(DocumentPages pages, Naming naming, DialogService& dialogs, QWidget* parent = nullptr);
 
-    const InvoiceDocument& document() const { return document_; }
+    const DocumentPages& pages() const { return pages_; }
 
-    // The file the "Save as PDF" dialog proposes: the reference ID (or
-    // "Invoice" without one) with ".pdf", in the user's documents folder.
+    // The file the "Save as PDF" dialog proposes: the file name with ".pdf",
+    // in the user's documents folder.
     QString proposedPdfPath() const;
 
     // Opens the print dialog; the document is printed when it is accepted.
@@ -54,8 +65,8 @@ public:
     QFileDialog* fileDialog() const;
 
 private:
-    InvoiceDocument document_;
-    QString referenceId_;
+    DocumentPages pages_;
+    Naming naming_;
     DialogService& dialogs_;
     QPrinter printer_;
     QPointer<QPrintDialog> printDialog_;
