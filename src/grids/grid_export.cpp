@@ -25,6 +25,16 @@ QString proposedExportPath(const QString& subject)
         QStringLiteral("Mervalis %1 %2.csv").arg(subject, QDate::currentDate().toString(Qt::ISODate)));
 }
 
+std::vector<int> shownColumns(const QHeaderView* header)
+{
+    std::vector<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!header->isSectionHidden(column)) columns.push_back(column);
+    }
+    return columns;
+}
+
 bool exportCsv(DialogService& dialogs, const QString& subject, const QStringList& header, int rowCount,
                const CsvRow& row)
 {
@@ -52,17 +62,10 @@ bool exportCsv(DialogService& dialogs, const QString& subject, const QStringList
 
 bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& subject)
 {
-    // The columns as they stand on screen, left to right.
-    const QHeaderView* header = grid.horizontalHeader();
     const RecordSet& rows = grid.control().rows();
-    std::vector<int> columns;
+    const std::vector<int> columns = shownColumns(grid.horizontalHeader());
     QStringList names;
-    for (int visual = 0; visual < header->count(); ++visual) {
-        const int column = header->logicalIndex(visual);
-        if (header->isSectionHidden(column)) continue;
-        columns.push_back(column);
-        names << rows.columnNames().value(column);
-    }
+    for (int column : columns) names << rows.columnNames().value(column);
 
     // Stored cells straight from the record set (a large one reads its pages
     // as they come), numbers with "." as the database holds them; a row whose

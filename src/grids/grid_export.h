@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <vector>
+
+class QHeaderView;
+
 namespace mervalis {
 
 class DataGrid;
@@ -20,6 +24,9 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
 
 // The file name proposed for a grid of `subject` ("sales") today.
 QString proposedExportPath(const QString& subject);
+
+// The columns a table shows, in their order on screen, left to right.
+std::vector<int> shownColumns(const QHeaderView* header);
 
 // What exportGrid does with the cells of any table: asks where to save
 // `subject`, writes `header` and `rowCount` rows from `row`, and tells the

@@ -20,12 +20,24 @@ struct LabelFont {
     bool bold = false;
 };
 
+// The styles documents print in, each chosen to fit the heights of the
+// labels that use it.
+namespace styles {
+constexpr LabelFont kRegular{8.25, false};
+constexpr LabelFont kBold{8.25, true};
+constexpr LabelFont kLarge{12, true};
+}  // namespace styles
+
 // What a label holds decides what may happen to a text too long for it.
 // Either is first drawn smaller, down to 6 pt.
 enum class LabelKind {
     Text,    // names, addresses, products, terms, notes: cut at 6 pt, and the user is asked first
     Figure,  // amounts, quantities, rates, dates: never cut; a document where one does not fit is not made
 };
+namespace styles {
+constexpr LabelKind kText = LabelKind::Text;
+constexpr LabelKind kFigure = LabelKind::Figure;
+}  // namespace styles
 
 // One label of a document: a rectangle in twips within its section, the
 // text it prints (lines separated by '\n'), its style, and whether it shows.

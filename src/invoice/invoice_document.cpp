@@ -10,14 +10,7 @@ const QString kSenderSection = QStringLiteral("Section4");
 const QString kBodySection = QStringLiteral("Section2");
 const QString kColumns = QStringLiteral("sale columns");
 
-// The styles the layout carries, each chosen to fit the heights of the
-// labels that use it.
-constexpr LabelFont kRegular{8.25, false};
-constexpr LabelFont kBold{8.25, true};
-constexpr LabelFont kLarge{12, true};
-
-constexpr LabelKind kText = LabelKind::Text;
-constexpr LabelKind kFigure = LabelKind::Figure;
+using namespace styles;
 
 // The tax summary's place: a table beneath Total Due, its amounts under
 // the "Total : " caption and the total, down to the foot of the body.

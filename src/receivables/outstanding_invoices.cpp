@@ -79,21 +79,30 @@ AgedTotals agedTotals(const QList<const OutstandingInvoice*>& invoices, const QD
 
 QString outstandingInvoicesQuery(bool postgres)
 {
-    // A sale's date as one number, yyyymmdd. SQLite reads a Year or Month
-    // that is no number as 0, which makes no date; PostgreSQL would refuse
-    // it, and leaves that sale's date out instead.
-    const QString date = postgres ? QStringLiteral("(%1 * 10000 + %2 * 100 + Day)")
-                                        .arg(wholeNumberOf(QStringLiteral("Year"), true),
-                                             wholeNumberOf(QStringLiteral("Month"), true))
-                                  : QStringLiteral("(Year * 10000 + Month * 100 + Day)");
-    return QStringLiteral("SELECT ClientName, ReferenceID, AssociatedCompany, COUNT(*) AS UnpaidLines, "
-                          "SUM(SubTotal) AS AmountDue, MIN(%1) AS FirstDate FROM Mervalis2 WHERE %2 "
-                          "GROUP BY ReferenceID, ClientName, AssociatedCompany")
-        .arg(date, sales_table::unpaid(postgres));
+    if (!postgres) {
+        // Names compare without regard to case through the columns' own
+        // collation; the index of unpaid sales holds every value read. A Year
+        // or Month that is no number reads as 0 and makes no date.
+        return QStringLiteral("SELECT ClientName, ReferenceID, AssociatedCompany, COUNT(*) AS UnpaidLines, "
+                              "SUM(SubTotal) AS AmountDue, MIN(Year * 10000 + Month * 100 + Day) AS FirstDate "
+                              "FROM Mervalis2 WHERE %1 GROUP BY ReferenceID, ClientName, AssociatedCompany")
+            .arg(sales_table::unpaid(false));
+    }
+    // PostgreSQL groups the lower-case texts, as its case-insensitive type
+    // compares them, at a fraction of the cost of comparing that type; a
+    // sale whose Year or Month is no number gives no date.
+    return QStringLiteral("SELECT MIN(ClientName::text), MIN(ReferenceID::text), MIN(AssociatedCompany::text), "
+                          "COUNT(*), SUM(SubTotal), MIN(%1 * 10000 + %2 * 100 + Day) FROM Mervalis2 WHERE %3 "
+                          "GROUP BY lower(ReferenceID::text), lower(ClientName::text), lower(AssociatedCompany::text)")
+        .arg(wholeNumberOf(QStringLiteral("Year"), true), wholeNumberOf(QStringLiteral("Month"), true),
+             sales_table::unpaid(true));
 }
 
 bool readReceivables(DataControl& sales, Receivables* receivables)
 {
+    // The engine is known once connected; a failure to connect is told by
+    // the look-up.
+    sales.database().connect();
     RowBlock rows;
     if (!sales.lookUp(outstandingInvoicesQuery(sales.database().engine() == Database::Engine::PostgreSQL), rows)) {
         return false;

@@ -298,15 +298,9 @@ void OutstandingWindow::statement_Click()
 void OutstandingWindow::export_Click()
 {
     // The columns in their order on screen, the rows as sorted and filtered.
-    const QHeaderView* header = view->horizontalHeader();
-    std::vector<int> columns;
+    const std::vector<int> columns = shownColumns(view->horizontalHeader());
     QStringList names;
-    for (int visual = 0; visual < header->count(); ++visual) {
-        const int column = header->logicalIndex(visual);
-        if (header->isSectionHidden(column)) continue;
-        columns.push_back(column);
-        names << OutstandingModel::heading(column);
-    }
+    for (int column : columns) names << OutstandingModel::heading(column);
     std::vector<std::string> texts(columns.size());
     const auto row = [&](int r, std::vector<std::string_view>& cells) {
         const int source = filter_->mapToSource(filter_->index(r, 0)).row();

@@ -15,10 +15,7 @@ const QString kBody = QStringLiteral("Section2");
 const QString kFooter = QStringLiteral("Section3");
 const QString kLines = QStringLiteral("statement lines");
 
-constexpr LabelFont kRegular{8.25, false};
-constexpr LabelFont kBold{8.25, true};
-constexpr LabelKind kText = LabelKind::Text;
-constexpr LabelKind kFigure = LabelKind::Figure;
+using namespace styles;
 
 // Both layouts fill the printable height of a Letter page (12,960 twips),
 // and so of an A4 one: the first under the sender block of an invoice.

@@ -78,7 +78,7 @@ TEST(Receivables, OweTheUnpaidSalesOfEachInvoiceInItsAgeBandAsAHandWrittenSumDoe
               {"DONE", "Acme", "999", "PAID", 1}},
              kToday);
     Receivables owed;
-    ASSERT_TRUE(readReceivables(l.store->adodc2, &owed));
+    ASSERT_TRUE(readReceivables(l.store->adodc2, &owed)) << l.dialogs.last().toStdString();
     const std::map<QString, std::tuple<int, QString, QString>> expected{
         {"B30", {1, "10", "0-30 days"}},     {"B31", {1, "20", "31-60 days"}},
         {"B60", {1, "40", "31-60 days"}},    {"B61", {1, "80", "61-90 days"}},
