@@ -407,8 +407,16 @@ void InvoiceTab::Command34_Click()
     }
     // One statement marks every sale of the invoice; the sales grid then
     // shows them with their new status.
-    if (!sales.execute(sales_table::markPaid(referenceId))) return;
+    long marked = 0;
+    if (!sales.execute(sales_table::markPaid(referenceId), &marked)) return;
     sales.Refresh();
+    if (marked == 0) {
+        // Another workstation deleted the invoice's sales since they were read.
+        context_.dialogs.inform(noSaleMessage(referenceId) +
+                                QStringLiteral(" Its sales were deleted by someone else after they were shown. "
+                                               "No invoice was marked as paid."));
+        return;
+    }
     Label63->show();
     context_.dialogs.inform(QStringLiteral("This invoice has been PAID."));
 }
@@ -418,6 +426,21 @@ void InvoiceTab::Command4_Click()
     if (!Check1->isChecked() && Combo5->currentText().isEmpty()) {
         context_.dialogs.inform(QStringLiteral("Choose a company to bill from."));
         return;
+    }
+    // The company boxes show the billing company only while the companies'
+    // data control is still on it: another tab's list (the Analysis tab's
+    // chooser, say) may have moved it since. Bind the chosen company again
+    // then, so that the document never carries another sender.
+    const FieldBinding* sender = FieldBinding::of(links_.company.Text19);
+    if (!Check1->isChecked() &&
+        (!sender || sender->dataSource() != &context_.adodc3 ||
+         context_.adodc3.field(QStringLiteral("CompanyName")).compare(Combo5->currentText(), Qt::CaseInsensitive) != 0)) {
+        Combo5_Click();
+        if (links_.company.Text19->text().isEmpty()) {
+            context_.dialogs.inform(QStringLiteral("No company named \"%1\" is stored. Choose a company to bill from.")
+                                        .arg(Combo5->currentText()));
+            return;
+        }
     }
     std::optional<InvoiceDocument> document = generateInvoice(screen(), context_.dialogs);
     if (!document) return;

@@ -297,6 +297,19 @@ TEST(InvoiceTab, MarksEverySaleOfTheIdPaidRefusesUnknownIdsAndClearsTheScreen)
     EXPECT_TRUE(tab.Label63->isHidden());
     EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis2 WHERE PAID = 'PAID'"), "0");
 
+    // Sales that another workstation deletes between the look-up and the mark
+    // (here: the database skips the change) are not reported paid.
+    l.env.exec(l.env.onPostgres()
+                   ? "CREATE FUNCTION skip() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RETURN NULL; END'; "
+                     "CREATE TRIGGER skip BEFORE UPDATE ON Mervalis2 FOR EACH ROW EXECUTE FUNCTION skip()"
+                   : "CREATE TRIGGER skip BEFORE UPDATE ON Mervalis2 BEGIN SELECT RAISE(IGNORE); END");
+    typeInto(tab.Combo4, "Other");
+    tab.Command34->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"No sale has the reference ID \"Other\". Its sales were deleted by someone "
+                                             "else after they were shown. No invoice was marked as paid."}));
+    EXPECT_TRUE(tab.Label63->isHidden());
+    l.env.exec(l.env.onPostgres() ? "DROP TRIGGER skip ON Mervalis2" : "DROP TRIGGER skip");
+
     // A typed ID marks the sales of every case of it, once or twice alike.
     typeInto(tab.Combo4, "Cisco");
     for (int press = 0; press < 2; ++press) {
@@ -365,6 +378,21 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
             << title.toStdString();
     }
     EXPECT_TRUE(InvoiceTab::creditNoteAdvice().contains("credit note.\r\n\r\ne.g.\r\nIf the credit"));
+
+    // Another tab's list moves the companies' control (here onto every
+    // company, "Own Ltd" first): the document still comes from the company
+    // chosen; a company no longer stored makes none.
+    ASSERT_TRUE(l.store->adodc3.query("SELECT * FROM Mervalis3"));
+    tab.Command4->click();
+    ASSERT_EQ(tab.documents().size(), 1);
+    EXPECT_EQ(tab.documents()[0]->document().label("Section4", "label16")->text, "Smith's Shop");
+    tab.documents()[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    l.env.exec("DELETE FROM Mervalis3 WHERE City = 'Hull'");
+    ASSERT_TRUE(l.store->adodc3.query("SELECT * FROM Mervalis3"));
+    tab.Command4->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"No company named \"Smith's Shop\" is stored. Choose a company to bill from."}));
+    EXPECT_TRUE(tab.documents().isEmpty());
 
     // No company and no letterhead: no document.
     tab.Combo5->setEditText(QString());
