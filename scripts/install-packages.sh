@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Mervalis needs to build and run; with --tests
 # also what only the tests use (a PostgreSQL server for the second engine's
-# run, pdftotext and pdfdetach, Python, chattr, the English and German
-# locales the number tests run under, and xmllint, Saxon-HE and a Java
-# runtime, with which the e-invoice tests check invoices against EN 16931). Idempotent: does nothing when everything is
+# run and openssl for its certificate, pdftotext and pdfdetach, Python,
+# chattr, the English and German locales the number tests run under, and
+# xmllint, Saxon-HE and a Java runtime, with which the e-invoice tests check
+# invoices against EN 16931). Idempotent: does nothing when everything is
 # already there. Run as root.
 set -euo pipefail
 
@@ -21,7 +22,7 @@ packages=(
 )
 
 test_packages=(
-  postgresql python3 e2fsprogs poppler-utils locales
+  postgresql openssl python3 e2fsprogs poppler-utils locales
   libxml2-utils libsaxonhe-java default-jre-headless
 )
 # The locales the number tests run under, made with the locales package.

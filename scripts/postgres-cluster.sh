@@ -5,13 +5,16 @@
 #                                      exist yet), starts it on a free port and
 #                                      prints the libpq connection text of its
 #                                      superuser, e.g. "host=127.0.0.1
-#                                      port=54321 user=mervalis dbname=postgres"
+#                                      port=54321 user=mervalis dbname=postgres
+#                                      sslrootcert=FOLDER/server.crt"
 #   postgres-cluster.sh stop FOLDER    stops it and removes FOLDER
 #
 # initdb and pg_ctl refuse to run as root: as root they run as the system user
 # "postgres" that Debian's postgresql package makes. The cluster trusts every
 # loopback connection and keeps nothing across a crash of the machine (fsync
-# off): it lives as long as one test run.
+# off): it lives as long as one test run. It takes encrypted connections
+# (ssl=on) with a self-signed certificate for 127.0.0.1 and localhost, made
+# here with openssl, which the connection text names as the root certificate.
 set -euo pipefail
 
 action=${1:?start or stop}
@@ -40,10 +43,17 @@ start)
     as_owner "$bin/initdb" --pgdata="$folder/data" --username=mervalis --auth=trust --encoding=UTF8 \
         --locale=C.UTF-8 >"$folder/initdb.log" 2>&1 ||
         { cat "$folder/initdb.log" >&2; exit 1; }
+    as_owner openssl req -x509 -newkey rsa:2048 -nodes -days 7 -subj "/CN=localhost" \
+        -addext "subjectAltName=IP:127.0.0.1,DNS:localhost" \
+        -keyout "$folder/server.key" -out "$folder/server.crt" >"$folder/openssl.log" 2>&1 ||
+        { cat "$folder/openssl.log" >&2; exit 1; }
+    as_owner chmod 600 "$folder/server.key"
+    chmod 644 "$folder/server.crt"
+    settings="$settings -c ssl=on -c ssl_cert_file='$folder/server.crt' -c ssl_key_file='$folder/server.key'"
     as_owner "$bin/pg_ctl" --pgdata="$folder/data" --log="$folder/server.log" --wait --timeout=60 \
         -o "-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories='$folder' $settings" start \
         >/dev/null || { cat "$folder/server.log" >&2; exit 1; }
-    echo "host=127.0.0.1 port=$port user=mervalis dbname=postgres"
+    echo "host=127.0.0.1 port=$port user=mervalis dbname=postgres sslrootcert=$folder/server.crt"
     ;;
 stop)
     [[ -d "$folder/data" ]] && as_owner "$bin/pg_ctl" --pgdata="$folder/data" --mode=immediate --wait stop >/dev/null 2>&1 || true

@@ -1,6 +1,7 @@
 #include "invoice/invoice_window.h"
 
 #include "data/dialogs.h"
+#include "data/owner_only.h"
 #include "invoice/document_painter.h"
 #include "invoice/factur_x.h"
 
@@ -242,6 +243,8 @@ bool InvoiceWindow::writeXml(const QString& path)
 
 bool InvoiceWindow::writeFile(const QString& path, const QByteArray* bytes, const QString& what)
 {
+    // Ledger data: the owner's alone, whatever the umask.
+    makeOwnerOnly(path);
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) &&
         (bytes ? file.write(*bytes) == bytes->size() : DocumentPainter::writePdf(document_, &file, windowTitle())) &&

@@ -461,6 +461,7 @@ TEST(InvoiceTab, SaveAsPdfMakesAFacturXInvoiceOnceCompanyAndClientHaveTaxDetails
     const QString pdf = l.env.file("E-1.pdf"), xml = l.env.file("E-1.xml");
     ASSERT_TRUE(facturX->writePdf(pdf));
     ASSERT_TRUE(facturX->writeXml(xml));
+    EXPECT_EQ(modeOf(pdf) + modeOf(xml), "06000600");  // the owner's alone
     EXPECT_TRUE(run("pdfdetach", {"-list", pdf}).contains(": factur-x.xml\n"));
     const QString metadata = run("pdfinfo", {"-meta", pdf});
     EXPECT_TRUE(metadata.contains("<pdfaid:part>3</pdfaid:part>")) << metadata.toStdString();
