@@ -57,9 +57,10 @@ void DocumentPainter::paint(QPainter& painter, const Document& document)
     painter.restore();
 }
 
-bool DocumentPainter::writePdf(const Document& document, QIODevice* device, const QString& title)
+bool DocumentPainter::writePdf(const Document& document, QIODevice* device, const QString& title, bool archival)
 {
     QPdfWriter writer(device);
+    if (archival) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setResolution(static_cast<int>(kTwipsPerInch));
     writer.setPageLayout(pageLayout());
     writer.setTitle(title);

@@ -24,9 +24,10 @@ public:
     // above), at the device's resolution.
     static void paint(QPainter& painter, const Document& document);
 
-    // Writes the document as a one-page PDF. False when it could not be
-    // written.
-    static bool writePdf(const Document& document, QIODevice* device, const QString& title);
+    // Writes the document as a one-page PDF; `archival` makes it a PDF/A-1b
+    // (fonts embedded, sRGB output intent, XMP metadata). False when it
+    // could not be written.
+    static bool writePdf(const Document& document, QIODevice* device, const QString& title, bool archival = false);
 };
 
 }  // namespace mervalis

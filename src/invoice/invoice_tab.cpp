@@ -9,6 +9,8 @@
 #include "data/help.h"
 #include "data/money.h"
 #include "data/sales_table.h"
+#include "data/tax_details.h"
+#include "invoice/e_invoice.h"
 #include "invoice/invoice_generation.h"
 #include "invoice/invoice_lines.h"
 #include "invoice/invoice_window.h"
@@ -445,6 +447,8 @@ void InvoiceTab::Command4_Click()
     std::optional<InvoiceDocument> document = generateInvoice(screen(), context_.dialogs);
     if (!document) return;
     auto* window = new InvoiceWindow(std::move(*document), Combo4->currentText(), context_.dialogs);
+    TaxDetailsStore taxDetails(context_.database);
+    window->setEInvoice(makeEInvoice(screen(), taxDetails));
     documents_.removeAll(nullptr);
     documents_ << window;
     window->show();
