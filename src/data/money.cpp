@@ -168,7 +168,10 @@ QString storedCurrencyText(CurrencyUnits units)
     return units < 0 ? QLatin1Char('-') + text : text;
 }
 
-QString currencyText(CurrencyUnits units) { return shownNumber(storedCurrencyText(units)); }
+QString currencyText(CurrencyUnits units)
+{
+    return shownNumber(storedCurrencyText(units));
+}
 
 Currency Currency::fromDouble(double value)
 {

@@ -67,9 +67,10 @@ void DocumentPainter::paint(QPainter& painter, const DocumentPages& pages)
     }
 }
 
-bool DocumentPainter::writePdf(const DocumentPages& pages, QIODevice* device, const QString& title)
+bool DocumentPainter::writePdf(const DocumentPages& pages, QIODevice* device, const QString& title, bool archival)
 {
     QPdfWriter writer(device);
+    if (archival) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setResolution(static_cast<int>(kTwipsPerInch));
     writer.setPageLayout(pageLayout());
     writer.setTitle(title);

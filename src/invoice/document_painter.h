@@ -27,8 +27,10 @@ public:
     // or QPdfWriter) starts a new page between them.
     static void paint(QPainter& painter, const DocumentPages& pages);
 
-    // Writes the pages as a PDF. False when it could not be written.
-    static bool writePdf(const DocumentPages& pages, QIODevice* device, const QString& title);
+    // Writes the pages as a PDF; `archival` makes it a PDF/A-1b (fonts
+    // embedded, sRGB output intent, XMP metadata). False when it could not be
+    // written.
+    static bool writePdf(const DocumentPages& pages, QIODevice* device, const QString& title, bool archival = false);
 };
 
 }  // namespace mervalis

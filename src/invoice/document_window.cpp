@@ -3,8 +3,10 @@
 #include "data/dialogs.h"
 #include "data/owner_only.h"
 #include "invoice/document_painter.h"
+#include "invoice/factur_x.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -57,11 +59,14 @@ DocumentWindow::DocumentWindow(DocumentPages pages, Naming naming, DialogService
     toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     printAction = action(toolBar, QStringLiteral("Print..."), "printAction", QKeySequence::Print);
     saveAction = action(toolBar, QStringLiteral("Save as PDF"), "saveAction", QKeySequence());
+    saveXmlAction = action(toolBar, QStringLiteral("Save e-invoice XML..."), "saveXmlAction", QKeySequence());
+    saveXmlAction->setEnabled(false);
+    saveXmlAction->setVisible(false);
     toolBar->addSeparator();
     zoomInAction = action(toolBar, QStringLiteral("Zoom In"), "zoomInAction", QKeySequence::ZoomIn);
     zoomOutAction = action(toolBar, QStringLiteral("Zoom Out"), "zoomOutAction", QKeySequence::ZoomOut);
     // The shortcuts work wherever the focus is in this window.
-    addActions({printAction, saveAction, zoomInAction, zoomOutAction});
+    addActions({printAction, saveAction, saveXmlAction, zoomInAction, zoomOutAction});
 
     preview = new QPrintPreviewWidget(&printer_, this);
     preview->setObjectName(QStringLiteral("preview"));
@@ -70,6 +75,14 @@ DocumentWindow::DocumentWindow(DocumentPages pages, Naming naming, DialogService
         QPainter painter(printer);
         DocumentPainter::paint(painter, pages_);
     });
+
+    eInvoiceLine = new QLabel(this);
+    eInvoiceLine->setObjectName(QStringLiteral("eInvoiceLine"));
+    eInvoiceLine->setAccessibleName(QStringLiteral("E-invoice"));
+    eInvoiceLine->setWordWrap(true);
+    eInvoiceLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    eInvoiceLine->setContentsMargins(6, 3, 6, 3);
+    eInvoiceLine->hide();
 
     // Where the last save went, said without a box in the way.
     statusLine = new QLabel(this);
@@ -83,11 +96,13 @@ DocumentWindow::DocumentWindow(DocumentPages pages, Naming naming, DialogService
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolBar);
+    layout->addWidget(eInvoiceLine);
     layout->addWidget(preview, 1);
     layout->addWidget(statusLine);
 
     connect(printAction, &QAction::triggered, this, &DocumentWindow::print);
     connect(saveAction, &QAction::triggered, this, &DocumentWindow::saveAsPdf);
+    connect(saveXmlAction, &QAction::triggered, this, &DocumentWindow::saveXml);
     connect(zoomInAction, &QAction::triggered, preview, [this] { preview->zoomIn(); });
     connect(zoomOutAction, &QAction::triggered, preview, [this] { preview->zoomOut(); });
 
@@ -99,7 +114,26 @@ QPrintDialog* DocumentWindow::printDialog() const { return printDialog_; }
 
 QFileDialog* DocumentWindow::fileDialog() const { return fileDialog_; }
 
-QString DocumentWindow::proposedPdfPath() const
+void DocumentWindow::setEInvoice(const EInvoiceDraft& draft)
+{
+    xml_ = draft.invoice ? ciiXml(*draft.invoice) : QByteArray();
+    saveXmlAction->setVisible(true);
+    saveXmlAction->setEnabled(draft.invoice.has_value());
+    if (draft.invoice) {
+        eInvoiceLine->setText(QStringLiteral("Save as PDF writes a Factur-X e-invoice (EN 16931): the PDF carries "
+                                             "the invoice as XML for the client's software."));
+        saveXmlAction->setToolTip(QStringLiteral("Saves the e-invoice's XML alone, for portals that take XML"));
+    } else {
+        eInvoiceLine->setText(QStringLiteral("Save as PDF writes a plain PDF. An e-invoice (Factur-X, EN 16931) "
+                                             "would need %1.")
+                                  .arg(draft.needs.join(QStringLiteral("; "))));
+        saveXmlAction->setToolTip(
+            QStringLiteral("An e-invoice would need %1").arg(draft.needs.join(QStringLiteral("; "))));
+    }
+    eInvoiceLine->show();
+}
+
+QString DocumentWindow::proposedPath(const QString& suffix) const
 {
     QString name = naming_.fileName.trimmed();
     // A reference ID or a name may hold characters that have no place in a
@@ -112,7 +146,7 @@ QString DocumentWindow::proposedPdfPath() const
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) name = naming_.fallbackName;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(name + QLatin1Char('.') + suffix);
 }
 
 void DocumentWindow::print()
@@ -152,30 +186,69 @@ void DocumentWindow::print()
 
 void DocumentWindow::saveAsPdf()
 {
+    askFile(QStringLiteral("Save as PDF"), QStringLiteral("pdf"), QStringLiteral("PDF files (*.pdf)"),
+            &DocumentWindow::writePdf);
+}
+
+void DocumentWindow::saveXml()
+{
+    if (xml_.isEmpty()) return;
+    askFile(QStringLiteral("Save e-invoice XML"), QStringLiteral("xml"), QStringLiteral("XML files (*.xml)"),
+            &DocumentWindow::writeXml);
+}
+
+void DocumentWindow::askFile(const QString& caption, const QString& suffix, const QString& filter,
+                             bool (DocumentWindow::*write)(const QString&))
+{
     if (fileDialog_) {
         fileDialog_->raise();
         fileDialog_->activateWindow();
         return;
     }
-    fileDialog_ = new QFileDialog(this, QStringLiteral("Save as PDF"), proposedPdfPath(),
-                                  QStringLiteral("PDF files (*.pdf)"));
+    fileDialog_ = new QFileDialog(this, caption, proposedPath(suffix), filter);
     fileDialog_->setObjectName(QStringLiteral("fileDialog"));
     fileDialog_->setAttribute(Qt::WA_DeleteOnClose);
     // Qt's own dialog: the same on every desktop and open to assistive technology.
     fileDialog_->setOption(QFileDialog::DontUseNativeDialog, true);
     fileDialog_->setAcceptMode(QFileDialog::AcceptSave);
     fileDialog_->setFileMode(QFileDialog::AnyFile);
-    fileDialog_->setDefaultSuffix(QStringLiteral("pdf"));
-    fileDialog_->selectFile(proposedPdfPath());
-    connect(fileDialog_, &QFileDialog::fileSelected, this, [this](const QString& path) { writePdf(path); });
+    fileDialog_->setDefaultSuffix(suffix);
+    fileDialog_->selectFile(proposedPath(suffix));
+    connect(fileDialog_, &QFileDialog::fileSelected, this,
+            [this, write](const QString& path) { (this->*write)(path); });
     fileDialog_->open();
 }
 
 bool DocumentWindow::writePdf(const QString& path)
 {
+    if (xml_.isEmpty()) return writeFile(path, nullptr, naming_.kind);
+    // A Factur-X invoice: the document as PDF/A, the XML embedded.
+    QBuffer archival;
+    QByteArray pdf;
+    QString reason;
+    if (!archival.open(QIODevice::WriteOnly) ||
+        !DocumentPainter::writePdf(pages_, &archival, windowTitle(), true) ||
+        !factur_x::embed(archival.data(), xml_, windowTitle(), QDateTime::currentDateTime(), &pdf, &reason)) {
+        dialogs_.warn(QStringLiteral("The invoice could not be saved as %1: its e-invoice could not be made.\r\n\r\n%2")
+                          .arg(QDir::toNativeSeparators(path), reason));
+        return false;
+    }
+    return writeFile(path, &pdf, naming_.kind);
+}
+
+bool DocumentWindow::writeXml(const QString& path)
+{
+    if (xml_.isEmpty()) return false;
+    return writeFile(path, &xml_, QStringLiteral("e-invoice"));
+}
+
+bool DocumentWindow::writeFile(const QString& path, const QByteArray* bytes, const QString& what)
+{
+    // Ledger data: the owner's alone, whatever the umask.
     makeOwnerOnly(path);
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && DocumentPainter::writePdf(pages_, &file, windowTitle()) &&
+    if (file.open(QIODevice::WriteOnly) &&
+        (bytes ? file.write(*bytes) == bytes->size() : DocumentPainter::writePdf(pages_, &file, windowTitle())) &&
         file.commit()) {
         statusLine->setText(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(path)));
         statusLine->show();
@@ -184,7 +257,7 @@ bool DocumentWindow::writePdf(const QString& path)
     const QString reason = file.errorString();
     file.cancelWriting();
     dialogs_.warn(QStringLiteral("The %1 could not be saved as %2.\r\n\r\n%3")
-                      .arg(naming_.kind, QDir::toNativeSeparators(path), reason));
+                      .arg(what, QDir::toNativeSeparators(path), reason));
     return false;
 }
 

@@ -9,6 +9,8 @@
 #include "data/help.h"
 #include "data/money.h"
 #include "data/sales_table.h"
+#include "data/tax_details.h"
+#include "invoice/e_invoice.h"
 #include "invoice/invoice_generation.h"
 #include "invoice/invoice_lines.h"
 #include "invoice/document_window.h"
@@ -426,8 +428,16 @@ void InvoiceTab::Command34_Click()
     }
     // One statement marks every sale of the invoice; the sales grid then
     // shows them with their new status.
-    if (!sales.execute(sales_table::markPaid(referenceId))) return;
+    long marked = 0;
+    if (!sales.execute(sales_table::markPaid(referenceId), &marked)) return;
     sales.Refresh();
+    if (marked == 0) {
+        // Another workstation deleted the invoice's sales since they were read.
+        context_.dialogs.inform(noSaleMessage(referenceId) +
+                                QStringLiteral(" Its sales were deleted by someone else after they were shown. "
+                                               "No invoice was marked as paid."));
+        return;
+    }
     Label63->show();
     context_.dialogs.inform(QStringLiteral("This invoice has been PAID."));
 }
@@ -438,6 +448,21 @@ void InvoiceTab::Command4_Click()
         context_.dialogs.inform(QStringLiteral("Choose a company to bill from."));
         return;
     }
+    // The company boxes show the billing company only while the companies'
+    // data control is still on it: another tab's list (the Analysis tab's
+    // chooser, say) may have moved it since. Bind the chosen company again
+    // then, so that the document never carries another sender.
+    const FieldBinding* sender = FieldBinding::of(links_.company.Text19);
+    if (!Check1->isChecked() &&
+        (!sender || sender->dataSource() != &context_.adodc3 ||
+         context_.adodc3.field(QStringLiteral("CompanyName")).compare(Combo5->currentText(), Qt::CaseInsensitive) != 0)) {
+        Combo5_Click();
+        if (links_.company.Text19->text().isEmpty()) {
+            context_.dialogs.inform(QStringLiteral("No company named \"%1\" is stored. Choose a company to bill from.")
+                                        .arg(Combo5->currentText()));
+            return;
+        }
+    }
     std::optional<InvoiceDocument> document = generateInvoice(screen(), context_.dialogs);
     if (!document) return;
     const QString referenceId = Combo4->currentText();
@@ -446,6 +471,8 @@ void InvoiceTab::Command4_Click()
                                       {title, referenceId, QStringLiteral("Invoice"), QStringLiteral("invoice")},
                                       context_.dialogs);
     window->setObjectName(QStringLiteral("DataReport1"));
+    TaxDetailsStore taxDetails(context_.database);
+    window->setEInvoice(makeEInvoice(screen(), taxDetails));
     documents_.removeAll(nullptr);
     documents_ << window;
     window->show();

@@ -156,9 +156,14 @@ bool createPostgresLedger(Database& database, bool replace, bool* existed, QStri
     QStringList statements;
     if (*existed && !replace) {
         // Its rows stay as they are; indexes a later version looks up by are added.
-        return runAll(database, retiredIndexStatements() + indexStatements(Engine::PostgreSQL), error);
+        return runAll(database,
+                      taxDetailsStatements(Engine::PostgreSQL) + retiredIndexStatements() +
+                          indexStatements(Engine::PostgreSQL),
+                      error);
     }
-    if (*existed) statements << QStringLiteral("DROP TABLE IF EXISTS Mervalis, Mervalis2, Mervalis3");
+    if (*existed) {
+        statements << QStringLiteral("DROP TABLE IF EXISTS Mervalis, Mervalis2, Mervalis3, MervalisTaxDetails");
+    }
     return runAll(database, statements + schemaStatements(Engine::PostgreSQL), error);
 }
 
