@@ -2,17 +2,11 @@
 #include "analysis_support.h"
 #include "data/data_control.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-
-#include <gtest/gtest.h>
-
 using namespace mervalis;
 using namespace mervalis::test;
 
 TEST(AnalysisComparisons, SalesByClientWithinAYearOneCategoryPerNameWhateverItsCaseAndANullOneAsEmpty)
 {
-    ensureApplication();
     AnalysisFixture f;
     addSale(f.l, {.client = "A", .subTotal = "100"});
     addSale(f.l, {.client = "B", .subTotal = "30"});
@@ -21,8 +15,6 @@ TEST(AnalysisComparisons, SalesByClientWithinAYearOneCategoryPerNameWhateverItsC
 
     f.chooseOption("Compare sales by client");
     EXPECT_EQ(f.l.dialogs.take(), QStringList({"This will compare sales by client. Continue?"}));
-    EXPECT_EQ(f.labels(), QStringList({"A", "B"}));
-    EXPECT_EQ(f.values(), QStringList({"150", "30"}));
     EXPECT_EQ(f.drawn(), QStringList({"A: 150 = 150", "B: 30 = 30"}));
     EXPECT_EQ(f.title(), "Compare sales by client");
     EXPECT_FALSE(f.tab->Check2->isVisibleTo(f.tab.get()));
@@ -55,7 +47,6 @@ TEST(AnalysisComparisons, SalesByClientWithinAYearOneCategoryPerNameWhateverItsC
 
 TEST(AnalysisComparisons, YearsInAscendingOrder)
 {
-    ensureApplication();
     AnalysisFixture f;
     addSale(f.l, {.year = "2005", .subTotal = "7"});
     addSale(f.l, {.year = "2003", .subTotal = "3.5"});
@@ -68,7 +59,6 @@ TEST(AnalysisComparisons, YearsInAscendingOrder)
 
 TEST(AnalysisComparisons, TotalsOfAllYearsWithTheShareOfOneValue)
 {
-    ensureApplication();
     AnalysisFixture f;
     f.chooseOption("Total Income (all years)");
     EXPECT_EQ(f.l.dialogs.take(), QStringList({"Total Income (all years)?",
@@ -104,7 +94,6 @@ TEST(AnalysisComparisons, TotalsOfAllYearsWithTheShareOfOneValue)
 
 TEST(AnalysisComparisons, EveryValueOverAllYearsThenTheTotal)
 {
-    ensureApplication();
     AnalysisFixture f;
     addSale(f.l, {.client = "A", .year = "2003", .subTotal = "30"});
     addSale(f.l, {.client = "B", .year = "2004", .subTotal = "30"});
@@ -117,7 +106,6 @@ TEST(AnalysisComparisons, EveryValueOverAllYearsThenTheTotal)
     f.chooseOption("Compare client income for all years");
     EXPECT_EQ(f.l.dialogs.take(), QStringList({"Compare client income for all years?",
                                                "Compare client income for all years?"}));
-    EXPECT_EQ(f.labels(), QStringList({"A", "B", "Total"}));
     EXPECT_EQ(f.drawn(), QStringList({"A: 70 = 70", "B: 30 = 30", "Total: 100 = 100"}));
     EXPECT_EQ(f.title(), "Compare client income for all years");
     EXPECT_EQ(f.tab->Text23->text(), "ClientName");

@@ -12,26 +12,15 @@
 #include "ui/drop_down_combo.h"
 #include "data/dates.h"
 #include "support/test_env.h"
+#include "support/texts.h"
 #include "support/widgets.h"
 
-#include <QApplication>
 #include <QAbstractScrollArea>
-#include <QCalendarWidget>
-#include <QCheckBox>
 #include <QCompleter>
-#include <QComboBox>
 #include <QDate>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTabBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -168,23 +157,10 @@ TEST(Form1, OpensWithItsTabsMenuHelpButtonsAndStartUpDefaults)
     EXPECT_TRUE(l.dialogs.last().endsWith(".\r\n\r\nThankyou."));
     EXPECT_EQ(l.dialogs.shown().back().icon, DialogService::Icon::Information);
 
-    // Every help button opens a new help window at its anchor, at each press.
-    const std::vector<std::pair<const char*, const char*>> buttons{
-        {"Command39", "company"},   {"Command40", "client"},     {"Command41", "sales"},
-        {"Command42", "invoice"},   {"Command7", "modifyinvoice"}, {"Command15", "salesgrid"},
-        {"Command17", "clientgrid"}, {"Command10", "analyse"}};
-    QStringList expected;
-    for (const auto& [name, anchor] : buttons) {
-        auto* button = form.findChild<QPushButton*>(QLatin1String(name));
-        ASSERT_NE(button, nullptr) << name;
-        button->click();
-        expected << QLatin1String(anchor);
-    }
-    form.findChild<QPushButton*>("Command39")->click();
-    expected << "company";
+    // The help buttons F1 does not reach, and the menu's: a new help window at each press.
+    for (int press = 0; press < 2; ++press) form.findChild<QPushButton*>("Command7")->click();
     form.Help_Click();
-    expected << "";
-    EXPECT_EQ(l.help.anchors, expected);
+    EXPECT_EQ(l.help.anchors, QStringList({"modifyinvoice", "modifyinvoice", ""}));
 }
 
 TEST(Form1, TabChangesEndTheAddingStateAndTheAnalysisTabGuardCountsWhatTheDataControlsHold)
@@ -204,13 +180,13 @@ TEST(Form1, TabChangesEndTheAddingStateAndTheAnalysisTabGuardCountsWhatTheDataCo
     // Empty tables: refused, and the user lands on the Client Grid.
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
-    EXPECT_EQ(l.dialogs.take(), QStringList({Form1::analysisGuardText()}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({texts::kAnalysisGuard}));
 
     // Rows stored but not yet read: still refused until the views are refreshed.
     fillAllTables(l);
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
-    EXPECT_EQ(l.dialogs.take(), QStringList({Form1::analysisGuardText()}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({texts::kAnalysisGuard}));
     ASSERT_TRUE(l.store->adodc1.Refresh() && l.store->adodc2.Refresh() && l.store->adodc3.Refresh());
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::AnalysisIndex);
@@ -221,7 +197,7 @@ TEST(Form1, TabChangesEndTheAddingStateAndTheAnalysisTabGuardCountsWhatTheDataCo
     ASSERT_TRUE(l.store->adodc1.query("SELECT * FROM Mervalis WHERE ClientName = 'Nobody' "));
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);
     EXPECT_EQ(form.SSTab1->currentIndex(), Form1::ClientGridIndex);
-    EXPECT_EQ(l.dialogs.texts(), QStringList({Form1::analysisGuardText()}));
+    EXPECT_EQ(l.dialogs.texts(), QStringList({texts::kAnalysisGuard}));
 }
 
 TEST(Form1, F1OpensTheHelpOfTheTabOnScreenAndF5RefreshesTheGridTabs)

@@ -9,22 +9,15 @@
 #include "setup/install.h"
 #include "support/start.h"
 #include "support/test_env.h"
+#include "support/texts.h"
 #include "support/widgets.h"
 
 #include <QAccessible>
-#include <QCheckBox>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
-#include <QPushButton>
 #include <QThread>
 
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <memory>
+#include <tuple>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -99,9 +92,15 @@ TEST(Startup, FirstStartRegistersTheDataSourceAndTheNextWritesNothing)
         ASSERT_NE(start.form3.helpOffer(), nullptr);
         EXPECT_TRUE(start.form3.helpOffer()->isVisible());
     }
+    // The keys of the data source, in order, naming the driver's library.
     const QByteArray registered = odbcIni(l);
-    EXPECT_TRUE(registered.contains("[Mervalis]\nUID=\nDBQ=" + QFile::encodeName(l.env.databasePath())));
-    EXPECT_TRUE(registered.contains("[ODBC Data Sources]\nMervalis=SQLite3\n"));
+    const QString database = l.env.databasePath();
+    EXPECT_EQ(section(registered, "Mervalis"),
+              QStringList({"UID=", "DBQ=" + database, "Driver=" + TestEnvironment::sqliteDriverPath(), "FIL=MS Access;",
+                           "DriverId=25", "SafeTransactions=0", "Database=" + database, "NoCreat=1",
+                           "Engines\\Jet\\ImplicitCommitSync=", "Engines\\Jet\\UserCommitSync=Yes",
+                           "Engines\\Jet\\MaxBufferSize=2048", "Engines\\Jet\\PageTimeout=5", "Engines\\Jet\\Threads=3"}));
+    EXPECT_EQ(section(registered, "ODBC Data Sources"), QStringList({"Mervalis=SQLite3"}));
 
     const QDateTime written = QFileInfo(l.env.odbcFile("odbc.ini")).lastModified();
     QThread::msleep(20);
@@ -120,9 +119,9 @@ TEST(Startup, DriverMissingWithTheDataSourcePresentShowsOneBoxThenTheMainWindow)
     removeDriver(l);
     const QByteArray before = odbcIni(l);
     Start start(l);
-    expectBox(l, 0, "You must Install Access ODBC Drivers before use this program.", Icon::Critical, Buttons::OkCancel);
+    expectBox(l, 0, texts::kDriverMissing, Icon::Critical, Buttons::OkCancel);
     EXPECT_EQ(l.dialogs.shown()[0].caption, "Mervalis");
-    EXPECT_EQ(l.dialogs.texts(), QStringList({Form3::driverMissingText()}));
+    EXPECT_EQ(l.dialogs.shown().size(), 1u);
     ASSERT_NE(start.form3.mainWindow(), nullptr);
     EXPECT_TRUE(start.form3.mainWindow()->isVisible());
     EXPECT_EQ(odbcIni(l), before);
@@ -140,7 +139,7 @@ TEST(Startup, DriverAndDataSourceMissingWriteNothingAndCancelDoesWhatOkDoes)
         // Both boxes in order, then the main window, whose tables cannot be
         // reached and say so.
         expectBox(l, 1, "Can't find access ODBC driver.", Icon::Critical, Buttons::OkCancel);
-        EXPECT_EQ(l.dialogs.texts().value(0), "You must Install Access ODBC Drivers before use this program.");
+        EXPECT_EQ(l.dialogs.texts().value(0), texts::kDriverMissing);
         ASSERT_NE(start.form3.mainWindow(), nullptr);
         EXPECT_TRUE(start.form3.mainWindow()->isVisible());
         EXPECT_NE(start.form3.helpOffer(), nullptr);
@@ -155,7 +154,7 @@ TEST(Startup, RegistrationThatCannotWriteSaysSoAndTheMainWindowOpens)
     ASSERT_TRUE(QDir().mkpath(l.env.odbcFile("odbc.ini")));  // a folder nothing can be written into
     Start start(l);
     expectBox(l, 0, "Can't create database ODBC.", Icon::Critical, Buttons::OkCancel);
-    EXPECT_FALSE(l.dialogs.texts().contains(Form3::driverMissingText()));
+    EXPECT_FALSE(l.dialogs.texts().contains(texts::kDriverMissing));
     ASSERT_NE(start.form3.mainWindow(), nullptr);
     EXPECT_TRUE(start.form3.mainWindow()->isVisible());
     EXPECT_FALSE(checkWantedAccessDSN("Mervalis"));
@@ -172,8 +171,9 @@ TEST(Startup, ADataSourceOfAnotherDriverCountsAsRegisteredAndIsLeftAlone)
     const QByteArray before = odbcIni(l);
     Start start(l);
     EXPECT_EQ(odbcIni(l), before);
-    EXPECT_FALSE(l.dialogs.texts().contains(Form3::noDriverForDataSourceText()));
-    EXPECT_FALSE(l.dialogs.texts().contains(Form3::dataSourceNotCreatedText()));
+    for (const char* told : {"Can't find access ODBC driver.", "Can't create database ODBC."}) {
+        EXPECT_FALSE(l.dialogs.texts().contains(told)) << told;
+    }
     EXPECT_TRUE(checkWantedAccessDSN("Mervalis"));
     EXPECT_FALSE(checkWantedAccessDSN("LeftOver"));
     EXPECT_FALSE(checkWantedAccessDSN(QString()));
@@ -201,24 +201,6 @@ TEST(Startup, NetworkInstallationWithoutTheSharedFolderWarnsAndStartsTheDriveScr
     // Start-up went on: the data source names the shared folder's database.
     EXPECT_TRUE(odbcIni(l).contains("DBQ=" + QFile::encodeName(shared) + "/Mervalis.db\n"));
     EXPECT_NE(start->form3.mainWindow(), nullptr);
-}
-
-TEST(Startup, AMissingDatabaseIsToldOnceByNameAndNeverCreated)
-{
-    TestLedger l;
-    if (l.env.onPostgres()) GTEST_SKIP() << "a missing database file is a SQLite ledger's fault";
-    ASSERT_TRUE(QFile::remove(l.env.databasePath()));
-    {
-        Start start(l);
-        ASSERT_NE(start.form3.mainWindow(), nullptr);
-        const QStringList shown = l.dialogs.take();
-        ASSERT_EQ(shown.size(), 1) << shown.join(" / ").toStdString();
-        EXPECT_TRUE(shown[0].startsWith("The ledger's database " + l.env.databasePath() + " does not exist"));
-        EXPECT_TRUE(shown[0].contains("mervalis-setup"));
-        // Later reads through the data controls do not create it either.
-        EXPECT_FALSE(l.store->adodc2.Refresh());
-    }
-    EXPECT_FALSE(QFileInfo::exists(l.env.databasePath()));
 }
 
 TEST(Startup, NetworkInstallationWithTheSharedFolderGoesStraightOn)
@@ -285,60 +267,4 @@ TEST(Startup, SingleMachineStartsStraightOnAndShowsTheHelpOfferUntilItsBoxIsTick
     EXPECT_EQ(l.settings->value("Noshow/Help").toString(), "1");
     Start afterwards(l);
     EXPECT_EQ(afterwards.form3.helpOffer(), nullptr);
-}
-
-TEST(Registry, KeysAreReadWithinTheRoomOfferedAndTheDriverFileIsResolved)
-{
-    TestLedger l(false);
-    const QString value255(255, QLatin1Char('v'));
-    // Debian's odbcinst.ini names the driver by its bare file name.
-    const QString drivers = "[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=libsqlite3odbc.so\n"
-                            "[Fits]\nDriver=%1\nEmpty=\n[TooLong]\nDriver=%1w\n";
-    writeFile(l.env.odbcFile("odbcinst.ini"), drivers.arg(value255).toUtf8());
-
-    const QString inst = "SOFTWARE\\ODBC\\ODBCINST.INI\\";
-    QString room(255, QLatin1Char(' '));
-    EXPECT_TRUE(isSZKeyExist(inst + "Fits", "Driver", room));
-    EXPECT_EQ(room, value255);
-    QString empty(255, QLatin1Char(' '));
-    EXPECT_TRUE(isSZKeyExist(inst + "Fits", "empty", empty));
-    EXPECT_EQ(empty, QString());
-
-    // Longer than the room, a missing value, section or key path: not found,
-    // the buffer as it was.
-    const std::pair<QString, QString> missing[] = {{inst + "TooLong", "Driver"}, {inst + "Fits", "Setup"},
-                                                   {inst + "Missing", "Driver"}, {"SOFTWARE\\Other\\Fits", "Driver"}};
-    QString untouched(255, QLatin1Char(' '));
-    for (const auto& [path, value] : missing) EXPECT_FALSE(isSZKeyExist(path, value, untouched)) << path.toStdString();
-    EXPECT_EQ(untouched, QString(255, QLatin1Char(' ')));
-
-    QString driver = QStringLiteral("unchanged");
-    ASSERT_TRUE(checkAccessDriver(driver));
-    const QString installed = TestEnvironment::sqliteDriverPath();
-    if (QDir::isAbsolutePath(installed)) EXPECT_EQ(driver, installed);
-    else EXPECT_EQ(driver, QStringLiteral("SQLite3"));  // no driver library on this machine
-
-    EXPECT_EQ(resolveDriverLibrary(QStringLiteral("/opt/odbc/lib.so")), QStringLiteral("/opt/odbc/lib.so"));
-    EXPECT_EQ(resolveDriverLibrary(QStringLiteral("no-such-driver.so")), QString());
-    EXPECT_EQ(systemOdbcIniPath(), l.env.odbcFile("odbc.ini"));
-}
-
-TEST(Registry, CreateWritesTheKeysInOrder)
-{
-    TestLedger l(false);
-    QFile::remove(l.env.odbcFile("odbc.ini"));
-    EXPECT_FALSE(checkWantedAccessDSN("Mervalis"));
-
-    QString driver;
-    ASSERT_TRUE(checkAccessDriver(driver));
-    ASSERT_TRUE(createAccessDSN(driver, "Mervalis", l.context->installation));
-    const QByteArray ini = odbcIni(l);
-    const QString database = l.env.databasePath();
-    EXPECT_EQ(section(ini, "Mervalis"),
-              QStringList({"UID=", "DBQ=" + database, "Driver=" + driver, "FIL=MS Access;", "DriverId=25",
-                           "SafeTransactions=0", "Database=" + database, "NoCreat=1", "Engines\\Jet\\ImplicitCommitSync=",
-                           "Engines\\Jet\\UserCommitSync=Yes", "Engines\\Jet\\MaxBufferSize=2048",
-                           "Engines\\Jet\\PageTimeout=5", "Engines\\Jet\\Threads=3"}));
-    EXPECT_EQ(section(ini, "ODBC Data Sources"), QStringList({"Mervalis=SQLite3"}));
-    EXPECT_TRUE(checkWantedAccessDSN("Mervalis"));  // that it connects: the first start's test
 }

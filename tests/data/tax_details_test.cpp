@@ -1,8 +1,6 @@
 #include "data/tax_details.h"
 #include "support/test_env.h"
 
-#include <gtest/gtest.h>
-
 using namespace mervalis;
 using Field = TaxDetailsProblem::Field;
 

@@ -6,12 +6,7 @@
 #include <QCalendarWidget>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QLineEdit>
 #include <QScreen>
-#include <QSettings>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace mervalis;
 using namespace mervalis::test;

@@ -3,16 +3,11 @@
 #include "ui/list_fill.h"
 #include "data/sales_table.h"
 #include "support/test_env.h"
+#include "support/texts.h"
 #include "support/widgets.h"
 
-#include <QComboBox>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QUrl>
-
-#include <gtest/gtest.h>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -142,7 +137,7 @@ TEST(ListFiles, StoredSalesGiveDistinctValuesThenTheLeadList)
 
     // No stored sale: the message, an empty list, even with names in the file.
     fillFromStoredSales(&salesRep, sales_table::distinctValues("SalesRep"), true, *l.context);
-    EXPECT_EQ(l.dialogs.take(), QStringList({noRecordsMessage()}));
+    EXPECT_EQ(l.dialogs.take(), QStringList({texts::kNoRecords}));
     EXPECT_EQ(salesRep.count(), 0);
 
     addSale(l, "Ann", "Radio");
@@ -172,7 +167,7 @@ TEST(ListFiles, StoredSalesGiveDistinctValuesThenTheLeadList)
     QFile::remove(leads);
     fillFromStoredSales(&salesRep, sales_table::distinctValues("SalesRep"), true, *l.context);
     EXPECT_EQ(entries(&salesRep), QStringList({"Ann", "Anne", "Bob", "ann"}));
-    EXPECT_EQ(l.dialogs.last(), noRecordsMessage());
+    EXPECT_EQ(l.dialogs.last(), texts::kNoRecords);
     EXPECT_FALSE(QFileInfo::exists(leads));
 }
 

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 using namespace mervalis;
 using namespace mervalis::test;
 
@@ -29,8 +27,6 @@ TEST(TaxDetailsDialog, ChecksWhatIsTypedStoresOnlyWhatPassesAndShowsWhatIsStored
     TestLedger l;
     CompanyTab company(*l.context);
     company.show();
-    EXPECT_EQ(company.taxDetailsButton->accessibleName(), "Tax details...");
-    EXPECT_FALSE(company.taxDetailsButton->toolTip().isEmpty());
     company.taxDetailsButton->click();
     EXPECT_EQ(l.dialogs.take(), QStringList({"Retrieve a company first: tax details belong to the company shown."}));
     EXPECT_EQ(dialogOf(&company), nullptr);
@@ -40,7 +36,6 @@ TEST(TaxDetailsDialog, ChecksWhatIsTypedStoresOnlyWhatPassesAndShowsWhatIsStored
     TaxDetailsDialog* dialog = dialogOf(&company);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->windowTitle(), "Tax details - Müller & Söhne");
-    EXPECT_EQ(dialog->countryCode->accessibleName(), "Country code");
     EXPECT_EQ(dialog->buyerReference, nullptr);
     QTest::keyClicks(dialog->vatId, "de 123456789");
     QTest::keyClicks(dialog->countryCode, "de");

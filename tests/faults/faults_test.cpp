@@ -5,11 +5,7 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
-#include <QComboBox>
-#include <QFileInfo>
 #include <QProcess>
-
-#include <gtest/gtest.h>
 
 #include <unistd.h>
 

@@ -72,17 +72,16 @@ void ensureApplication()
     QCoreApplication::setApplicationName(QStringLiteral("Mervalis"));
 }
 
-QString TestEnvironment::sqliteDriverPath()
-{
-    for (const char* candidate : {"/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so",
-                                  "/usr/lib/aarch64-linux-gnu/odbc/libsqlite3odbc.so",
-                                  "/usr/lib/odbc/libsqlite3odbc.so"}) {
-        if (QFileInfo::exists(QLatin1String(candidate))) return QLatin1String(candidate);
-    }
-    return QStringLiteral("libsqlite3odbc.so");
-}
-
 namespace {
+
+// An ODBC driver's library where Debian puts it, or its bare name.
+QString driverLibrary(const QString& name)
+{
+    for (const char* folder : {"/usr/lib/x86_64-linux-gnu/odbc/", "/usr/lib/aarch64-linux-gnu/odbc/", "/usr/lib/odbc/"}) {
+        if (QFileInfo::exists(QLatin1String(folder) + name)) return QLatin1String(folder) + name;
+    }
+    return name;
+}
 
 QString postgresServer() { return qEnvironmentVariable("MERVALIS_TEST_POSTGRES"); }
 
@@ -121,16 +120,9 @@ QStringList runOn(const QString& connection, const QString& sql)
     return rows;
 }
 
-QString psqlodbcPath()
-{
-    for (const char* candidate : {"/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so",
-                                  "/usr/lib/aarch64-linux-gnu/odbc/psqlodbcw.so", "/usr/lib/odbc/psqlodbcw.so"}) {
-        if (QFileInfo::exists(QLatin1String(candidate))) return QLatin1String(candidate);
-    }
-    return QStringLiteral("psqlodbcw.so");
-}
-
 }  // namespace
+
+QString TestEnvironment::sqliteDriverPath() { return driverLibrary(QStringLiteral("libsqlite3odbc.so")); }
 
 bool TestEnvironment::postgresRun() { return !postgresServer().isEmpty(); }
 
@@ -191,7 +183,7 @@ TestEnvironment::TestEnvironment(bool registerDataSource)
               QStringLiteral("[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%1\nSetup=%1\nUsageCount=1\n\n"
                              "[PostgreSQL Unicode]\nDescription=PostgreSQL ODBC driver (Unicode version)\n"
                              "Driver=%2\nUsageCount=1\n")
-                  .arg(sqliteDriverPath(), psqlodbcPath())
+                  .arg(sqliteDriverPath(), driverLibrary(QStringLiteral("psqlodbcw.so")))
                   .toUtf8());
     writeFile(odbcFile(QStringLiteral("odbc.ini")),
               registerDataSource

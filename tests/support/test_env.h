@@ -7,9 +7,13 @@
 #include "data/store.h"
 #include "setup/sample_data.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <initializer_list>

@@ -1,13 +1,20 @@
 #pragma once
 
+// The widget classes the tests drive, and Qt Test's keys and clicks.
+#include <QApplication>
 #include <QByteArray>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 class QAbstractItemModel;
-class QComboBox;
-class QWidget;
 
 // Small helpers for driving and reading widgets and files as a user would.
 namespace mervalis::test {

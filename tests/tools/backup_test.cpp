@@ -5,14 +5,9 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <sqlite3.h>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <unistd.h>
@@ -140,7 +135,6 @@ TEST(Restore, ReplacesTheLedgerInOneStepKeepsTheReplacedRecordsAndRefusesForeign
     l.env.exec("DELETE FROM Mervalis2 WHERE ReferenceID = 'Before2'");
     addSale(l.env, "After");
     l.env.exec("UPDATE MervalisTaxDetails SET Name = 'Later'");
-    const QStringList current{"Before1", "After"};
 
     // Files that are not a Mervalis ledger change nothing.
     writeFile(l.env.file("notes.db"), "not a database at all");
@@ -148,8 +142,11 @@ TEST(Restore, ReplacesTheLedgerInOneStepKeepsTheReplacedRecordsAndRefusesForeign
     sqlite3_open(l.env.file("other.db").toUtf8().constData(), &other);
     sqlite3_exec(other, "CREATE TABLE Mervalis (ID INTEGER PRIMARY KEY, ClientName TEXT)", nullptr, nullptr, nullptr);
     sqlite3_close(other);
+    ASSERT_TRUE(QFile::copy(backup, l.env.file("extra.db")));
+    rowsIn(l.env.file("extra.db"), "ALTER TABLE Mervalis2 ADD COLUMN Extra TEXT");
     const std::vector<std::pair<QString, QString>> foreign{
         {l.env.file("missing.db"), "there is no file"},
+        {l.env.file("extra.db"), "its table Mervalis2 has columns a Mervalis ledger does not have: Extra"},
         {l.env.file("notes.db"), "it is not an SQLite database"},
         {l.env.file("other.db"), "its table Mervalis lacks the columns ContactFirstName"},
         {l.env.databasePath(), "is the database itself"}};

@@ -7,11 +7,9 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
-#include <QFile>
 #include <QMap>
 #include <QSet>
 
-#include <gtest/gtest.h>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -35,10 +33,10 @@ QString sqlList(const QStringList& texts) { return "('" + texts.join("', '") + "
 
 TEST(SampleLedger, WritesSalesAsTheSalesTabWouldWithTotalsDatesAndProfiles)
 {
-    TestLedger l;
+    TestEnvironment env;
     QString error;
-    ASSERT_TRUE(l.env.fillSampleLedger(setup::SampleLedger{}, &error)) << error.toStdString();
-    const auto count = [&](const QString& from) { return l.env.scalar("SELECT COUNT(*) FROM " + from).toInt(); };
+    ASSERT_TRUE(env.fillSampleLedger(setup::SampleLedger{}, &error)) << error.toStdString();
+    const auto count = [&](const QString& from) { return env.scalar("SELECT COUNT(*) FROM " + from).toInt(); };
     EXPECT_EQ(count("Mervalis3"), 3);
     EXPECT_EQ(count("Mervalis"), 50);
     EXPECT_EQ(count("Mervalis2"), 2000);
@@ -47,7 +45,7 @@ TEST(SampleLedger, WritesSalesAsTheSalesTabWouldWithTotalsDatesAndProfiles)
     // Client profiles: the Client tab's fixed entries, or empty for businesses.
     QMap<QString, QString> profiles;
     for (const QString& row :
-         l.env.rows("SELECT ClientName, City, Country, Sex, Age, Income, Ethnicity, LeadGivenTo FROM Mervalis")) {
+         env.rows("SELECT ClientName, City, Country, Sex, Age, Income, Ethnicity, LeadGivenTo FROM Mervalis")) {
         const QStringList f = row.split(QLatin1Char('|'));
         profiles[f[0]] = row;
         EXPECT_TRUE(f[3].isEmpty() ? (f[4] + f[5] + f[6]).isEmpty()
@@ -57,14 +55,14 @@ TEST(SampleLedger, WritesSalesAsTheSalesTabWouldWithTotalsDatesAndProfiles)
         EXPECT_FALSE(f[7].isEmpty());
     }
     EXPECT_EQ(profiles.size(), 50);
-    EXPECT_EQ(l.env.scalar(QString("SELECT %1 FROM Mervalis WHERE Age <> '' LIMIT 1").arg(l.env.kindOf("Age"))),
-              l.env.onPostgres() ? "citext" : "text");
+    EXPECT_EQ(env.scalar(QString("SELECT %1 FROM Mervalis WHERE Age <> '' LIMIT 1").arg(env.kindOf("Age"))),
+              env.onPostgres() ? "citext" : "text");
 
     // Every sale: its client's profile copied, the sell date split as the
     // Sales tab splits it, the total as the Sales tab works it out.
     const QDate today = QDate::currentDate();
     QSet<QString> years;
-    for (const QString& row : l.env.rows("SELECT ClientName, City, Country, Sex, Age, Income, Ethnicity, LeadGivenTo, "
+    for (const QString& row : env.rows("SELECT ClientName, City, Country, Sex, Age, Income, Ethnicity, LeadGivenTo, "
                                          "SellDate, Day, Month, Year, Amount, Quantity, Discount, Tax, Freight, "
                                          "SubTotal, TotalDue FROM Mervalis2")) {
         const QStringList f = row.split(QLatin1Char('|'));
@@ -86,7 +84,7 @@ TEST(SampleLedger, WritesSalesAsTheSalesTabWouldWithTotalsDatesAndProfiles)
     EXPECT_GE(years.size(), 2);
     // Month and Year are texts; written without the number columns' checks,
     // every number is one (on PostgreSQL the columns' types see to both).
-    if (!l.env.onPostgres()) {
+    if (!env.onPostgres()) {
         EXPECT_EQ(count("Mervalis2 WHERE typeof(Month) <> 'text' OR typeof(Year) <> 'text'"), 0);
         QStringList notNumbers;
         for (const char* column : {"Day", "Amount", "Quantity", "Discount", "Freight", "SubTotal", "Tax", "TotalDue"}) {
@@ -94,43 +92,21 @@ TEST(SampleLedger, WritesSalesAsTheSalesTabWouldWithTotalsDatesAndProfiles)
         }
         EXPECT_EQ(count("Mervalis2 WHERE " + notNumbers.join(" OR ")), 0);
     }
-    EXPECT_GT(count("Mervalis2 WHERE Amount < 0"), 0);  // credits
-    EXPECT_GT(count("Mervalis2 WHERE Discount <> 0"), 50);
-    EXPECT_GT(count("Mervalis2 WHERE Freight <> 0"), 50);
-    EXPECT_EQ(count("Mervalis2 WHERE PAID IS NULL OR PAID NOT IN ('PAID', 'unpaid')"), 0);
-
-    // One invoice: one to four lines, one client, company, date, rep, tool and status.
+    // One invoice: one to four lines, one client, company, date, rep, tool
+    // and status; paid only when older than two months; credits among the
+    // sales, and "None" reps and tools.
+    const QDate twoMonthsAgo = today.addMonths(-2);
+    const QString newer = QStringLiteral("(CAST(Year AS INTEGER) * 10000 + CAST(Month AS INTEGER) * 100 + Day) >= %1")
+                              .arg(twoMonthsAgo.year() * 10000 + twoMonthsAgo.month() * 100 + twoMonthsAgo.day());
     EXPECT_EQ(count("(SELECT ReferenceID FROM Mervalis2 GROUP BY ReferenceID HAVING COUNT(*) > 4 OR COUNT(DISTINCT "
                     "ClientName || '|' || SellDate || '|' || AssociatedCompany || '|' || PAID || '|' || SalesRep || "
-                    "'|' || MarketingTool) > 1) AS invoices"),
+                    "'|' || MarketingTool) > 1) AS invoices") +
+                  count("Mervalis2 WHERE PAID IS NULL OR PAID NOT IN ('PAID', 'unpaid') OR (PAID = 'PAID' AND " +
+                        newer + ")"),
               0);
-    const int invoices = count("(SELECT DISTINCT ReferenceID FROM Mervalis2) AS invoices");
-    EXPECT_TRUE(invoices > 600 && invoices < 1500) << invoices;
-
-    // About 60% of the invoices older than two months are paid, none newer.
-    const QDate twoMonthsAgo = today.addMonths(-2);
-    const QString older =
-        QStringLiteral("(CAST(Year AS INTEGER) * 10000 + CAST(Month AS INTEGER) * 100 + Day) < %1")
-            .arg(twoMonthsAgo.year() * 10000 + twoMonthsAgo.month() * 100 + twoMonthsAgo.day());
-    EXPECT_EQ(count("Mervalis2 WHERE PAID = 'PAID' AND NOT " + older), 0);
-    const int old = count("(SELECT DISTINCT ReferenceID FROM Mervalis2 WHERE " + older + ") AS invoices");
-    ASSERT_GT(old, 100);
-    EXPECT_NEAR(double(count("(SELECT DISTINCT ReferenceID FROM Mervalis2 WHERE PAID = 'PAID') AS invoices")) / old, 0.6, 0.08);
-
-    // Clients who never bought exist, and "None" reps and tools occur.
-    EXPECT_LT(count("(SELECT DISTINCT ClientName FROM Mervalis2) AS clients"), 50);
-    EXPECT_GT(count("Mervalis2 WHERE SalesRep = 'None'"), 0);
-    EXPECT_GT(count("Mervalis2 WHERE MarketingTool = 'None'"), 0);
-
-    // Through the data source, as the program reads it.
-    ASSERT_TRUE(l.store->adodc2.query("SELECT * FROM Mervalis2"));
-    EXPECT_EQ(l.store->adodc2.recordCount(), 2000);
-    EXPECT_EQ(l.store->adodc2.field(13), l.store->adodc2.field("TotalDue"));
-    const QString year = QString::number(today.year() - 1);
-    ASSERT_TRUE(l.store->adodc2.query("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE month = '11' and year = '" + year +
-                                      "'"));
-    EXPECT_GT(l.store->adodc2.field(0).toDouble(), 0);
-    EXPECT_TRUE(l.dialogs.shown().empty());
+    for (const char* some : {"Amount < 0", "SalesRep = 'None'", "MarketingTool = 'None'", "PAID = 'PAID'"}) {
+        EXPECT_GT(count(QStringLiteral("Mervalis2 WHERE ") + some), 0) << some;
+    }
 }
 
 TEST(SampleLedger, SameSeedSameLedgerAndOnlyIntoAnEmptyDatabase)

@@ -6,18 +6,12 @@
 #include "support/test_env.h"
 #include "support/widgets.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <sqlite3.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -175,28 +169,27 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
 
 TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataSource)
 {
-    // libpq's connection text becomes psqlODBC's values; anything else is refused.
+    // libpq's connection text becomes psqlODBC's values, encrypted unless told otherwise, a root
+    // certificate going to libpq; anything else is refused, naming what.
+    const std::pair<QString, setup::Settings> read[] = {
+        {"host=db1  port = 5433 dbname='my ledger' user=anna password='it\\'s;x'",
+         {{"Servername", "db1"}, {"Port", "5433"}, {"Database", "my ledger"}, {"Username", "anna"},
+          {"Password", "it's;x"}, {"SSLmode", "require"}}},
+        {"dbname=x sslmode=verify-full sslrootcert='/etc/my root.crt'",
+         {{"Database", "x"}, {"SSLmode", "verify-full"}, {"pqopt", "sslrootcert='/etc/my root.crt'"}}},
+        {"host=db1 user=anna", {{"error", "dbname"}}}, {"dbname=x options=-cfoo", {{"error", "\"options\""}}},
+        {"dbname='x", {{"error", ""}}}, {"dbname", {{"error", ""}}}};
     setup::Settings settings;
     QString error;
-    ASSERT_TRUE(setup::postgresSettings("host=db1  port = 5433 dbname='my ledger' user=anna password='it\\'s;x'",
-                                        &settings, &error))
-        << error.toStdString();
-    EXPECT_EQ(settings, (setup::Settings{{"Servername", "db1"}, {"Port", "5433"}, {"Database", "my ledger"},
-                                         {"Username", "anna"}, {"Password", "it's;x"}, {"SSLmode", "require"}}));
+    for (const auto& [text, expected] : read) {
+        const bool ok = setup::postgresSettings(text, &settings, &error);
+        if (expected[0].first == "error") EXPECT_TRUE(!ok && error.contains(expected[0].second)) << text.toStdString();
+        else EXPECT_EQ(ok ? settings : setup::Settings{}, expected) << error.toStdString();
+    }
+    ASSERT_TRUE(setup::postgresSettings(read[0].first, &settings, &error));
     EXPECT_EQ(setup::postgresConnectionString(settings),
               "Driver={PostgreSQL Unicode};Servername=db1;Port=5433;Database=my ledger;Username=anna;"
               "Password={it's;x};SSLmode=require");
-    // Encrypted unless told otherwise; a root certificate goes to libpq.
-    ASSERT_TRUE(setup::postgresSettings("dbname=x sslmode=verify-full sslrootcert='/etc/my root.crt'", &settings,
-                                        &error));
-    EXPECT_EQ(settings, (setup::Settings{{"Database", "x"}, {"SSLmode", "verify-full"},
-                                         {"pqopt", "sslrootcert='/etc/my root.crt'"}}));
-    EXPECT_FALSE(setup::postgresSettings("host=db1 user=anna", &settings, &error));
-    EXPECT_TRUE(error.contains("dbname")) << error.toStdString();
-    EXPECT_FALSE(setup::postgresSettings("dbname=x options=-cfoo", &settings, &error));
-    EXPECT_TRUE(error.contains("\"options\"")) << error.toStdString();
-    EXPECT_FALSE(setup::postgresSettings("dbname='x", &settings, &error));
-    EXPECT_FALSE(setup::postgresSettings("dbname", &settings, &error));
 
     TestEnvironment env;
     if (!env.onPostgres()) GTEST_SKIP() << "the rest needs the PostgreSQL server of the run on PostgreSQL";
@@ -284,17 +277,14 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
     EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM Mervalis2"), "0");
 }
 
-TEST(HelpFile, HasEverySectionTheHelpButtonsOpenAndIsWrittenWhole)
+TEST(HelpFile, HasEverySectionTheHelpButtonsOpenAndAFailedWriteIsTold)
 {
     test::ensureApplication();
     const QString html = setup::helpHtml();
-    ASSERT_FALSE(html.isEmpty());
     const QStringList found = anchorsOf(html);
     for (const char* anchor :
          {"use", "company", "client", "sales", "invoice", "modifyinvoice", "salesgrid", "clientgrid", "analyse"}) {
-        const QString name = QLatin1String(anchor);
-        EXPECT_TRUE(html.contains(QStringLiteral("id=\"%1\"").arg(name))) << anchor;
-        EXPECT_TRUE(found.contains(name)) << anchor;
+        EXPECT_TRUE(found.contains(QLatin1String(anchor))) << anchor;
     }
     // Sections say what the user needs, in the program's own captions.
     for (const char* text : {"MERVALIS_HOME", "productfile.txt", "ethnicity.txt", "leadsgivento.txt",
@@ -302,12 +292,9 @@ TEST(HelpFile, HasEverySectionTheHelpButtonsOpenAndIsWrittenWhole)
                              "Reset to Not Allow (default)", "View Quarterly", "70.46"}) {
         EXPECT_TRUE(html.contains(QLatin1String(text))) << text;
     }
-
+    // Written whole by the installation (Setup test); a folder that is not there is told.
     QTemporaryDir dir;
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("Mervalis.html"));
     QString error;
-    ASSERT_TRUE(setup::writeHelpFile(path, &error)) << error.toStdString();
-    EXPECT_EQ(QString::fromUtf8(test::readFile(path)), html);
     EXPECT_FALSE(setup::writeHelpFile(QDir(dir.path()).filePath(QStringLiteral("missing/Mervalis.html")), &error));
     EXPECT_TRUE(error.contains(QLatin1String("could not be written")));
 }
