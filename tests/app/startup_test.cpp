@@ -86,11 +86,9 @@ TEST(Startup, FirstStartRegistersTheDataSourceAndTheNextWritesNothing)
         // Nothing to tell: the main window reads the tables through the new
         // data source, and the help offer comes up.
         EXPECT_EQ(l.dialogs.texts(), QStringList());
-        ASSERT_NE(start.form3.mainWindow(), nullptr);
-        EXPECT_TRUE(start.form3.mainWindow()->isVisible());
+        ASSERT_TRUE(start.form3.mainWindow() && start.form3.mainWindow()->isVisible());
         EXPECT_TRUE(l.store->database.isConnected());
-        ASSERT_NE(start.form3.helpOffer(), nullptr);
-        EXPECT_TRUE(start.form3.helpOffer()->isVisible());
+        ASSERT_TRUE(start.form3.helpOffer() && start.form3.helpOffer()->isVisible());
     }
     // The keys of the data source, in order, naming the driver's library.
     const QByteArray registered = odbcIni(l);
@@ -122,8 +120,7 @@ TEST(Startup, DriverMissingWithTheDataSourcePresentShowsOneBoxThenTheMainWindow)
     expectBox(l, 0, texts::kDriverMissing, Icon::Critical, Buttons::OkCancel);
     EXPECT_EQ(l.dialogs.shown()[0].caption, "Mervalis");
     EXPECT_EQ(l.dialogs.shown().size(), 1u);
-    ASSERT_NE(start.form3.mainWindow(), nullptr);
-    EXPECT_TRUE(start.form3.mainWindow()->isVisible());
+    ASSERT_TRUE(start.form3.mainWindow() && start.form3.mainWindow()->isVisible());
     EXPECT_EQ(odbcIni(l), before);
 }
 
@@ -140,8 +137,7 @@ TEST(Startup, DriverAndDataSourceMissingWriteNothingAndCancelDoesWhatOkDoes)
         // reached and say so.
         expectBox(l, 1, "Can't find access ODBC driver.", Icon::Critical, Buttons::OkCancel);
         EXPECT_EQ(l.dialogs.texts().value(0), texts::kDriverMissing);
-        ASSERT_NE(start.form3.mainWindow(), nullptr);
-        EXPECT_TRUE(start.form3.mainWindow()->isVisible());
+        ASSERT_TRUE(start.form3.mainWindow() && start.form3.mainWindow()->isVisible());
         EXPECT_NE(start.form3.helpOffer(), nullptr);
         EXPECT_EQ(odbcIni(l), QByteArray());
     }
@@ -155,8 +151,7 @@ TEST(Startup, RegistrationThatCannotWriteSaysSoAndTheMainWindowOpens)
     Start start(l);
     expectBox(l, 0, "Can't create database ODBC.", Icon::Critical, Buttons::OkCancel);
     EXPECT_FALSE(l.dialogs.texts().contains(texts::kDriverMissing));
-    ASSERT_NE(start.form3.mainWindow(), nullptr);
-    EXPECT_TRUE(start.form3.mainWindow()->isVisible());
+    ASSERT_TRUE(start.form3.mainWindow() && start.form3.mainWindow()->isVisible());
     EXPECT_FALSE(checkWantedAccessDSN("Mervalis"));
     EXPECT_TRUE(QFileInfo(l.env.odbcFile("odbc.ini")).isDir());
 }
@@ -232,8 +227,7 @@ TEST(Startup, SingleMachineStartsStraightOnAndShowsTheHelpOfferUntilItsBoxIsTick
     EXPECT_EQ(l.dialogs.texts(), QStringList());
 
     Form4* offer = start->form3.helpOffer();
-    ASSERT_NE(offer, nullptr);
-    EXPECT_TRUE(offer->isVisible());
+    ASSERT_TRUE(offer && offer->isVisible());
     EXPECT_EQ(textsOf({offer->Command1, offer->Check1}),
               QStringList({"How do I use this software?", "Don't show me this again."}));
     EXPECT_EQ(offer->windowTitle(), "How do I use this software?");

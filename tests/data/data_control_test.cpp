@@ -61,8 +61,12 @@ TEST(DataControl, OpensTablesInStoredColumnOrderWithQuotedMonthYearAndCaseInsens
     // Whole-row reads by position: the sale's total at 13, the client at 1.
     EXPECT_EQ(sales.field(13), "30");
     EXPECT_EQ(sales.field("paid"), "unpaid");
-    ASSERT_TRUE(l.store->adodc1.Refresh());
+    ASSERT_TRUE(l.store->adodc1.Refresh() && l.store->adodc3.Refresh());
     EXPECT_EQ(l.store->adodc1.rows().columnNames().value(1), "ClientName");
+    // Every field of the clients, sales and companies tables.
+    EXPECT_EQ(QList<int>({l.store->adodc1.rows().columnCount(), sales.rows().columnCount(),
+                          l.store->adodc3.rows().columnCount()}),
+              QList<int>({20, 27, 15}));
 
     ASSERT_TRUE(sales.query("SELECT SUM(SUBTOTAL) FROM Mervalis2 WHERE month = '7' and year = '2026'"));
     EXPECT_EQ(sales.field(0), "42.5");

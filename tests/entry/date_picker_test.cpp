@@ -49,8 +49,7 @@ TEST(DatePicker, TheLastClickedFieldGetsThePickedDayAndTheWindowOpensBesideIt)
     // Below the box where there is room, else above it; on the screen.
     click(f.invoiceDate);
     Form2* form = picker->form();
-    ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(form->isVisible());
+    ASSERT_TRUE(form && form->isVisible());
     EXPECT_EQ(form->frameGeometry().top(), placeOf(f.invoiceDate).bottom() + 1);
     EXPECT_EQ(form->windowTitle(), "Date");
     EXPECT_EQ(form->Calendar1->selectedDate(), QDate::currentDate());

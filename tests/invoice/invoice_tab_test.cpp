@@ -370,22 +370,6 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(tab.documents().size(), 1);
 
-    // Twelve sales and an Enter typed at the end of a column fit; eighteen sales do not, and make no document.
-    l.env.exec("INSERT INTO Mervalis (ClientName) VALUES ('Acme')");
-    for (int i = 0; i < 30; ++i) addIds(l, {{i < 12 ? "TWELVE" : "EIGHTEEN", "unpaid"}});
-    for (const char* id : {"TWELVE", "EIGHTEEN"}) {
-        openList(tab.Combo4);
-        pick(tab.Combo4, id);
-        QTest::keyClick(tab.Text29, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClick(tab.Text29, Qt::Key_Return);
-        tab.Command4->click();
-    }
-    const QStringList told = l.dialogs.take();
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].contains("\r\n\r\nPrice, lines 17 to 18 (room for 16 lines): 1, 1\r\n"))
-        << told[0].toStdString();
-    EXPECT_EQ(tab.documents().size(), 2);
-
     // "Show tax summary": off at first, remembered for the user.
     EXPECT_FALSE(tab.showTaxSummary->isChecked());
     EXPECT_EQ(tab.showTaxSummary->accessibleName(), "Show tax summary");

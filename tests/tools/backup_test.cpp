@@ -138,10 +138,7 @@ TEST(Restore, ReplacesTheLedgerInOneStepKeepsTheReplacedRecordsAndRefusesForeign
 
     // Files that are not a Mervalis ledger change nothing.
     writeFile(l.env.file("notes.db"), "not a database at all");
-    sqlite3* other = nullptr;
-    sqlite3_open(l.env.file("other.db").toUtf8().constData(), &other);
-    sqlite3_exec(other, "CREATE TABLE Mervalis (ID INTEGER PRIMARY KEY, ClientName TEXT)", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    rowsIn(l.env.file("other.db"), "CREATE TABLE Mervalis (ID INTEGER PRIMARY KEY, ClientName TEXT)");
     ASSERT_TRUE(QFile::copy(backup, l.env.file("extra.db")));
     rowsIn(l.env.file("extra.db"), "ALTER TABLE Mervalis2 ADD COLUMN Extra TEXT");
     const std::vector<std::pair<QString, QString>> foreign{

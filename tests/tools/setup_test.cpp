@@ -31,52 +31,8 @@ QStringList anchorsOf(const QString& html)
     return names;
 }
 
-// The first value a query gives on a database file.
-QString scalarOf(const QString& database, const char* sql)
-{
-    sqlite3* db = nullptr;
-    sqlite3_stmt* statement = nullptr;
-    QString value;
-    if (sqlite3_open(database.toUtf8().constData(), &db) == SQLITE_OK &&
-        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW) {
-        value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return value;
-}
 
 }  // namespace
-
-TEST(Schema, TablesHoldEveryFieldInTheOrderThatPositionalReadsNeed)
-{
-    TestEnvironment env;
-    // PostgreSQL keeps the names in lower case (the program reads them in
-    // the ledger's spelling).
-    const QString columns = env.onPostgres() ? "SELECT column_name AS name, ordinal_position - 1 AS cid FROM "
-                                               "information_schema.columns WHERE table_name = lower('%1')"
-                                             : "SELECT name, cid FROM pragma_table_info('%1')";
-    const auto column = [&](const char* table, int position) {
-        return env.scalar(QString("SELECT name FROM (%1) AS c WHERE cid = %2").arg(columns.arg(table)).arg(position));
-    };
-    const auto size = [&](const char* table) {
-        return env.scalar(QString("SELECT COUNT(*) FROM (%1) AS c").arg(columns.arg(table)));
-    };
-    EXPECT_EQ(column("Mervalis", 1).toLower(), "clientname");
-    EXPECT_EQ(column("Mervalis2", 13).toLower(), "subtotal");
-    // Every field by name: the sale entry test reads them all.
-    EXPECT_EQ(QStringList({size("Mervalis"), size("Mervalis2"), size("Mervalis3")}), QStringList({"20", "27", "15"}));
-
-    env.exec("INSERT INTO Mervalis2 (ReferenceID, Month, Year, SubTotal, Amount) VALUES ('Cisco', '7', '2026', '30', '19.99')");
-    // Text compares without regard to case; Month and Year stay text; numbers are numbers.
-    EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM Mervalis2 WHERE ReferenceID = 'CISCO' AND Month = '7' AND Year = '2026'"), "1");
-    EXPECT_EQ(env.scalar(QString("SELECT %1 || %2 || %3 || PAID || ID FROM Mervalis2")
-                             .arg(env.kindOf("Month"), env.kindOf("Year"), env.kindOf("SubTotal"))),
-              env.onPostgres() ? "citextcitextnumericunpaid1" : "texttextintegerunpaid1");
-    env.exec("INSERT INTO Mervalis2 (ReferenceID) VALUES ('cisco')");
-    EXPECT_EQ(env.scalar("SELECT COUNT(DISTINCT ReferenceID) FROM Mervalis2"), "1");
-    EXPECT_THROW(env.exec("INSERT INTO Mervalis2 (Amount) VALUES ('ten')"), std::runtime_error);
-}
 
 TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
 {
@@ -119,13 +75,10 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
         sqlite3_close(db);
     }
     EXPECT_TRUE(setup::install(options, &message)) << message.toStdString();
-    const auto indexes = [&] {
-        return scalarOf(installation.databasePath(),
-                        "SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'Mervalis2%'");
-    };
-    EXPECT_EQ(indexes(), QString::number(setup::indexStatements().size()));
-    EXPECT_EQ(scalarOf(installation.databasePath(), "SELECT ClientName FROM Mervalis2"), "Kept");
-    EXPECT_EQ(scalarOf(installation.databasePath(), "SELECT COUNT(*) FROM MervalisTaxDetails"), "0");
+    EXPECT_EQ(rowsIn(installation.databasePath(),
+                     "SELECT (SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name LIKE 'Mervalis2%') || "
+                     "'|' || (SELECT ClientName FROM Mervalis2) || '|' || (SELECT COUNT(*) FROM MervalisTaxDetails)"),
+              QStringList{QString::number(setup::indexStatements().size()) + "|Kept|0"});
     // An empty file is no ledger: it gets the tables.
     writeFile(installation.databasePath(), {});
     EXPECT_TRUE(setup::install(options, &message));
