@@ -247,12 +247,13 @@ bool DocumentWindow::writeFile(const QString& path, const QByteArray* bytes, con
     const bool written = writeOwnerOnlyFile(
         path,
         [&](QIODevice& file, QString*) {
-            return bytes ? file.write(*bytes) == bytes->size() : DocumentPainter::writePdf(pages_, &file, windowTitle());
+            if (bytes) return file.write(*bytes) == bytes->size();
+            return DocumentPainter::writePdf(pages_, &file, windowTitle());
         },
         &reason);
     // The status line never keeps saying an earlier save went well.
     const QString shown = QDir::toNativeSeparators(path);
-    statusLine->setText(written ? QStringLiteral("Saved as %1").arg(shown) : QStringLiteral("Not saved as %1").arg(shown));
+    statusLine->setText((written ? QStringLiteral("Saved as %1") : QStringLiteral("Not saved as %1")).arg(shown));
     statusLine->show();
     if (!written) {
         dialogs_.warn(QStringLiteral("The %1 could not be saved as %2: %3\r\n\r\nNo file was written.")

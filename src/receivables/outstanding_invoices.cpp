@@ -94,8 +94,8 @@ QString unheldFiguresText(const QList<const OutstandingInvoice*>& invoices, cons
     int more = 0;
     for (const OutstandingInvoice* invoice : invoices) {
         if (invoice->due) continue;
-        if (figures.size() < kNamed) figures << QStringLiteral("the amount due of invoice %1").arg(invoice->referenceId);
-        else ++more;
+        if (figures.size() == kNamed) ++more;
+        else figures << QStringLiteral("the amount due of invoice %1").arg(invoice->referenceId);
     }
     if (more > 0) figures << QStringLiteral("the amounts due of %1 more invoices").arg(more);
     for (int b = 0; b < kAgeBandCount; ++b) {

@@ -42,7 +42,8 @@ AgeBand ageBandOf(const QDate& date, const QDate& today);
 // total is none when it, or an amount due in it, is beyond the amounts the
 // ledger adds up.
 struct AgedTotals {
-    std::array<std::optional<Currency>, kAgeBandCount> bands{Currency(), Currency(), Currency(), Currency(), Currency()};
+    std::array<std::optional<Currency>, kAgeBandCount> bands{Currency(), Currency(), Currency(), Currency(),
+                                                             Currency()};
     std::optional<Currency> total = Currency();
     std::optional<Currency> band(AgeBand b) const { return bands[static_cast<size_t>(b)]; }
 };

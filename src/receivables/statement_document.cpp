@@ -139,7 +139,8 @@ std::optional<DocumentPages> generateStatement(const StatementContent& content, 
     // A statement goes to the client: no figure on it is left empty.
     QList<const OutstandingInvoice*> invoices;
     for (const OutstandingInvoice& invoice : content.invoices) invoices << &invoice;
-    const QString unheld = unheldFiguresText(invoices, agedTotals(invoices, content.date), QStringLiteral("Total owed"));
+    const QString unheld =
+        unheldFiguresText(invoices, agedTotals(invoices, content.date), QStringLiteral("Total owed"));
     if (!unheld.isEmpty()) {
         dialogs.warn(QStringLiteral("The statement was not made, as these figures are %1.\r\n\r\nCorrect the "
                                     "amounts in the Sales Grid, and make the statement again.")
