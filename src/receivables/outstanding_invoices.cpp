@@ -155,7 +155,7 @@ bool readReceivables(DataControl& sales, Receivables* receivables)
         // unpaid sales whose SubTotals are all empty owe 0.
         std::optional<Currency> due = Currency();
         CurrencyUnits units = 0;
-        if (readCurrency(rows.value(r, 4), &units)) due = Currency::fromUnits(units);
+        if (readCellCurrency(rows.raw(r, 4), &units)) due = Currency::fromUnits(units);
         else if (!rows.isNull(r, 4)) due.reset();
         const int lines = static_cast<int>(numberOf(rows.raw(r, 3)));
         if (rows.raw(r, 1).empty()) {
