@@ -228,10 +228,8 @@ TEST(Startup, SingleMachineStartsStraightOnAndShowsTheHelpOfferUntilItsBoxIsTick
 
     Form4* offer = start->form3.helpOffer();
     ASSERT_TRUE(offer && offer->isVisible());
-    EXPECT_EQ(textsOf({offer->Command1, offer->Check1}),
-              QStringList({"How do I use this software?", "Don't show me this again."}));
-    EXPECT_EQ(offer->windowTitle(), "How do I use this software?");
-    EXPECT_EQ(offer->Check1->accessibleName(), offer->Check1->text());
+    EXPECT_EQ(textsOf({offer->Command1, offer->Check1}) + QStringList(offer->windowTitle()),
+              QStringList({"How do I use this software?", "Don't show me this again.", "How do I use this software?"}));
     offer->Command1->click();
     offer->Command1->click();
     EXPECT_EQ(l.help.anchors, QStringList({"use", "use"}));

@@ -11,21 +11,14 @@
 
 #include <QElapsedTimer>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMap>
 #include <QProcess>
-#include <QPushButton>
-#include <QTest>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QThread>
 #include <sqlite3.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <memory>
 
 using namespace mervalis;
 using namespace mervalis::test;

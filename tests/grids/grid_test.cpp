@@ -11,11 +11,8 @@
 
 #include <QDate>
 #include <QHeaderView>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QProcess>
 
 #include <tuple>
 
@@ -108,26 +105,6 @@ void sortBy(QComboBox* list, const QString& field)
 {
     list->setCurrentText(field);
     emit list->activated(list->currentIndex());
-}
-
-// The rows Python's csv module reads from a file, as a spreadsheet user's
-// script would; empty when it cannot read them.
-QList<QStringList> csvRows(const QString& path)
-{
-    QProcess python;
-    python.start("python3", {"-c",
-                             "import csv, json, sys\n"
-                             "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
-                             "    print(json.dumps(list(csv.reader(f, strict=True))))",
-                             path});
-    if (!python.waitForFinished(20000) || python.exitCode() != 0) return {};
-    QList<QStringList> rows;
-    for (const QJsonValue row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
-        QStringList fields;
-        for (const QJsonValue field : row.toArray()) fields << field.toString();
-        rows << fields;
-    }
-    return rows;
 }
 
 // What a grid shows: its headings, then every row, columns left to right.

@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPlainTextEdit>
 
 #include <sys/stat.h>
@@ -102,6 +105,24 @@ QString modeOf(const QString& path)
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
     return QStringLiteral("%1").arg(info.st_mode & 07777, 4, 8, QLatin1Char('0'));
+}
+
+QList<QStringList> csvRows(const QString& path)
+{
+    QProcess python;
+    python.start("python3", {"-c",
+                             "import csv, json, sys\n"
+                             "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                             "    print(json.dumps(list(csv.reader(f, strict=True))))",
+                             path});
+    if (!python.waitForFinished(20000) || python.exitCode() != 0) return {};
+    QList<QStringList> rows;
+    for (const QJsonValue row : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        QStringList fields;
+        for (const QJsonValue field : row.toArray()) fields << field.toString();
+        rows << fields;
+    }
+    return rows;
 }
 
 }  // namespace mervalis::test

@@ -46,5 +46,8 @@ void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
 // A file's or folder's permission bits in octal ("0600"); empty when missing.
 QString modeOf(const QString& path);
+// The rows Python's csv module reads from a file, as a spreadsheet user's
+// script would; empty when it cannot read them.
+QList<QStringList> csvRows(const QString& path);
 
 }  // namespace mervalis::test
