@@ -1,5 +1,6 @@
 #include "data/sales_table.h"
 
+#include "data/kept_figures.h"
 #include "data/sql.h"
 
 namespace mervalis::sales_table {
@@ -11,6 +12,13 @@ QString selectAll()
 
 QString distinctValues(const QString& field)
 {
+    // The compared columns' values are read from the kept figures.
+    if (kept_figures::comparedColumns().contains(field)) {
+        const QString exact = exactText(QStringLiteral("Value"));
+        return QStringLiteral("SELECT %1 AS %2 FROM %3 WHERE Field = %4 AND Value IS NOT NULL GROUP BY %1 "
+                              "ORDER BY MIN(FirstID)")
+            .arg(exact, field, kept_figures::table(), quoted(kept_figures::byColumn(field)));
+    }
     const QString exact = exactText(field);
     // Every part reads the exact form, so that its index answers alone.
     return QStringLiteral("SELECT %1 AS %2 FROM Mervalis2 WHERE %1 IS NOT NULL GROUP BY %1 ORDER BY MIN(ID)")
@@ -29,15 +37,15 @@ QString selectUnpaid()
 
 QString referenceIds(bool unpaidOnly)
 {
-    const QString exact = exactText(QStringLiteral("ReferenceID"));
-    // All sales come ordered by reference ID without regard to case (ties in
-    // the order the sales were added); the unpaid ones in table order.
-    // Every part reads the exact form, so that its index answers alone.
-    const QString where = unpaidOnly ? QStringLiteral("paid = 'unpaid' AND %1 <> ''").arg(exact)
-                                     : QStringLiteral("%1 <> ''").arg(exact);
-    const QString order = unpaidOnly ? QStringLiteral("MIN(ID)") : QStringLiteral("LOWER(MIN(%1)), MIN(ID)").arg(exact);
-    return QStringLiteral("SELECT %1 AS ReferenceID FROM Mervalis2 WHERE %2 GROUP BY %1 ORDER BY %3")
-        .arg(exact, where, order);
+    // Read from the reference IDs the database keeps, each exact text once
+    // with its first sale and its first unpaid one. All of them come ordered
+    // by reference ID without regard to case (ties in the order the sales
+    // were added); the unpaid ones in table order.
+    const QString exact = exactText(QStringLiteral("Value"));
+    const QString where = unpaidOnly ? QStringLiteral(" AND FirstUnpaidID IS NOT NULL") : QString();
+    const QString order = unpaidOnly ? QStringLiteral("FirstUnpaidID") : QStringLiteral("LOWER(%1), FirstID").arg(exact);
+    return QStringLiteral("SELECT %1 AS ReferenceID FROM %2 WHERE Field = %3%4 AND %1 <> '' ORDER BY %5")
+        .arg(exact, kept_figures::table(), quoted(kept_figures::byReferenceId()), where, order);
 }
 
 QString selectByReferenceId(const QString& referenceId)

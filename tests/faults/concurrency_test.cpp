@@ -1,5 +1,6 @@
 // Several programs on one ledger, and programs killed while they add.
 #include "data/sales_table.h"
+#include "support/kept_checks.h"
 #include "support/test_env.h"
 
 #include <QElapsedTimer>
@@ -74,6 +75,7 @@ TEST(Concurrency, TwoProgramsAddingAThousandSalesEachAtOnceKeepEverySaleWithItsO
         EXPECT_EQ(rows, 2000);
         EXPECT_TRUE(told.isEmpty()) << told.join('\n').toStdString();
     }
+    expectKeptFiguresRight(l.env, "two programs adding at once");
 }
 
 TEST(Concurrency, ALockedSQLiteLedgerMakesTheAddWaitThenTellsTheUserAndStoresNothing)

@@ -1,5 +1,6 @@
 #include "setup/backup.h"
 
+#include "setup/kept_figures.h"
 #include "setup/schema.h"
 
 #include <QDateTime>
@@ -135,7 +136,13 @@ bool attach(sqlite3* db, const QString& path, const char* schema)
 // with the tables' last numbers.
 QStringList restoreStatements(bool keep, bool incomingHasSequence)
 {
+    // The figures the database keeps are filled anew from the restored
+    // sales, once, rather than sale by sale.
+    const QStringList schemas{QStringLiteral("main."), QStringLiteral("kept.")};
     QStringList statements;
+    for (const QString& schema : schemas) {
+        statements << keptTableStatements(Engine::SQLite, schema) << dropKeptTriggerStatements(Engine::SQLite, schema);
+    }
     if (keep) {
         for (const auto& [table, columns] : ledgerTables()) {
             const QString list = columns.join(QStringLiteral(", "));
@@ -154,6 +161,9 @@ QStringList restoreStatements(bool keep, bool incomingHasSequence)
         statements << QStringLiteral("DELETE FROM main.sqlite_sequence")
                    << QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) "
                                      "SELECT name, seq FROM incoming.sqlite_sequence");
+    }
+    for (const QString& schema : schemas) {
+        statements << refillKeptStatements(Engine::SQLite, schema) << keptTriggerStatements(Engine::SQLite, schema);
     }
     return statements;
 }

@@ -1,5 +1,7 @@
 #include "setup/schema.h"
 
+#include "setup/kept_figures.h"
+
 #include "data/sales_table.h"
 #include "data/sql.h"
 
@@ -113,7 +115,7 @@ QStringList schemaStatements(Engine engine)
                           .arg(QLatin1String(table.name), columns.join(QStringLiteral(",\n  ")));
         if (engine == Engine::PostgreSQL) statements << trimmedNumbers(table);
     }
-    return statements + indexStatements(engine);
+    return statements + indexStatements(engine) + keptTableStatements(engine) + keptTriggerStatements(engine);
 }
 
 QStringList indexStatements(Engine engine)
@@ -193,9 +195,38 @@ bool addMissingIndexes(const QString& path, QString* error)
         return false;
     }
     sqlite3_busy_timeout(db, 10000);
-    const bool ok = runStatements(db, retiredIndexStatements() + indexStatements(), error);
+    // The kept figures of a ledger made before they were kept are filled
+    // once from its sales.
+    const auto number = [db](const QString& sql) {
+        sqlite3_stmt* statement = nullptr;
+        long long n = -1;
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            n = sqlite3_column_int64(statement, 0);
+        }
+        sqlite3_finalize(statement);
+        return n;
+    };
+    const bool kept = number(keptTableExistsQuery(Engine::SQLite)) > 0;
+    const bool agree = kept && number(keptCountsAgreeQuery()) == 1;
+    const bool ok = runStatements(db, retiredIndexStatements() + indexStatements() +
+                                          keepFiguresStatements(Engine::SQLite, kept, agree),
+                                  error);
     sqlite3_close(db);
     return ok;
+}
+
+bool execStatements(sqlite3* db, const QStringList& statements, QString* error)
+{
+    for (const QString& statement : statements) {
+        char* message = nullptr;
+        if (sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+            if (error) *error = QString::fromUtf8(message ? message : "unknown error");
+            sqlite3_free(message);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool runStatements(sqlite3* db, const QStringList& statements, QString* error)

@@ -24,13 +24,16 @@ QStringList indexStatements(Engine engine = Engine::SQLite);
 // when an existing ledger gets its missing indexes.
 QStringList retiredIndexStatements();
 
-// Adds the indexes an existing ledger lacks; its rows are not touched.
+// Adds the indexes an existing ledger lacks, and fills the figures the
+// database keeps when it has none yet; its rows are not touched.
 bool addMissingIndexes(const QString& path, QString* error);
 
 // Creates a new database file with the three tables. Fails when the file
 // exists unless `replace` is set. `error` receives SQLite's words.
 bool createDatabase(const QString& path, bool replace, QString* error);
 
+// Runs statements on an open database, within the transaction open there.
+bool execStatements(sqlite3* db, const QStringList& statements, QString* error);
 // Runs statements on an open database inside one transaction.
 bool runStatements(sqlite3* db, const QStringList& statements, QString* error);
 

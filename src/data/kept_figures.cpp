@@ -1,0 +1,34 @@
+#include "data/kept_figures.h"
+
+namespace mervalis::kept_figures {
+
+QString table() { return QStringLiteral("MervalisFigures"); }
+
+QStringList comparedColumns()
+{
+    return {QStringLiteral("AssociatedCompany"), QStringLiteral("ClientName"), QStringLiteral("ProductService"),
+            QStringLiteral("MarketingTool"), QStringLiteral("SalesRep")};
+}
+
+QStringList profileColumns()
+{
+    return {QStringLiteral("Sex"),       QStringLiteral("Age"),  QStringLiteral("Income"),
+            QStringLiteral("Ethnicity"), QStringLiteral("City"), QStringLiteral("Country")};
+}
+
+QString byColumn(const QString& column) { return column; }
+
+QString distinctUnder(const QString& column, const QString& counted) { return column + QLatin1Char('/') + counted; }
+
+QString byReferenceId() { return QStringLiteral("ReferenceID"); }
+
+QString allSales() { return byColumn(QStringLiteral("AssociatedCompany")); }
+
+QString allClients() { return distinctUnder(QStringLiteral("Sex"), QStringLiteral("ClientName")); }
+
+QString incomeUnits(const QString& row)
+{
+    return QStringLiteral("CAST(ROUND(%1SubTotal * 10000) AS BIGINT)").arg(row);
+}
+
+}  // namespace mervalis::kept_figures

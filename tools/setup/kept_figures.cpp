@@ -1,0 +1,333 @@
+#include "setup/kept_figures.h"
+
+#include "data/kept_figures.h"
+#include "data/sql.h"
+
+#include <QList>
+
+namespace mervalis::setup {
+
+namespace {
+
+// One grouping of the sales (see data/kept_figures.h).
+struct Grouping {
+    QString field;
+    QString value;      // the sale column of Value
+    bool dated;         // Year and Month too
+    QString counted;    // the sale column of Counted, or none
+    bool firstUnpaid;   // FirstUnpaidID kept
+    QString lead;       // the sale column whose index finds the group's sales
+};
+
+const QList<Grouping>& groupings()
+{
+    static const QList<Grouping> all = [] {
+        using namespace kept_figures;
+        const QString client = QStringLiteral("ClientName");
+        const QString reference = QStringLiteral("ReferenceID");
+        const QString rep = QStringLiteral("SalesRep");
+        QList<Grouping> list;
+        for (const QString& column : comparedColumns()) list.append({byColumn(column), column, true, {}, false, column});
+        for (const QString& column : profileColumns()) {
+            list.append({distinctUnder(column, client), column, false, client, false, client});
+        }
+        list.append({distinctUnder(rep, reference), rep, false, reference, false, reference});
+        list.append({byReferenceId(), reference, false, {}, true, reference});
+        return list;
+    }();
+    return all;
+}
+
+// The sale columns of a grouping's key, with the kept column each fills.
+QList<QPair<QString, QString>> keyColumns(const Grouping& g)
+{
+    QList<QPair<QString, QString>> keys{{QStringLiteral("Value"), g.value}};
+    if (g.dated) keys << qMakePair(QStringLiteral("Year"), QStringLiteral("Year"))
+                      << qMakePair(QStringLiteral("Month"), QStringLiteral("Month"));
+    if (!g.counted.isEmpty()) keys << qMakePair(QStringLiteral("Counted"), g.counted);
+    return keys;
+}
+
+const QStringList kKeptColumns{QStringLiteral("Value"), QStringLiteral("Year"), QStringLiteral("Month"),
+                               QStringLiteral("Counted")};
+
+class Writer {
+public:
+    Writer(Engine engine, QString schema) : postgres_(engine == Engine::PostgreSQL), schema_(std::move(schema)) {}
+
+    // The row's key as one exact text: the field and every key text quoted
+    // (NULL told from any text); on PostgreSQL its MD5, which a B-tree holds
+    // however long the texts are. `of` maps a sale column to an expression.
+    template <typename Of>
+    QString grain(const Grouping& g, Of of) const
+    {
+        QStringList parts{quoted(g.field + QLatin1Char(':'))};
+        for (const auto& key : keyColumns(g)) {
+            parts << (postgres_ ? QStringLiteral("quote_nullable(CAST(%1 AS TEXT))") : QStringLiteral("quote(%1)"))
+                         .arg(of(key.second));
+        }
+        const QString text = parts.join(QStringLiteral(" || "));
+        return postgres_ ? QStringLiteral("md5(%1)").arg(text) : text;
+    }
+
+    QString units(const QString& row) const
+    {
+        return QStringLiteral("COALESCE(%1, 0)").arg(kept_figures::incomeUnits(row));
+    }
+    QString totaled(const QString& row) const
+    {
+        return QStringLiteral("CASE WHEN %1SubTotal IS NULL THEN 0 ELSE 1 END").arg(row);
+    }
+    QString unpaid(const QString& row) const
+    {
+        return QStringLiteral("CASE WHEN %1PAID = 'unpaid'%2 THEN 1 ELSE 0 END")
+            .arg(row, postgres_ ? QString() : QStringLiteral(" COLLATE NOCASE"));
+    }
+
+    // The ID of the next sale of the group of the sale `row` (OLD): the
+    // lowest above it holding the same texts; unpaid only, when asked.
+    QString next(const Grouping& g, bool unpaidOnly) const
+    {
+        QStringList rest;
+        for (const auto& key : keyColumns(g)) {
+            if (key.second == g.lead) continue;
+            rest << (postgres_ ? QStringLiteral("CAST(s.%1 AS TEXT) IS NOT DISTINCT FROM CAST(OLD.%1 AS TEXT)")
+                               : QStringLiteral("(s.%1 || '') IS (OLD.%1 || '')"))
+                        .arg(key.second);
+        }
+        if (unpaidOnly) rest << QStringLiteral("s.PAID = 'unpaid'");
+        const QString others = rest.isEmpty() ? QString() : QStringLiteral(" AND ") + rest.join(QStringLiteral(" AND "));
+        // The lead column's index finds the group's sales; the ones without
+        // a value have none.
+        const auto search = [&](const QString& lead) {
+            return QStringLiteral("(SELECT s.ID FROM Mervalis2 s WHERE %1 AND s.ID > OLD.ID%2 ORDER BY s.ID LIMIT 1)")
+                .arg(lead, others);
+        };
+        return QStringLiteral("CASE WHEN OLD.%1 IS NULL THEN %2 ELSE %3 END")
+            .arg(g.lead, search(QStringLiteral("s.%1 IS NULL").arg(g.lead)),
+                 search(QStringLiteral("(s.%1 || '') = (OLD.%1 || '')").arg(g.lead)));
+    }
+
+    // Takes the sale OLD out of its row of the grouping.
+    QStringList remove(const Grouping& g) const
+    {
+        const QString key = grain(g, [](const QString& c) { return QStringLiteral("OLD.") + c; });
+        QString set = QStringLiteral("Sales = Sales - 1, Totaled = Totaled - (%1), Income = Income - %2, "
+                                     "Unpaid = Unpaid - (%3), FirstID = CASE WHEN FirstID = OLD.ID THEN %4 ELSE "
+                                     "FirstID END")
+                          .arg(totaled(QStringLiteral("OLD.")), units(QStringLiteral("OLD.")),
+                               unpaid(QStringLiteral("OLD.")), next(g, false));
+        if (g.firstUnpaid) {
+            set += QStringLiteral(", FirstUnpaidID = CASE WHEN FirstUnpaidID = OLD.ID THEN %1 ELSE FirstUnpaidID END")
+                       .arg(next(g, true));
+        }
+        return {QStringLiteral("UPDATE %1 SET %2 WHERE Grain = %3").arg(kept_figures::table(), set, key),
+                QStringLiteral("DELETE FROM %1 WHERE Grain = %2 AND Sales <= 0").arg(kept_figures::table(), key)};
+    }
+
+    // Adds the sale NEW to its row of the grouping.
+    QString add(const Grouping& g) const
+    {
+        const QString t = kept_figures::table();
+        const QString key = grain(g, [](const QString& c) { return QStringLiteral("NEW.") + c; });
+        QStringList values{key, quoted(g.field)};
+        const auto keys = keyColumns(g);
+        for (const QString& column : kKeptColumns) {
+            QString value = QStringLiteral("NULL");
+            for (const auto& k : keys) {
+                if (k.first == column) value = QStringLiteral("NEW.") + k.second;
+            }
+            values << value;
+        }
+        values << QStringLiteral("1") << totaled(QStringLiteral("NEW.")) << units(QStringLiteral("NEW."))
+               << unpaid(QStringLiteral("NEW.")) << QStringLiteral("NEW.ID")
+               << (g.firstUnpaid ? QStringLiteral("CASE WHEN %1 = 1 THEN NEW.ID END").arg(unpaid(QStringLiteral("NEW.")))
+                                 : QStringLiteral("NULL"));
+        const QString lowest = postgres_ ? QStringLiteral("LEAST(%1.%2, EXCLUDED.%2)")
+                                         : QStringLiteral("COALESCE(MIN(%1.%2, excluded.%2), %1.%2, excluded.%2)");
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (Grain) DO UPDATE SET "
+                              "Sales = %1.Sales + 1, Totaled = %1.Totaled + excluded.Totaled, "
+                              "Income = %1.Income + excluded.Income, Unpaid = %1.Unpaid + excluded.Unpaid, "
+                              "FirstID = %4, FirstUnpaidID = %5")
+            .arg(t, columns().join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
+                 lowest.arg(t, QStringLiteral("FirstID")), lowest.arg(t, QStringLiteral("FirstUnpaidID")));
+    }
+
+    // Fills the grouping's rows from the stored sales.
+    QString fill(const Grouping& g) const
+    {
+        const auto exact = [this](const QString& c) {
+            return postgres_ ? QStringLiteral("CAST(%1 AS TEXT)").arg(c) : QStringLiteral("(%1 || '')").arg(c);
+        };
+        QStringList values{grain(g, [](const QString& c) { return QStringLiteral("MIN(%1)").arg(c); }),
+                           quoted(g.field)};
+        QStringList groups;
+        const auto keys = keyColumns(g);
+        for (const QString& column : kKeptColumns) {
+            QString value = QStringLiteral("NULL");
+            for (const auto& k : keys) {
+                if (k.first == column) value = QStringLiteral("MIN(%1)").arg(k.second);
+            }
+            values << value;
+        }
+        for (const auto& k : keys) groups << exact(k.second);
+        values << QStringLiteral("COUNT(*)") << QStringLiteral("COUNT(SubTotal)")
+               << QStringLiteral("SUM(%1)").arg(units(QString())) << QStringLiteral("SUM(%1)").arg(unpaid(QString()))
+               << QStringLiteral("MIN(ID)")
+               << (g.firstUnpaid ? QStringLiteral("MIN(CASE WHEN %1 = 1 THEN ID END)").arg(unpaid(QString()))
+                                 : QStringLiteral("NULL"));
+        return QStringLiteral("INSERT INTO %1%2 (%3) SELECT %4 FROM %1Mervalis2 GROUP BY %5")
+            .arg(schema_, kept_figures::table(), columns().join(QStringLiteral(", ")),
+                 values.join(QStringLiteral(", ")), groups.join(QStringLiteral(", ")));
+    }
+
+    static QStringList columns()
+    {
+        return {QStringLiteral("Grain"), QStringLiteral("Field"),   QStringLiteral("Value"),
+                QStringLiteral("Year"),  QStringLiteral("Month"),   QStringLiteral("Counted"),
+                QStringLiteral("Sales"), QStringLiteral("Totaled"), QStringLiteral("Income"),
+                QStringLiteral("Unpaid"), QStringLiteral("FirstID"), QStringLiteral("FirstUnpaidID")};
+    }
+
+    // The sale columns whose change moves a sale to another row.
+    static QStringList watchedColumns()
+    {
+        QStringList watched{QStringLiteral("ID"), QStringLiteral("Year"), QStringLiteral("Month"),
+                            QStringLiteral("SubTotal"), QStringLiteral("PAID")};
+        for (const Grouping& g : groupings()) {
+            for (const QString& c : {g.value, g.counted}) {
+                if (!c.isEmpty() && !watched.contains(c)) watched << c;
+            }
+        }
+        return watched;
+    }
+
+    QStringList removeAll() const
+    {
+        QStringList statements;
+        for (const Grouping& g : groupings()) statements << remove(g);
+        return statements;
+    }
+    QStringList addAll() const
+    {
+        QStringList statements;
+        for (const Grouping& g : groupings()) statements << add(g);
+        return statements;
+    }
+
+private:
+    bool postgres_;
+    QString schema_;
+};
+
+QString body(const QStringList& statements)
+{
+    QString text;
+    for (const QString& s : statements) text += s + QStringLiteral("; ");
+    return text;
+}
+
+const char* const kSqliteTriggers[] = {"MervalisFigures_Insert", "MervalisFigures_Update", "MervalisFigures_Delete"};
+
+}  // namespace
+
+QStringList keptTableStatements(Engine engine, const QString& schema)
+{
+    const QString t = kept_figures::table();
+    const bool postgres = engine == Engine::PostgreSQL;
+    // On PostgreSQL no typed text goes into a B-tree, which refuses values
+    // over 2,700 bytes.
+    const QString text = postgres ? QStringLiteral("CITEXT") : QStringLiteral("VARCHAR(255) COLLATE NOCASE");
+    const QString number = postgres ? QStringLiteral("BIGINT") : QStringLiteral("INTEGER");
+    QStringList statements{
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1%2 (Grain TEXT PRIMARY KEY, Field TEXT NOT NULL, Value %3, "
+                       "Year %3, Month %3, Counted %3, Sales %4 NOT NULL, Totaled %4 NOT NULL, Income %4 NOT NULL, "
+                       "Unpaid %4 NOT NULL, FirstID INTEGER, FirstUnpaidID INTEGER)")
+            .arg(schema, t, text, number)};
+    const auto index = [&](const char* name, const QString& columns) {
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1%2_%3 ON %2 (%4)")
+                          .arg(schema, t, QLatin1String(name), columns);
+    };
+    index("First", QStringLiteral("Field, FirstID"));
+    index("FirstUnpaid", QStringLiteral("Field, FirstUnpaidID"));
+    if (postgres) return statements;
+    // The distinct texts counted under each value, read from here alone.
+    index("Counted", QStringLiteral("Field, Value, Counted, FirstID"));
+    // The reference IDs in the order of their list.
+    index("Order", QStringLiteral("Field, LOWER(Value || ''), FirstID, Value"));
+    return statements;
+}
+
+QStringList keptTriggerStatements(Engine engine, const QString& schema)
+{
+    const Writer writer(engine, schema);
+    const QString watched = Writer::watchedColumns().join(QStringLiteral(", "));
+    if (engine == Engine::PostgreSQL) {
+        const QString function =
+            QStringLiteral("BEGIN IF TG_OP <> 'INSERT' THEN %1END IF; IF TG_OP <> 'DELETE' THEN %2END IF; "
+                           "RETURN NULL; END")
+                .arg(body(writer.removeAll()), body(writer.addAll()));
+        return {QStringLiteral("CREATE OR REPLACE FUNCTION MervalisFigures_kept() RETURNS trigger LANGUAGE plpgsql "
+                               "AS %1")
+                    .arg(quoted(function)),
+                QStringLiteral("CREATE OR REPLACE FUNCTION MervalisFigures_emptied() RETURNS trigger LANGUAGE "
+                               "plpgsql AS 'BEGIN DELETE FROM MervalisFigures; RETURN NULL; END'"),
+                QStringLiteral("CREATE TRIGGER MervalisFigures_kept AFTER INSERT OR DELETE OR UPDATE OF %1 ON "
+                               "Mervalis2 FOR EACH ROW EXECUTE FUNCTION MervalisFigures_kept()")
+                    .arg(watched),
+                QStringLiteral("CREATE TRIGGER MervalisFigures_emptied AFTER TRUNCATE ON Mervalis2 FOR EACH "
+                               "STATEMENT EXECUTE FUNCTION MervalisFigures_emptied()")};
+    }
+    return {QStringLiteral("CREATE TRIGGER %1%2 AFTER INSERT ON Mervalis2 BEGIN %3END")
+                .arg(schema, QLatin1String(kSqliteTriggers[0]), body(writer.addAll())),
+            QStringLiteral("CREATE TRIGGER %1%2 AFTER UPDATE OF %3 ON Mervalis2 BEGIN %4%5END")
+                .arg(schema, QLatin1String(kSqliteTriggers[1]), watched, body(writer.removeAll()),
+                     body(writer.addAll())),
+            QStringLiteral("CREATE TRIGGER %1%2 AFTER DELETE ON Mervalis2 BEGIN %3END")
+                .arg(schema, QLatin1String(kSqliteTriggers[2]), body(writer.removeAll()))};
+}
+
+QStringList dropKeptTriggerStatements(Engine engine, const QString& schema)
+{
+    if (engine == Engine::PostgreSQL) {
+        return {QStringLiteral("DROP TRIGGER IF EXISTS MervalisFigures_kept ON Mervalis2"),
+                QStringLiteral("DROP TRIGGER IF EXISTS MervalisFigures_emptied ON Mervalis2")};
+    }
+    QStringList statements;
+    for (const char* name : kSqliteTriggers) {
+        statements << QStringLiteral("DROP TRIGGER IF EXISTS %1%2").arg(schema, QLatin1String(name));
+    }
+    return statements;
+}
+
+QStringList refillKeptStatements(Engine engine, const QString& schema)
+{
+    const Writer writer(engine, schema);
+    QStringList statements{QStringLiteral("DELETE FROM %1%2").arg(schema, kept_figures::table())};
+    for (const Grouping& g : groupings()) statements << writer.fill(g);
+    return statements;
+}
+
+QStringList keepFiguresStatements(Engine engine, bool tableExists, bool countsAgree)
+{
+    QStringList statements = keptTableStatements(engine, QString()) + dropKeptTriggerStatements(engine);
+    if (!tableExists || !countsAgree) statements += refillKeptStatements(engine);
+    return statements + keptTriggerStatements(engine);
+}
+
+QString keptTableExistsQuery(Engine engine)
+{
+    return engine == Engine::PostgreSQL
+               ? QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = "
+                                "current_schema() AND table_name = 'mervalisfigures'")
+               : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'MervalisFigures'");
+}
+
+QString keptCountsAgreeQuery()
+{
+    return QStringLiteral("SELECT CASE WHEN (SELECT COUNT(*) FROM Mervalis2) = (SELECT COALESCE(SUM(Sales), 0) FROM "
+                          "MervalisFigures WHERE Field = %1) THEN 1 ELSE 0 END")
+        .arg(quoted(kept_figures::allSales()));
+}
+
+}  // namespace mervalis::setup
