@@ -35,17 +35,36 @@ QString selectUnpaid()
     return QStringLiteral("SELECT * FROM Mervalis2 where paid = 'unpaid'");
 }
 
-QString referenceIds(bool unpaidOnly)
+namespace {
+
+QString referenceIdRows(bool unpaidOnly)
+{
+    return QStringLiteral("FROM %1 WHERE Field = %2%3 AND %4 <> ''")
+        .arg(kept_figures::table(), quoted(kept_figures::byReferenceId()),
+             unpaidOnly ? QStringLiteral(" AND FirstUnpaidID IS NOT NULL") : QString(),
+             exactText(QStringLiteral("Value")));
+}
+
+}  // namespace
+
+QString referenceIds(bool unpaidOnly, bool postgres)
 {
     // Read from the reference IDs the database keeps, each exact text once
     // with its first sale and its first unpaid one. All of them come ordered
     // by reference ID without regard to case (ties in the order the sales
-    // were added); the unpaid ones in table order.
+    // were added); the unpaid ones in table order. PostgreSQL reads the
+    // order from an index of the IDs' first 200 letters, which a B-tree
+    // holds however long the IDs are.
     const QString exact = exactText(QStringLiteral("Value"));
-    const QString where = unpaidOnly ? QStringLiteral(" AND FirstUnpaidID IS NOT NULL") : QString();
-    const QString order = unpaidOnly ? QStringLiteral("FirstUnpaidID") : QStringLiteral("LOWER(%1), FirstID").arg(exact);
-    return QStringLiteral("SELECT %1 AS ReferenceID FROM %2 WHERE Field = %3%4 AND %1 <> '' ORDER BY %5")
-        .arg(exact, kept_figures::table(), quoted(kept_figures::byReferenceId()), where, order);
+    QString order = QStringLiteral("LOWER(%1), FirstID").arg(exact);
+    if (postgres) order.prepend(QStringLiteral("LEFT(LOWER(%1), 200), ").arg(exact));
+    return QStringLiteral("SELECT %1 AS ReferenceID %2 ORDER BY %3")
+        .arg(exact, referenceIdRows(unpaidOnly), unpaidOnly ? QStringLiteral("FirstUnpaidID") : order);
+}
+
+QString referenceIdCount(bool unpaidOnly)
+{
+    return QStringLiteral("SELECT COUNT(*) %1").arg(referenceIdRows(unpaidOnly));
 }
 
 QString selectByReferenceId(const QString& referenceId)

@@ -8,12 +8,14 @@
 #include "data/dialogs.h"
 #include "data/help.h"
 #include "data/money.h"
+#include "data/row_block.h"
 #include "data/sales_table.h"
 #include "invoice/invoice_generation.h"
 #include "invoice/invoice_lines.h"
 #include "invoice/invoice_window.h"
 #include "ui/drop_down_combo.h"
 #include "ui/list_fill.h"
+#include "ui/paged_list.h"
 #include "ui/ui.h"
 
 #include <QCheckBox>
@@ -78,7 +80,8 @@ QString noSaleMessage(const QString& referenceId)
 }  // namespace
 
 InvoiceTab::InvoiceTab(AppContext& context, InvoiceLinks links, QWidget* parent)
-    : QWidget(parent), context_(context), links_(std::move(links))
+    : QWidget(parent), context_(context), links_(std::move(links)),
+      referenceIds_(new PagedList(context.database, this))
 {
     buildControls();
     layOut();
@@ -342,9 +345,12 @@ void InvoiceTab::Combo4_DropDown()
     const bool unpaidOnly = Check4->isChecked();
     DataControl& sales = context_.adodc2;
     if (!sales.query(unpaidOnly ? sales_table::selectUnpaid() : sales_table::selectOrderedByReferenceId())) return;
-    if (fillFromQuery(Combo4, sales, sales_table::referenceIds(unpaidOnly)) == 0) {
-        context_.dialogs.inform(noInvoicesMessage());
-    }
+    // The IDs are counted at once and read as the list shows them.
+    RowBlock count;
+    if (!sales.lookUp(sales_table::referenceIdCount(unpaidOnly), count) || count.rowCount() != 1) return;
+    const bool postgres = context_.database.engine() == Database::Engine::PostgreSQL;
+    referenceIds_->show(Combo4, sales_table::referenceIds(unpaidOnly, postgres), count.value(0, 0).toInt());
+    if (Combo4->count() == 0) context_.dialogs.inform(noInvoicesMessage());
 }
 
 void InvoiceTab::Combo4_Click()

@@ -250,10 +250,13 @@ QStringList keptTableStatements(Engine engine, const QString& schema)
     };
     index("First", QStringLiteral("Field, FirstID"));
     index("FirstUnpaid", QStringLiteral("Field, FirstUnpaidID"));
-    if (postgres) return statements;
+    // The reference IDs in the order of their list (sales_table::referenceIds()).
+    if (postgres) {
+        index("Order", QStringLiteral("Field, LEFT(LOWER(Value || ''), 200)"));
+        return statements;
+    }
     // The distinct texts counted under each value, read from here alone.
     index("Counted", QStringLiteral("Field, Value, Counted, FirstID"));
-    // The reference IDs in the order of their list.
     index("Order", QStringLiteral("Field, LOWER(Value || ''), FirstID, Value"));
     return statements;
 }
