@@ -26,9 +26,4 @@ QString allSales() { return byColumn(QStringLiteral("AssociatedCompany")); }
 
 QString allClients() { return distinctUnder(QStringLiteral("Sex"), QStringLiteral("ClientName")); }
 
-QString incomeUnits(const QString& row)
-{
-    return QStringLiteral("CAST(ROUND(%1SubTotal * 10000) AS BIGINT)").arg(row);
-}
-
 }  // namespace mervalis::kept_figures

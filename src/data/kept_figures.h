@@ -50,8 +50,4 @@ QString byReferenceId();
 QString allSales();
 QString allClients();
 
-// A sale's income in ten-thousandths, as a whole number; `row` prefixes the
-// column ("NEW.").
-QString incomeUnits(const QString& row = QString());
-
 }  // namespace mervalis::kept_figures

@@ -72,7 +72,11 @@ public:
 
     QString units(const QString& row) const
     {
-        return QStringLiteral("COALESCE(%1, 0)").arg(kept_figures::incomeUnits(row));
+        // A sale's income in ten-thousandths, as a whole number: on
+        // PostgreSQL of any size, so that no total is ever refused.
+        return (postgres_ ? QStringLiteral("COALESCE(ROUND(%1SubTotal * 10000), 0)")
+                          : QStringLiteral("COALESCE(CAST(ROUND(%1SubTotal * 10000) AS BIGINT), 0)"))
+            .arg(row);
     }
     QString totaled(const QString& row) const
     {
@@ -239,11 +243,12 @@ QStringList keptTableStatements(Engine engine, const QString& schema)
     // over 2,700 bytes.
     const QString text = postgres ? QStringLiteral("CITEXT") : QStringLiteral("VARCHAR(255) COLLATE NOCASE");
     const QString number = postgres ? QStringLiteral("BIGINT") : QStringLiteral("INTEGER");
+    const QString income = postgres ? QStringLiteral("NUMERIC") : QStringLiteral("INTEGER");
     QStringList statements{
         QStringLiteral("CREATE TABLE IF NOT EXISTS %1%2 (Grain TEXT PRIMARY KEY, Field TEXT NOT NULL, Value %3, "
-                       "Year %3, Month %3, Counted %3, Sales %4 NOT NULL, Totaled %4 NOT NULL, Income %4 NOT NULL, "
+                       "Year %3, Month %3, Counted %3, Sales %4 NOT NULL, Totaled %4 NOT NULL, Income %5 NOT NULL, "
                        "Unpaid %4 NOT NULL, FirstID INTEGER, FirstUnpaidID INTEGER)")
-            .arg(schema, t, text, number)};
+            .arg(schema, t, text, number, income)};
     const auto index = [&](const char* name, const QString& columns) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1%2_%3 ON %2 (%4)")
                           .arg(schema, t, QLatin1String(name), columns);
