@@ -238,6 +238,15 @@ void addInvoiceTab(std::vector<Action>& list)
                         settle();
                     },
                     query("SELECT * FROM Mervalis2 WHERE ReferenceID = 'BENCH20'")});
+    // The Sales Grid then holds the invoice's sales, and the line beneath it
+    // counts the table's.
+    list.push_back({QStringLiteral("tab change to Sales Grid holding an invoice"), Goal::Figures,
+                    [chooseInvoice](Program& p) {
+                        chooseInvoice(p);
+                        p.form1->invoiceTab->Combo4_Click();
+                    },
+                    [](Program& p) { showTab(p, Form1::SalesGridIndex); },
+                    query("SELECT COUNT(*) FROM Mervalis2")});
     list.push_back({QStringLiteral("Invoice: mark it paid"), Goal::Action,
                     [chooseInvoice](Program& p) {
                         chooseInvoice(p);

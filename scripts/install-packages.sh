@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Mervalis needs to build and run; with --tests
 # also what only the tests use (a PostgreSQL server for the second engine's
-# run, pdftotext, Python, chattr, and the English and German locales the
-# number tests run under). Idempotent: does nothing when everything is
-# already there. Run as root.
+# run and openssl for its certificate, pdftotext, Python, chattr, and the
+# English and German locales the number tests run under). Idempotent: does
+# nothing when everything is already there. Run as root.
 set -euo pipefail
 
 packages=(
@@ -19,7 +19,7 @@ packages=(
 )
 
 test_packages=(
-  postgresql python3 e2fsprogs poppler-utils locales
+  postgresql openssl python3 e2fsprogs poppler-utils locales
 )
 # The locales the number tests run under, made with the locales package.
 test_locales=()

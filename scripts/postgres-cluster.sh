@@ -5,7 +5,8 @@
 #                                      exist yet), starts it on a free port and
 #                                      prints the libpq connection text of its
 #                                      superuser, e.g. "host=127.0.0.1
-#                                      port=54321 user=mervalis dbname=postgres"
+#                                      port=54321 user=mervalis dbname=postgres
+#                                      sslrootcert=FOLDER/server.crt"
 #   postgres-cluster.sh stop FOLDER    stops it and removes FOLDER
 #   postgres-cluster.sh pause FOLDER   stops it and keeps FOLDER
 #   postgres-cluster.sh resume FOLDER  starts a paused cluster again and
@@ -15,7 +16,9 @@
 # initdb and pg_ctl refuse to run as root: as root they run as the system user
 # "postgres" that Debian's postgresql package makes. The cluster trusts every
 # loopback connection and keeps nothing across a crash of the machine (fsync
-# off): it lives as long as one test run.
+# off): it lives as long as one test run. It takes encrypted connections
+# (ssl=on) with a self-signed certificate for 127.0.0.1 and localhost, made
+# here with openssl, which the connection text names as the root certificate.
 set -euo pipefail
 
 action=${1:?start or stop}
@@ -44,8 +47,15 @@ start)
     as_owner "$bin/initdb" --pgdata="$folder/data" --username=mervalis --auth=trust --encoding=UTF8 \
         --locale=C.UTF-8 >"$folder/initdb.log" 2>&1 ||
         { cat "$folder/initdb.log" >&2; exit 1; }
+    as_owner openssl req -x509 -newkey rsa:2048 -nodes -days 7 -subj "/CN=localhost" \
+        -addext "subjectAltName=IP:127.0.0.1,DNS:localhost" \
+        -keyout "$folder/server.key" -out "$folder/server.crt" >"$folder/openssl.log" 2>&1 ||
+        { cat "$folder/openssl.log" >&2; exit 1; }
+    as_owner chmod 600 "$folder/server.key"
+    chmod 644 "$folder/server.crt"
+    settings="$settings -c ssl=on -c ssl_cert_file='$folder/server.crt' -c ssl_key_file='$folder/server.key'"
     options="-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories='$folder' $settings"
-    connection="host=127.0.0.1 port=$port user=mervalis dbname=postgres"
+    connection="host=127.0.0.1 port=$port user=mervalis dbname=postgres sslrootcert=$folder/server.crt"
     printf '%s\n' "$options" >"$folder/options"
     printf '%s\n' "$connection" >"$folder/connection"
     as_owner "$bin/pg_ctl" --pgdata="$folder/data" --log="$folder/server.log" --wait --timeout=60 \

@@ -53,16 +53,16 @@ invoice_of_the_list() {
 
 # "Generate Invoice", and the document window it opens.
 invoice_document() {
-    click 125 431
+    click 125 445
     shoot_window 'Ref: ' invoice-document
 }
 
 # On the Analysis tab: last year's "Income (per company)" of the first
 # company of the chooser.
 income_chart() {
-    click 190 412 && xdotool key ctrl+a && xdotool type "$(($(date +%Y) - 1))"
-    click 174 455 && settle && xdotool key Down Return && settle
-    click 530 455 && settle && xdotool key Down Return && settle
+    click 190 426 && xdotool key ctrl+a && xdotool type "$(($(date +%Y) - 1))"
+    click 174 469 && settle && xdotool key Down Return && settle
+    click 530 469 && settle && xdotool key Down Return && settle
 }
 
 # --- inside the X server -----------------------------------------------------

@@ -12,8 +12,10 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top/build"
 
 status=0
-# The counts the concurrency, crash and bad-input tests print.
-counts() { grep -h -E '^(Concurrency|Crash safety|Bad input) on ' Testing/Temporary/LastTest.log || true; }
+# The counts the concurrency, crash, bad-input and optimistic-write tests print.
+counts() {
+    grep -h -E '^(Concurrency|Crash safety|Bad input|Optimistic writes) on ' Testing/Temporary/LastTest.log || true
+}
 echo "=== Every test on SQLite"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 300 || status=1
 counts

@@ -4,12 +4,14 @@
 #include "analysis/analysis_tab.h"
 #include "data/app_context.h"
 #include "data/dialogs.h"
+#include "data/owner_only.h"
 #include "ui/drop_down_combo.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QPixmap>
@@ -122,10 +124,13 @@ void AnalysisTab::Command51_Click()
     const QString path = context_.installation.path(QStringLiteral("Mervalis.bmp"));
     const QString copied = QStringLiteral("The chart image has been copied. You can now, for example, paste the "
                                           "chart image directly into any part of a Word document.");
-    if (image.save(path, "BMP")) {
+    // The chart shows the ledger's figures: the file is the owner's alone.
+    bool created = false;
+    if (makeOwnerOnly(path, nullptr, &created) && image.save(path, "BMP")) {
         context_.dialogs.inform(copied + QStringLiteral(" The image has been saved as ") + path);
     } else {
         // The copy on the clipboard stands; only the file is missing.
+        if (created) QFile::remove(path);
         context_.dialogs.inform(copied + QStringLiteral(" The image could not be saved as ") + path +
                                 QStringLiteral(": check that the folder exists and may be written to."));
     }

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/registry.h"
+#include "app/window_geometry.h"
 
 #include "analysis/analysis_tab.h"
 #include "entry/client_tab.h"
@@ -20,6 +21,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QKeySequence>
 #include <QComboBox>
@@ -28,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -94,6 +97,8 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     SSTab1->addTab(analysisTab, QStringLiteral("Analysis"));
     connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
     datePicker = new DatePicker(context_, DateFields{salesTab->Text33, invoiceTab->Text27}, this);
+    // Tab leaves every multi-line box (notes, the invoice's columns).
+    for (QPlainTextEdit* box : findChildren<QPlainTextEdit*>()) tabMovesFocus(box);
     // F1 presses the Help button of the tab on screen.
     for (QPushButton* help : {companyTab->Command39, clientTab->Command40, salesTab->Command41, invoiceTab->Command42,
                               salesGridTab->Command15, clientGridTab->Command17, analysisTab->Command10}) {
@@ -111,7 +116,8 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     layout->addWidget(Label37, 1, 2);
     layout->setRowMinimumHeight(1, twips(255));
     setCentralWidget(central);
-    resize(twips(10050), twips(6630) + menuBar()->sizeHint().height());
+    WindowGeometry::fit(*this, *SSTab1, QSize(twips(10050), twips(6630) + menuBar()->sizeHint().height()));
+    WindowGeometry::restore(*this, context_.settings);
 }
 
 void Form1::Form_Load()
@@ -173,12 +179,20 @@ void Form1::SSTab1_Click()
     SSTab1->setCurrentIndex(ClientGridIndex);
 }
 
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Where the user left it may lie beyond a screen that has shrunk since.
+    if (!event->spontaneous()) WindowGeometry::keepOnScreen(*this);
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Bound boxes write what was typed before the window goes.
     context_.adodc1.leaveRecord();
     context_.adodc2.leaveRecord();
     context_.adodc3.leaveRecord();
+    WindowGeometry::save(*this, context_.settings);
     QMainWindow::closeEvent(event);
 }
 

@@ -57,6 +57,7 @@ public:
     static QString unreachableLedgerText(const Database& database);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

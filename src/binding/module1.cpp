@@ -65,7 +65,9 @@ bool clearAll(const std::vector<Pair>& map)
 {
     // Edits still waiting are written first: clearing leaves the record. A
     // write that cannot be made has been told to the user by then; the boxes
-    // are cleared all the same, so that Clear Screen always starts a new entry.
+    // are cleared all the same, so that Clear Screen starts a new entry, but
+    // for a record changed elsewhere meanwhile (once: its edits are not
+    // written again).
     QList<RecordBinder*> binders;
     for (const auto& pair : map) {
         const FieldBinding* binding = pair.first ? FieldBinding::of(pair.first) : nullptr;
@@ -74,15 +76,16 @@ bool clearAll(const std::vector<Pair>& map)
             if (!binders.contains(binder)) binders << binder;
         }
     }
-    bool written = true;
-    for (RecordBinder* binder : binders) written = binder->writeEdits() && written;
+    bool refused = false;
+    for (RecordBinder* binder : binders) refused = (!binder->writeEdits() && binder->refused()) || refused;
+    if (refused) return false;
     for (const auto& pair : map) {
         if (pair.first) FieldBinding::detach(pair.first);
     }
     for (const auto& pair : map) {
         if (pair.first) emptyBox(pair.first);
     }
-    return written;
+    return true;
 }
 
 }  // namespace
@@ -180,14 +183,20 @@ void FieldBinding::show()
     shownText_ = text();
     edited_ = false;
     toldUnwritable_ = false;
+    refused_ = false;
     editedRecordId_.clear();
 }
 
 void FieldBinding::noteEdit()
 {
     // Signals that leave the text as it was shown (a list being rebuilt) are
-    // no edit.
-    if (showing_ || edited_ || !source_ || text() == shownText_) return;
+    // no edit. Typing anew after a refused write makes a new edit.
+    if (showing_ || !source_) return;
+    if (refused_) {
+        refused_ = false;
+        edited_ = false;
+    }
+    if (edited_ || text() == shownText_) return;
     edited_ = true;
     editedRecordId_ = RecordBinder::of(*source_).currentRecordId();
 }
@@ -197,7 +206,11 @@ void FieldBinding::noteEdit()
 RecordBinder::RecordBinder(DataControl& control) : QObject(&control), control_(control)
 {
     setObjectName(QStringLiteral("RecordBinder"));
-    connect(&control, &DataControl::leavingRecord, this, [this] { writeEdits(); });
+    connect(&control, &DataControl::leavingRecord, this, [this] {
+        leaving_ = true;
+        writeEdits();
+        leaving_ = false;
+    });
     connect(&control, &DataControl::currentChanged, this, &RecordBinder::currentChanged);
 }
 
@@ -222,10 +235,13 @@ QString RecordBinder::currentRecordId() const
 bool RecordBinder::writeEdits()
 {
     if (writing_) return true;
+    refused_ = false;
     const QString id = currentRecordId();
     QList<FieldBinding*> edited;
     for (const QPointer<FieldBinding>& binding : std::as_const(bindings_)) {
-        if (binding && binding->edited_ && binding->editedRecordId_ == id) edited << binding.data();
+        if (binding && binding->edited_ && !binding->refused_ && binding->editedRecordId_ == id) {
+            edited << binding.data();
+        }
     }
     if (edited.isEmpty()) return true;
     if (control_.eof()) {
@@ -247,7 +263,15 @@ bool RecordBinder::writeEdits()
     for (FieldBinding* binding : std::as_const(edited)) control_.setField(binding->field_, binding->text());
     const bool written = control_.update();
     writing_ = false;
-    if (!written) return false;  // the data control has told the user; the text stays
+    if (!written) {
+        // The data control has told the user; the text stays.
+        if (control_.refused()) {
+            refused_ = true;
+            for (FieldBinding* binding : std::as_const(edited)) binding->refused_ = true;
+            refusedOnLeave_ = leaving_;
+        }
+        return false;
+    }
     // Show what the database stored, in every box bound to this record.
     for (const QPointer<FieldBinding>& binding : std::as_const(bindings_)) {
         if (binding) binding->show();
@@ -259,11 +283,14 @@ void RecordBinder::currentChanged()
 {
     if (writing_) return;
     const QString id = currentRecordId();
+    const bool keepRefused = std::exchange(refusedOnLeave_, false);
     for (const QPointer<FieldBinding>& binding : std::as_const(bindings_)) {
         if (!binding) continue;
         // Text that could not be written stays while its record is still the
-        // current one (or while there is no record to show at all).
-        const bool keep = binding->edited_ && binding->editedRecordId_ == id && id != QLatin1String("0");
+        // current one (or while there is no record to show at all); text
+        // refused as changed elsewhere only through the refresh that found it.
+        const bool keep = binding->edited_ && binding->editedRecordId_ == id && id != QLatin1String("0") &&
+                          (!binding->refused_ || keepRefused);
         if (!keep) binding->show();
     }
 }

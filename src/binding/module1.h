@@ -71,13 +71,21 @@ struct ClientBoxes {
 // database's reason; the typed text stays in its box and is written at the
 // next leave of the same record. Only when the control has moved on to a
 // different record does the box show that record instead.
+//
+// A write refused because another program changed or deleted the record
+// since it was shown is not tried again: the typed text stays in its box
+// (also through the refresh whose leave was refused) until the record is read
+// again, which shows it as it now stands, or until the box is typed into
+// anew, which makes a new edit of what was read last.
 void BindCompanyFields(const CompanyBoxes& boxes, DataControl& adodc3);
 void BindClientFields(const ClientBoxes& boxes, DataControl& adodc1);
 
 // Writes any edit still waiting in the boxes, then detaches and empties
-// them; nothing stored is deleted. The boxes are always cleared; the answer
-// is false when something typed could not be written (the user has been told
-// why: no record is current, or the database refused it).
+// them; nothing stored is deleted. What could not be written has been told
+// (no record is current, or the database refused it), and the boxes are
+// cleared all the same; but when another program changed the record since it
+// was shown, they stay as they are, so that what was typed is not lost, and
+// the answer is false (the next call clears them).
 bool ClearCompanyFields(const CompanyBoxes& boxes);
 bool ClearClientFields(const ClientBoxes& boxes);
 
@@ -117,6 +125,7 @@ private:
     bool showing_ = false;
     bool edited_ = false;
     bool toldUnwritable_ = false;  // the user knows the edit has no record to go to
+    bool refused_ = false;         // changed elsewhere since shown: not written again
     QString shownText_;       // what the box showed of the record
     QString editedRecordId_;  // ID of the record the edit was typed for
 };
@@ -130,8 +139,10 @@ public:
     static RecordBinder& of(DataControl& control);
 
     // Writes the waiting edits of the boxes bound to this control now.
-    // False when the write failed (the user has been told).
+    // False when the write failed (the user has been told); refused() then
+    // tells whether another program had changed the record.
     bool writeEdits();
+    bool refused() const { return refused_; }
     // The ID text of the control's current record; empty without one.
     QString currentRecordId() const;
 
@@ -144,6 +155,9 @@ private:
     DataControl& control_;
     QList<QPointer<FieldBinding>> bindings_;
     bool writing_ = false;
+    bool leaving_ = false;
+    bool refused_ = false;  // the last writeEdits() was refused as changed elsewhere
+    bool refusedOnLeave_ = false;  // the refresh that follows keeps the typed text
 };
 
 }  // namespace mervalis

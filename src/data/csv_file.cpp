@@ -1,5 +1,8 @@
 #include "data/csv_file.h"
 
+#include "data/owner_only.h"
+
+#include <QFile>
 #include <QSaveFile>
 
 namespace mervalis {
@@ -32,11 +35,18 @@ void appendCsvField(QByteArray& line, std::string_view text)
 bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, const CsvRow& row,
                   QString* error)
 {
+    // The owner's alone from the first byte: the temporary file takes the
+    // mode of the file it replaces. A file made here goes again on failure.
+    bool created = false;
+    if (!makeOwnerOnly(path, error, &created)) return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
+    const auto fail = [&](const QString& reason) {
+        file.cancelWriting();
+        if (created) QFile::remove(path);
+        if (error) *error = reason;
         return false;
-    }
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
     QByteArray buffer;
     const auto endLine = [&] {
         buffer.append("\r\n");
@@ -53,11 +63,7 @@ bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, 
     endLine();
     std::vector<std::string_view> cells(static_cast<size_t>(header.size()));
     for (int r = 0; r < rowCount; ++r) {
-        if (!row(r, cells)) {
-            file.cancelWriting();
-            if (error) *error = QStringLiteral("row %1 could not be read from the database").arg(r + 1);
-            return false;
-        }
+        if (!row(r, cells)) return fail(QStringLiteral("row %1 could not be read from the database").arg(r + 1));
         for (size_t column = 0; column < cells.size(); ++column) {
             if (column > 0) buffer.append(',');
             appendCsvField(buffer, cells[column]);
@@ -67,11 +73,7 @@ bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, 
     file.write(buffer);
     // commit() fails when any write failed (a full disk, say); the temporary
     // file is then removed and `path` keeps what it held.
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    return file.commit() || fail(file.errorString());
 }
 
 }  // namespace mervalis

@@ -26,7 +26,8 @@ using CsvRow = std::function<bool(int row, std::vector<std::string_view>& cells)
 // cells each. The file appears whole or not at all: the lines go to a
 // temporary file beside it that replaces `path` only once everything is
 // written. On failure (a row that cannot be read, a write that fails)
-// `error` says why, and `path` keeps what it held.
+// `error` says why, and `path` keeps what it held. The file is its owner's
+// alone (0600).
 bool writeCsvFile(const QString& path, const QStringList& header, int rowCount, const CsvRow& row,
                   QString* error);
 

@@ -27,6 +27,14 @@ std::vector<RecordSet::Cell> cellsOf(const std::vector<std::optional<std::string
     return cells;
 }
 
+// A field name as the database gives it; anything else (an expression of a
+// query's own) is no column to name in a statement.
+bool isPlainName(const QString& name)
+{
+    static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    return plainName.match(name).hasMatch();
+}
+
 qsizetype indexOfField(const QStringList& fields, const QString& column)
 {
     for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -288,25 +296,53 @@ bool DataControl::storedIdOf(int row, const QString& done, int* id)
     return false;
 }
 
+std::optional<QString> DataControl::readValue(int row, int column) const
+{
+    if (rows_.isNull(row, column)) return std::nullopt;
+    return rows_.value(row, column);
+}
+
+bool DataControl::refuse(int id)
+{
+    refused_ = true;
+    RowBlock found;
+    const bool deleted =
+        database_.query(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE ID = %2").arg(table_).arg(id), found) &&
+        found.rowCount() == 1 && found.value(0, 0) == QLatin1String("0");
+    dialogs_.warn(QStringLiteral("This record was %1 by someone else after it was shown here. Nothing was stored."
+                                 "\r\n\r\nRefresh View shows the record as it now stands.")
+                      .arg(deleted ? QStringLiteral("deleted") : QStringLiteral("changed")));
+    return false;
+}
+
 bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
 {
+    refused_ = false;
     if (changes.isEmpty()) return true;
     int id = 0;
     if (!storedIdOf(row, QStringLiteral("changed"), &id)) return false;
     QStringList assignments;
+    QString unchanged;
     for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
         const int column = rows_.columnIndex(it.key());
         const bool number = column >= 0 && rows_.columnKind(column) == RecordSet::Kind::Number;
         // An emptied number cell is stored as no value rather than as text.
-        const QString value = number && it.value().trimmed().isEmpty()
-                                  ? QStringLiteral("NULL")
-                                  : quoted(it.value());
-        assignments << it.key() + QStringLiteral(" = ") + value;
+        const std::optional<QString> value =
+            number && it.value().trimmed().isEmpty() ? std::nullopt : std::optional<QString>(it.value());
+        assignments << it.key() + QStringLiteral(" = ") + (value ? quoted(*value) : QStringLiteral("NULL"));
+        if (column >= 0) {
+            unchanged += QStringLiteral(" AND (%1 OR %2)")
+                             .arg(holdsValue(it.key(), readValue(row, column), number),
+                                  holdsValue(it.key(), value, number));
+        }
     }
-    const QString statement = QStringLiteral("UPDATE %1 SET %2 WHERE ID = %3")
+    const QString statement = QStringLiteral("UPDATE %1 SET %2 WHERE ID = %3%4")
                                   .arg(table_, assignments.join(QStringLiteral(", ")))
-                                  .arg(id);
-    if (!database_.execute(statement)) return report(QStringLiteral("save the change"));
+                                  .arg(id)
+                                  .arg(unchanged);
+    long changed = 0;
+    if (!database_.execute(statement, &changed)) return report(QStringLiteral("save the change"));
+    if (changed == 0) return refuse(id);
 
     // Show what the database stored (it converts numbers, for one).
     RowBlock stored;
@@ -331,11 +367,23 @@ bool DataControl::updateRow(int row, const QMap<QString, QString>& changes)
 
 bool DataControl::deleteRow(int row)
 {
+    refused_ = false;
     int id = 0;
     if (!storedIdOf(row, QStringLiteral("deleted"), &id)) return false;
-    if (!database_.execute(QStringLiteral("DELETE FROM %1 WHERE ID = %2").arg(table_).arg(id))) {
+    // A delete takes every field with it: it holds only while none changed.
+    QString unchanged;
+    for (int column = 0; column < rows_.columnCount(); ++column) {
+        const QString& name = rows_.columnNames()[column];
+        if (!isPlainName(name) || name.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) continue;
+        unchanged += QStringLiteral(" AND ") + holdsValue(name, readValue(row, column),
+                                                         rows_.columnKind(column) == RecordSet::Kind::Number);
+    }
+    long deleted = 0;
+    if (!database_.execute(QStringLiteral("DELETE FROM %1 WHERE ID = %2%3").arg(table_).arg(id).arg(unchanged),
+                           &deleted)) {
         return report(QStringLiteral("delete the record"));
     }
+    if (deleted == 0) return refuse(id);
     if (row == current_) pending_.clear();
     model_->beginRemove(row);
     rows_.removeRow(row);
@@ -365,11 +413,8 @@ bool DataControl::sort(const QString& fieldName)
     emit leavingRecord();
     const std::vector<int> dateKeys = sellDateKeys(column);
     if (!rows_.holdsAll()) {
-        // A field name as the database gave it; anything else is no column
-        // to put into an ORDER BY.
-        static const QRegularExpression plainName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
         const QString name = rows_.columnNames().at(column);
-        if (!plainName.match(name).hasMatch()) return false;
+        if (!isPlainName(name)) return false;
         QString orderBy = name + QStringLiteral(" NULLS FIRST");
         if (!dateKeys.empty()) {
             orderBy = sales_table::sellDateOrder(database_.engine() == Database::Engine::PostgreSQL);

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace mervalis {
 
 class DialogService;
@@ -80,8 +82,16 @@ public:
     bool update();
     // Writes changed fields of one row of the record set; the row is read
     // back so that it shows what the database stored.
+    //
+    // Several workstations share the ledger, so a change or delete holds only
+    // over what was read: the statement also asks that each field it writes
+    // (every field, for a delete) still holds the value in the record set,
+    // or already holds the value written. When another program changed one
+    // of them or deleted the row meanwhile, nothing is stored, the user is
+    // told, and refused() is true until the next write.
     bool updateRow(int row, const QMap<QString, QString>& changes);
     bool deleteRow(int row);
+    bool refused() const { return refused_; }
     // Sorts the rows ascending by a field: in memory when the whole result
     // is held (no query is sent), else by the database, the ID deciding
     // between equal values; a sale's SellDate as the date it stands for (see
@@ -121,6 +131,11 @@ private:
     // The stored ID of a row to change or delete; tells the user, and is
     // false, when the row shows none or shows 0 (added since the refresh).
     bool storedIdOf(int row, const QString& done, int* id);
+    // The value a row's field was read with; none for NULL.
+    std::optional<QString> readValue(int row, int column) const;
+    // Tells the user that the row `id` was changed or deleted by another
+    // program after it was read; false.
+    bool refuse(int id);
     void replaceRows(RecordSet&& rows);
     // Runs `source` into a new record set: held whole when small, else paged
     // in the order `orderBy` (its own order, or the IDs' when it has no
@@ -141,6 +156,7 @@ private:
     int heldRows_ = kHeldRows;
     int pageRows_ = kPageRows;
     bool pageFailureShown_ = false;
+    bool refused_ = false;
 };
 
 }  // namespace mervalis

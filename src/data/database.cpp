@@ -371,6 +371,12 @@ bool Database::connect()
                                           SQL_NTS, out, sizeof out, &outLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
         fail(SQL_HANDLE_DBC, dbc, QStringLiteral("The connection failed."));
+        if (lastError_.contains(QLatin1String("does not support SSL"), Qt::CaseInsensitive)) {
+            lastError_.prepend(QStringLiteral(
+                "The server does not accept encrypted connections (SSL), which this data source asks for. Turn on "
+                "ssl in the server's postgresql.conf (the README says how), or, where the traffic never leaves a "
+                "trusted network, register the data source with sslmode=disable.\n"));
+        }
         SQLFreeHandle(SQL_HANDLE_DBC, dbc);
         SQLFreeHandle(SQL_HANDLE_ENV, env);
         return false;

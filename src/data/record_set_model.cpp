@@ -92,9 +92,14 @@ bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, in
 {
     if (!index.isValid() || role != Qt::EditRole || !editable_ || isIdColumn(index.column())) return false;
     const int row = index.row();
-    // Taking up another row commits the one being edited, as a grid does.
-    if (editedRow_ >= 0 && editedRow_ != row) commitEdits();
+    // Taking up another row commits the one being edited, as a grid does;
+    // what another program's change refused there is given up.
+    if (editedRow_ >= 0 && editedRow_ != row) {
+        commitEdits();
+        discardEdits();
+    }
     if (row >= rowCount()) return false;
+    refused_ = false;
 
     const RecordSet& rows = control_.rows();
     QMap<QString, QString> fields;
@@ -114,15 +119,23 @@ bool RecordSetModel::setData(const QModelIndex& index, const QVariant& value, in
     return accepted;
 }
 
-bool RecordSetModel::commitEdits()
+bool RecordSetModel::commitEdits(bool retry)
 {
     if (editedRow_ < 0) return true;
+    if (refused_ && !retry) return false;
     const int row = editedRow_;
     const QMap<QString, QString> edits = edits_;
     editedRow_ = -1;
+    refused_ = false;
     edits_.clear();
     const bool written = control_.updateRow(row, edits);
-    // Whether written or refused, the row now shows what is stored.
+    // Written, or refused by the database: the row shows what is stored.
+    // Refused as changed elsewhere: what was typed stays.
+    if (!written && control_.refused() && editedRow_ < 0 && row < rowCount()) {
+        editedRow_ = row;
+        edits_ = edits;
+        refused_ = true;
+    }
     rowRewritten(row);
     return written;
 }
@@ -132,6 +145,7 @@ void RecordSetModel::discardEdits()
     if (editedRow_ < 0) return;
     const int row = editedRow_;
     editedRow_ = -1;
+    refused_ = false;
     edits_.clear();
     rowRewritten(row);
 }
@@ -169,6 +183,7 @@ bool RecordSetModel::isIdColumn(int column) const
 void RecordSetModel::beginReplace()
 {
     editedRow_ = -1;
+    refused_ = false;
     edits_.clear();
     beginResetModel();
 }
@@ -177,6 +192,7 @@ void RecordSetModel::beginRemove(int row)
 {
     if (editedRow_ == row) {
         editedRow_ = -1;
+        refused_ = false;
         edits_.clear();
     } else if (editedRow_ > row) {
         --editedRow_;

@@ -17,7 +17,10 @@ class DataControl;
 // committing writes the row through the data control. A row the database
 // refuses shows its stored values again. A number field takes only a number
 // and a sale's SellDate only a date (its Day, Month and Year change with it);
-// anything else is refused with a message before anything is written.
+// anything else is refused with a message before anything is written. A row
+// another program changed or deleted since it was read keeps showing what
+// was typed, so that it is not lost, until the rows are read again or
+// another row is edited; only its row selector tries it again.
 class RecordSetModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -46,8 +49,9 @@ public:
     // The row holding edits not yet written, or -1.
     int editedRow() const { return editedRow_; }
     bool hasEdits() const { return editedRow_ >= 0; }
-    // Writes the edited row; true when there was nothing to write.
-    bool commitEdits();
+    // Writes the edited row; true when there was nothing to write. A row
+    // refused as changed elsewhere is tried again only when `retry`.
+    bool commitEdits(bool retry = false);
     void discardEdits();
 
     // Called by the data control around changes of its rows.
@@ -66,6 +70,7 @@ private:
     bool editable_ = false;
     bool deletable_ = false;
     int editedRow_ = -1;
+    bool refused_ = false;  // the edited row was changed or deleted elsewhere
     QMap<QString, QString> edits_;  // field name -> typed value
 };
 

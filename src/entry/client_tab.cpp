@@ -216,7 +216,8 @@ void ClientTab::Combo20_Click()
 
 void ClientTab::Command24_Click()
 {
-    ClearClientFields(boxes());
+    // Boxes kept to show what another program's change refused stay as they are.
+    if (!ClearClientFields(boxes())) return;
     Command2->setEnabled(true);
 }
 

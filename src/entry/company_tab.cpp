@@ -160,7 +160,8 @@ void CompanyTab::Combo19_Click()
 
 void CompanyTab::Command23_Click()
 {
-    ClearCompanyFields(boxes());
+    // Boxes kept to show what another program's change refused stay as they are.
+    if (!ClearCompanyFields(boxes())) return;
     Command12->setEnabled(true);
 }
 

@@ -7,7 +7,9 @@
 
 #include <QCalendarWidget>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSettings>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace mervalis {
@@ -34,6 +36,15 @@ Form2::Form2(AppContext& context, DateFields fields, QWidget* parent)
     connect(Calendar1, &QCalendarWidget::clicked, this, [this] { Calendar1_Click(); });
     connect(Calendar1, &QCalendarWidget::activated, this, [this] { Calendar1_Click(); });
     Form_Load();
+}
+
+void Form2::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form2::Form_Load()
@@ -67,15 +78,33 @@ DatePicker::DatePicker(AppContext& context, DateFields fields, QWidget* window)
     }
 }
 
-void DatePicker::Text33_Click() { open(sellDateTarget()); }
+void DatePicker::Text33_Click() { open(sellDateTarget(), fields_.sellDate); }
 
-void DatePicker::Text27_Click() { open(invoiceDateTarget()); }
+void DatePicker::Text27_Click() { open(invoiceDateTarget(), fields_.invoiceDate); }
 
-void DatePicker::open(const QString& target)
+QPoint DatePicker::placeBeside(const QRect& box, const QSize& size, const QRect& screen)
+{
+    const int roomBelow = screen.bottom() - box.bottom();
+    const int roomAbove = box.top() - screen.top();
+    int y = box.bottom() + 1;
+    if (size.height() > roomBelow && (size.height() <= roomAbove || roomAbove > roomBelow)) {
+        y = box.top() - size.height();
+    }
+    return keptInside(QRect(QPoint(box.left(), y), size), screen).topLeft();
+}
+
+void DatePicker::open(const QString& target, QWidget* box)
 {
     context_.settings.setValue(targetKey(), target);
     // A window that has just closed is on its way out: load a new one.
     if (!form_ || !form_->isVisible()) form_ = new Form2(context_, fields_, window_);
+    if (box && box->screen()) {
+        // The date window's frame is not known before it is shown: the main
+        // window's stands in for it.
+        const QSize frame = window_->window()->frameGeometry().size() - window_->window()->size();
+        const QRect place(box->mapToGlobal(QPoint(0, 0)), box->size());
+        form_->move(placeBeside(place, form_->size() + frame, box->screen()->availableGeometry()));
+    }
     form_->show();
     form_->raise();
     form_->activateWindow();

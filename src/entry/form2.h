@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 class QCalendarWidget;
+class QKeyEvent;
 class QLineEdit;
 
 namespace mervalis {
@@ -20,7 +22,8 @@ struct DateFields {
 
 // The calendar window "Date". Which field a picked day goes to is read from
 // the per-user setting "Calendar"/"date" at the moment of the pick, so the
-// last field clicked decides. The window deletes itself when closed.
+// last field clicked decides. Escape closes it without a pick. The window
+// deletes itself when closed.
 class Form2 : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +36,9 @@ public:
     // A day was picked: it goes, as a short date, into the target field, and
     // the window closes (also when the target is unknown).
     void Calendar1_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     AppContext& context_;
@@ -60,8 +66,13 @@ public:
     // The setting that carries the target from the click to the pick.
     static QString targetKey() { return QStringLiteral("Calendar/date"); }
 
-    // Stores `target` under "Calendar"/"date", then shows the date window.
-    void open(const QString& target);
+    // Stores `target` under "Calendar"/"date", then shows the date window
+    // beside `box`, the field clicked.
+    void open(const QString& target, QWidget* box = nullptr);
+    // Where a window of `size` (frame included) goes beside `box` (both in
+    // screen coordinates): below it where `screen` allows, else above it,
+    // else on the side with more room, always on the screen.
+    static QPoint placeBeside(const QRect& box, const QSize& size, const QRect& screen);
     // The window while it is open, else null.
     Form2* form() const { return form_; }
 

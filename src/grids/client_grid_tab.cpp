@@ -4,6 +4,7 @@
 #include "grids/data_grid.h"
 #include "data/dialogs.h"
 #include "grids/grid_controls.h"
+#include "grids/grid_count.h"
 #include "grids/grid_export.h"
 #include "data/help.h"
 #include "grids/sales_grid_tab.h"
@@ -25,6 +26,8 @@ ClientGridTab::ClientGridTab(AppContext& context, SalesGridTab& salesGrid, QWidg
     QLabel* companiesCaption = captionFor(DataGrid3, QStringLiteral("COMPANIES"), this);
     DataGrid1 = new DataGrid(context_.adodc1, "DataGrid1", this);
     QLabel* clientsCaption = captionFor(DataGrid1, QStringLiteral("CLIENTS"), this);
+    CompaniesShown = new GridCountLine(context_.adodc3, GridSubject::companies(), "CompaniesShown", this);
+    ClientsShown = new GridCountLine(context_.adodc1, GridSubject::clients(), "ClientsShown", this);
 
     Command19 = gridButton(allowUpdateCaption(), allowUpdateTip(), "Command19", this);
     Command20 = gridButton(allowDeleteCaption(), allowDeleteTip(), "Command20", this);
@@ -52,8 +55,10 @@ ClientGridTab::ClientGridTab(AppContext& context, SalesGridTab& salesGrid, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(companiesCaption);
     layout->addWidget(DataGrid3, 1);
+    layout->addWidget(CompaniesShown);
     layout->addWidget(clientsCaption);
     layout->addWidget(DataGrid1, 2);
+    layout->addWidget(ClientsShown);
     layout->addWidget(Label38);
     auto* switches = new QHBoxLayout;
     switches->addWidget(Command19);

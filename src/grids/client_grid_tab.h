@@ -10,6 +10,7 @@ namespace mervalis {
 
 struct AppContext;
 class DataGrid;
+class GridCountLine;
 class SalesGridTab;
 
 // The "Client Grid" tab: the companies in DataGrid3 and the clients in
@@ -22,6 +23,8 @@ public:
 
     DataGrid* DataGrid3;     // "COMPANIES", bound to Adodc3
     DataGrid* DataGrid1;     // "CLIENTS", bound to Adodc1
+    GridCountLine* CompaniesShown;  // beneath each grid: how many rows it holds, and which
+    GridCountLine* ClientsShown;
     QPushButton* Command19;  // "Allow Update"
     QPushButton* Command20;  // "Allow Delete"
     QPushButton* Command21;  // "Reset to Not Allow (default)"

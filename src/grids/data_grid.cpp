@@ -87,7 +87,7 @@ void DataGrid::finishEditing()
 bool DataGrid::commitRow()
 {
     finishEditing();
-    return records().commitEdits();
+    return records().commitEdits(true);
 }
 
 bool DataGrid::deleteSelectedRows()

@@ -36,7 +36,8 @@ public:
     // tells the user when the grid has no such column.
     bool sortBy(const QString& heading);
 
-    // What clicking a row selector does: writes the row being edited.
+    // What clicking a row selector does: writes the row being edited, also
+    // one refused before as changed elsewhere.
     bool commitRow();
     // What the Delete key does while deleting is allowed.
     bool deleteSelectedRows();

@@ -7,6 +7,7 @@
 #include "grids/data_grid.h"
 #include "data/dialogs.h"
 #include "grids/grid_controls.h"
+#include "grids/grid_count.h"
 #include "grids/grid_export.h"
 #include "data/help.h"
 #include "data/record_set_model.h"
@@ -43,6 +44,7 @@ SalesGridTab::SalesGridTab(AppContext& context, FootLine foot, QWidget* parent)
     using namespace grid_controls;
     DataGrid2 = new DataGrid(context_.adodc2, "DataGrid2", this);
     QLabel* caption = captionFor(DataGrid2, QStringLiteral("SALES"), this);
+    SalesShown = new GridCountLine(context_.adodc2, GridSubject::sales(), "SalesShown", this);
 
     Command6 = gridButton(allowUpdateCaption(), allowUpdateTip(), "Command6", this);
     Command8 = gridButton(allowDeleteCaption(), allowDeleteTip(), "Command8", this);
@@ -67,6 +69,7 @@ SalesGridTab::SalesGridTab(AppContext& context, FootLine foot, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);
     layout->addWidget(DataGrid2, 1);
+    layout->addWidget(SalesShown);
     layout->addWidget(Label43);
     auto* switches = new QHBoxLayout;
     switches->addWidget(Command6);

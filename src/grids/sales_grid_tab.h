@@ -12,6 +12,7 @@ namespace mervalis {
 
 struct AppContext;
 class DataGrid;
+class GridCountLine;
 
 // The "Sales Grid" tab: the sales table in DataGrid2, the switches that allow
 // updating and deleting in all three grids, Refresh View and View All
@@ -22,6 +23,7 @@ public:
     SalesGridTab(AppContext& context, FootLine foot, QWidget* parent = nullptr);
 
     DataGrid* DataGrid2;     // "SALES", bound to Adodc2
+    GridCountLine* SalesShown;  // beneath the grid: how many sales it holds, and which
     QPushButton* Command6;   // "Allow Update"
     QPushButton* Command8;   // "Allow Delete"
     QPushButton* Command9;   // "Reset to Not Allow (default)"

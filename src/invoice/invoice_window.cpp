@@ -1,6 +1,7 @@
 #include "invoice/invoice_window.h"
 
 #include "data/dialogs.h"
+#include "data/owner_only.h"
 #include "invoice/document_painter.h"
 
 #include <QAction>
@@ -173,6 +174,7 @@ void InvoiceWindow::saveAsPdf()
 
 bool InvoiceWindow::writePdf(const QString& path)
 {
+    makeOwnerOnly(path);
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && DocumentPainter::writePdf(document_, &file, windowTitle()) &&
         file.commit()) {

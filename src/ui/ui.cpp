@@ -2,11 +2,39 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace mervalis {
+
+namespace {
+
+// Ctrl+Tab would otherwise reach the tab control, which turns to its next tab.
+class CtrlTabTypesTab : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* box = qobject_cast<QPlainTextEdit*>(watched);
+        if (!box || box->isReadOnly() || key->key() != Qt::Key_Tab || key->modifiers() != Qt::ControlModifier) {
+            return false;
+        }
+        event->accept();
+        if (event->type() == QEvent::KeyPress) box->insertPlainText(QStringLiteral("\t"));
+        return true;
+    }
+};
+
+}  // namespace
 
 QLabel* captionFor(QWidget* box, const QString& caption, QWidget* parent)
 {
@@ -29,6 +57,22 @@ QComboBox* makeEditable(QComboBox* combo)
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     return combo;
+}
+
+void tabMovesFocus(QPlainTextEdit* box)
+{
+    box->setTabChangesFocus(true);
+    box->installEventFilter(new CtrlTabTypesTab(box));
+}
+
+QRect keptInside(const QRect& place, const QRect& area)
+{
+    const auto inside = [](int at, int length, int first, int last) {
+        return std::max(first, std::min(at, last + 1 - length));
+    };
+    return QRect(QPoint(inside(place.x(), place.width(), area.left(), area.right()),
+                        inside(place.y(), place.height(), area.top(), area.bottom())),
+                 place.size());
 }
 
 int twips(int value)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QAbstractButton;
 class QKeySequence;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QWidget;
 
 namespace mervalis {
@@ -44,6 +46,14 @@ void giveKey(QAbstractButton* button, const QKeySequence& key);
 // "2" into "20" and "ann" into "Ann" when the list holds those), no entry
 // added on Enter. The list stays there to be picked from.
 QComboBox* makeEditable(QComboBox* combo);
+
+// Lets a keyboard user leave a multi-line box: Tab and Shift+Tab move the
+// focus on and back, and Ctrl+Tab types a tab character instead.
+void tabMovesFocus(QPlainTextEdit* box);
+
+// `place` moved the least that brings it inside `area`; one larger than
+// `area` keeps its top left corner inside.
+QRect keptInside(const QRect& place, const QRect& area);
 
 // Twips (1440 per inch) to device-independent pixels.
 int twips(int value);

@@ -106,6 +106,7 @@ TEST(AnalysisChart, ExportPutsTwoColumnsOnTheClipboardAndPasteSavesTheImage)
               QStringList({"The chart image has been copied. You can now, for example, paste the chart image "
                            "directly into any part of a Word document. The image has been saved as " + bmp}));
     EXPECT_FALSE(QImage(bmp, "BMP").isNull());
+    EXPECT_EQ(modeOf(bmp), "0600");  // the owner's alone
     EXPECT_FALSE(QApplication::clipboard()->image().isNull());
 
     // A folder that cannot be written: the clipboard copy still counts.

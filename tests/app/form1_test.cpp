@@ -1,3 +1,4 @@
+#include "analysis/analysis_sql.h"
 #include "analysis/analysis_tab.h"
 #include "app/form1.h"
 #include "entry/client_tab.h"
@@ -5,6 +6,7 @@
 #include "entry/sales_tab.h"
 #include "grids/client_grid_tab.h"
 #include "grids/data_grid.h"
+#include "grids/grid_count.h"
 #include "grids/sales_grid_tab.h"
 #include "invoice/invoice_tab.h"
 #include "ui/drop_down_combo.h"
@@ -13,6 +15,7 @@
 #include "support/widgets.h"
 
 #include <QApplication>
+#include <QAbstractScrollArea>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCompleter>
@@ -21,7 +24,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -49,7 +54,86 @@ struct SignalPeek : QObject {
     }
 };
 
+// Every control a user sees on a tab: parts of a control (a combo box's
+// edit line, a grid's headers) speak through it.
+QList<QWidget*> controlsOn(QWidget* page)
+{
+    const auto isControl = [](const QWidget* w) {
+        return qobject_cast<const QLabel*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+               qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+               qobject_cast<const QAbstractScrollArea*>(w);
+    };
+    QList<QWidget*> controls;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        bool part = false;
+        for (QWidget* p = w->parentWidget(); p != page; p = p->parentWidget()) part = part || isControl(p);
+        if (isControl(w) && !part && w->isVisibleTo(page)) controls << w;
+    }
+    return controls;
+}
+
 }  // namespace
+
+TEST(Form1, EveryControlOfEveryTabHasItsNamesAndLiesOverNoOtherAtTheOpeningAndTheSmallestSize)
+{
+    TestLedger l;
+    Form1 form(*l.context);
+    form.show();
+    form.Form_Load();
+    EXPECT_TRUE(form.width() >= 670 && form.height() >= 442) << form.width() << "x" << form.height();
+    QStringList found;
+    for (const QSize size : {form.size(), form.minimumSize()}) {
+        form.resize(size);
+        for (int tab = 0; tab < form.SSTab1->count(); ++tab) {
+            form.SSTab1->setCurrentIndex(tab);
+            QWidget* page = form.SSTab1->currentWidget();
+            const auto place = [page](const QWidget* w) { return QRect(w->mapTo(page, QPoint(0, 0)), w->size()); };
+            const QList<QWidget*> controls = controlsOn(page);
+            for (qsizetype i = 0; i < controls.size(); ++i) {
+                const QString name = form.SSTab1->tabText(tab) + "/" + controls[i]->objectName() + " ";
+                if (controls[i]->focusPolicy() != Qt::NoFocus &&
+                    (controls[i]->objectName().isEmpty() || controls[i]->accessibleName().trimmed().isEmpty())) {
+                    found << name + controls[i]->metaObject()->className() + " has no name";
+                }
+                if (!(place(controls[i]->parentWidget()) & page->rect()).contains(place(controls[i]))) found << name + "is cut";
+                for (qsizetype j = i + 1; j < controls.size(); ++j) {
+                    if (place(controls[i]).intersects(place(controls[j]))) found << name + controls[j]->objectName();
+                }
+            }
+        }
+    }
+    EXPECT_EQ(found, QStringList()) << form.width() << "x" << form.height();
+}
+
+TEST(Form1, ComesBackWhereItWasLeftAndOnTheScreen)
+{
+    // Size, place and state as the user left them; a place on a larger
+    // screen comes back onto this one, filling it or moved onto it.
+    TestLedger l;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect place(screen.topLeft() + QPoint(30, 20), screen.size() - QSize(40, 30));
+    const QRect beyond(screen.bottomRight() + QPoint(400, 300), screen.size() + QSize(200, 100));
+    const QRect away(screen.bottomRight() + QPoint(400, 300), QSize(745, 560));
+    for (const auto& [left, maximised] : {std::pair{place, false}, {place, true}, {beyond, false}, {away, false}}) {
+        {
+            Form1 form(*l.context);
+            form.show();
+            form.showNormal();
+            form.setGeometry(left);
+            if (maximised) form.showMaximized();
+            QCoreApplication::processEvents();
+            form.close();
+        }
+        Form1 form(*l.context);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        if (left == place && !maximised) {
+            EXPECT_EQ(form.geometry(), place);
+        }
+        EXPECT_EQ(form.isMaximized(), maximised || left == beyond);
+        EXPECT_TRUE(screen.contains(form.frameGeometry())) << form.x() << "," << form.y();
+    }
+}
 
 TEST(Form1, OpensWithItsTabsMenuHelpButtonsAndStartUpDefaults)
 {
@@ -140,33 +224,6 @@ TEST(Form1, TabChangesEndTheAddingStateAndTheAnalysisTabGuardCountsWhatTheDataCo
     EXPECT_EQ(l.dialogs.texts(), QStringList({Form1::analysisGuardText()}));
 }
 
-TEST(Form1, EveryReachableControlHasAnAccessibleNameAndItsControlName)
-{
-    TestLedger l;
-    Form1 form(*l.context);
-    form.Form_Load();
-    QStringList unnamed;
-    for (int tab = 0; tab < form.SSTab1->count(); ++tab) {
-        QWidget* page = form.SSTab1->widget(tab);
-        for (QWidget* w : page->findChildren<QWidget*>()) {
-            if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(page)) continue;
-            // Parts of composite controls speak through their owner.
-            if (qobject_cast<QScrollBar*>(w) || qobject_cast<QTabBar*>(w)) continue;
-            if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
-            bool inComposite = false;
-            for (QWidget* p = w->parentWidget(); p && p != page; p = p->parentWidget()) {
-                if (qobject_cast<QCalendarWidget*>(p)) inComposite = true;
-            }
-            if (inComposite) continue;
-            if (w->accessibleName().trimmed().isEmpty() || w->objectName().isEmpty()) {
-                unnamed << QStringLiteral("%1/%2 (%3)")
-                               .arg(form.SSTab1->tabText(tab), w->objectName(), w->metaObject()->className());
-            }
-        }
-    }
-    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(", ").toStdString();
-}
-
 TEST(Form1, F1OpensTheHelpOfTheTabOnScreenAndF5RefreshesTheGridTabs)
 {
     TestLedger l;
@@ -215,7 +272,7 @@ TEST(Form1, F1OpensTheHelpOfTheTabOnScreenAndF5RefreshesTheGridTabs)
     EXPECT_TRUE(l.dialogs.shown().empty());
 }
 
-TEST(Form1, EveryEditableListKeepsWhatIsTypedAndEveryCheckBoxAnswersEveryChange)
+TEST(Form1, EveryEditableListKeepsWhatIsTypedEveryCheckBoxAnswersEveryChangeAndTabLeavesEveryNotesBox)
 {
     TestLedger l;
     Form1 form(*l.context);
@@ -246,27 +303,86 @@ TEST(Form1, EveryEditableListKeepsWhatIsTypedAndEveryCheckBoxAnswersEveryChange)
         if (SignalPeek::connections(box, SIGNAL(clicked(bool))) > 0) clickOnly << box->objectName();
     }
     EXPECT_TRUE(clickOnly.isEmpty()) << clickOnly.join(", ").toStdString();
+
+    // Tab leaves every multi-line box; Ctrl+Tab types a tab there.
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QStringList kept;
+    for (int tab = 0; tab < form.SSTab1->count(); ++tab) {
+        form.SSTab1->setCurrentIndex(tab);
+        for (QPlainTextEdit* box : form.SSTab1->currentWidget()->findChildren<QPlainTextEdit*>()) {
+            if (!box->isVisible()) continue;
+            box->setFocus();
+            box->clear();
+            QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Tab);
+            if (box->toPlainText() != "\t" || box->hasFocus() || form.SSTab1->currentIndex() != tab) kept << box->objectName();
+        }
+    }
+    EXPECT_TRUE(kept.isEmpty()) << kept.join(", ").toStdString();
 }
 
-TEST(Form1, TheInvoiceTabBindsTheInvoicesClientAndBillingCompanyIntoTheirTabs)
+TEST(Form1, AnInvoiceRetrievedBindsItsClientAndCompanyAndTheLinesBeneathTheGridsSayWhatTheyHold)
 {
     TestLedger l;
-    l.env.exec("INSERT INTO Mervalis (ClientName, City) VALUES ('Acme', 'Leeds');"
-               "INSERT INTO Mervalis3 (CompanyName, City) VALUES ('Own Ltd', 'York');"
-               "INSERT INTO Mervalis2 (ClientName, ReferenceID, SubTotal) VALUES ('Acme', 'R1', 4)");
+    const auto addSale = [&](const char* ref, const char* paid) {
+        l.env.exec(QStringLiteral("INSERT INTO Mervalis2 (ClientName, ReferenceID, PAID, SubTotal) VALUES "
+                                  "('O''Brien', '%1', '%2', 4)").arg(ref, paid));
+    };
+    l.env.exec("INSERT INTO Mervalis (ClientName, City) VALUES ('O''Brien', 'Leeds'), ('Acme', 'York');"
+               "INSERT INTO Mervalis3 (CompanyName, City) VALUES ('Own Ltd', 'York')");
+    for (const char* ref : {"NU-0001", "NU-0002", "NU-0002"}) addSale(ref, "unpaid");
+    addSale("NU-0003", "PAID");
     Form1 form(*l.context);
+    form.show();
     form.Form_Load();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QLabel* sales = form.salesGridTab->SalesShown;
+    const auto show = [&](int tab) {
+        QTest::mouseClick(form.SSTab1->tabBar(), Qt::LeftButton, {}, form.SSTab1->tabBar()->tabRect(tab).center());
+        return sales->text();
+    };
+    const QString viewAll = " View All Records /Refresh All Databases shows them all.";
+    EXPECT_EQ(show(Form1::SalesGridIndex), "4 sales: the whole table.");
+    EXPECT_EQ(sales->accessibleName(), "Sales shown");
+
+    // The invoice's client and billing company go into their tabs; the grids
+    // hold the invoice's sales and its client.
+    show(Form1::InvoiceIndex);
     form.clientTab->Command2->setEnabled(true);
     form.companyTab->Command12->setEnabled(true);
-    InvoiceTab& tab = *form.invoiceTab;
-    openList(tab.Combo4);
-    choose(tab.Combo4, 0);
-    openList(tab.Combo5);
-    choose(tab.Combo5, 0);
+    openList(form.invoiceTab->Combo4);
+    choose(form.invoiceTab->Combo4, form.invoiceTab->Combo4->findText("NU-0002"));
+    openList(form.invoiceTab->Combo5);
+    choose(form.invoiceTab->Combo5, 0);
     EXPECT_EQ(textsOf({form.clientTab->Text61, form.clientTab->Text59, form.companyTab->Text19,
                        form.companyTab->Text13}),
-              QStringList({"Acme", "Leeds", "Own Ltd", "York"}));
-    EXPECT_FALSE(form.clientTab->Command2->isEnabled());
-    EXPECT_FALSE(form.companyTab->Command12->isEnabled());
+              QStringList({"O'Brien", "Leeds", "Own Ltd", "York"}));
+    EXPECT_FALSE(form.clientTab->Command2->isEnabled() || form.companyTab->Command12->isEnabled());
     EXPECT_TRUE(l.dialogs.shown().empty());
+    EXPECT_EQ(show(Form1::SalesGridIndex), "2 of 4 sales: the sales of invoice NU-0002." + viewAll);
+    show(Form1::ClientGridIndex);
+    EXPECT_EQ(textsOf({form.clientGridTab->CompaniesShown, form.clientGridTab->ClientsShown}),
+              QStringList({"1 company: the companies named Own Ltd.", "1 of 2 clients: the clients named O'Brien." + viewAll}));
+
+    // "Outstanding": the unpaid sales; one another workstation adds meanwhile
+    // counts in the table at once, and in the grid after Refresh View.
+    show(Form1::InvoiceIndex);
+    QTest::mouseClick(form.invoiceTab->Check4, Qt::LeftButton);
+    openList(form.invoiceTab->Combo4);
+    addSale("NU-0004", "unpaid");
+    EXPECT_EQ(show(Form1::SalesGridIndex), "3 of 5 sales: the unpaid sales." + viewAll);
+    QTest::mouseClick(form.salesGridTab->Command3, Qt::LeftButton);
+    EXPECT_EQ(sales->text(), "4 of 5 sales: the unpaid sales." + viewAll);
+    QTest::mouseClick(form.salesGridTab->Command16, Qt::LeftButton);
+    show(Form1::CompanyIndex);
+    addSale("NU-0005", "unpaid");
+    EXPECT_EQ(show(Form1::SalesGridIndex), "5 of 6 sales: the table as at the last refresh. Refresh View shows them all.");
+
+    // What an analysis leaves: rows of its own, or some of the sales.
+    ASSERT_TRUE(l.store->adodc2.query(analysis_sql::soldClients()));
+    EXPECT_EQ(sales->text(), "1 row worked out by the last analysis, not sales of the table (6 sales). "
+                             "View All Records /Refresh All Databases shows the table.");
+    ASSERT_TRUE(l.store->adodc2.query(analysis_sql::monthSales(1, "2026")));
+    EXPECT_EQ(sales->text(), "0 of 6 sales: those the last analysis looked at." + viewAll);
 }

@@ -7,7 +7,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSettings>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +23,9 @@ void pick(Form2* form, const QDate& day)
     form->Calendar1->setSelectedDate(day);
     emit form->Calendar1->clicked(day);
 }
+
+// A box's place on the screen.
+QRect placeOf(const QWidget* box) { return QRect(box->mapToGlobal(QPoint(0, 0)), box->size()); }
 
 // Lets a closed date window finish closing.
 void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -36,16 +41,22 @@ struct Fields {
 
 }  // namespace
 
-TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
+TEST(DatePicker, TheLastClickedFieldGetsThePickedDayAndTheWindowOpensBesideIt)
 {
     TestLedger l;
     Fields f(l);
     DatePicker* picker = f.picker;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    f.window.setGeometry(QRect(screen.topLeft() + QPoint(40, 40), QSize(300, 120)));
+    f.sellDate->move(160, 80);
+    f.window.show();
 
+    // Below the box where there is room, else above it; on the screen.
     click(f.invoiceDate);
     Form2* form = picker->form();
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->frameGeometry().top(), placeOf(f.invoiceDate).bottom() + 1);
     EXPECT_EQ(form->windowTitle(), "Date");
     EXPECT_EQ(form->Calendar1->selectedDate(), QDate::currentDate());
     EXPECT_EQ(l.settings->value("Calendar/date").toString(), "2");
@@ -54,8 +65,11 @@ TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
     // window forward, its date as the user left it, and retargets it.
     const QDate shown = QDate::currentDate().addMonths(-1);
     form->Calendar1->setSelectedDate(shown);
+    f.window.move(screen.bottomRight() - QPoint(250, 110));
     click(f.sellDate);
     EXPECT_EQ(picker->form(), form);
+    EXPECT_EQ(form->frameGeometry().bottom(), placeOf(f.sellDate).top() - 1);
+    EXPECT_TRUE(screen.contains(form->frameGeometry()));
     EXPECT_EQ(form->Calendar1->selectedDate(), shown);
     EXPECT_EQ(l.settings->value("Calendar/date").toString(), "1");
 
@@ -82,7 +96,7 @@ TEST(DatePicker, TheLastClickedFieldGetsThePickedDay)
     settle();
 }
 
-TEST(DatePicker, ClosingTheWindowOrAnUnknownTargetWritesNothing)
+TEST(DatePicker, ClosingTheWindowOrEscapeOrAnUnknownTargetWritesNothing)
 {
     TestLedger l;
     Fields f(l);
@@ -94,6 +108,10 @@ TEST(DatePicker, ClosingTheWindowOrAnUnknownTargetWritesNothing)
     form->close();  // by the window frame
     settle();
     EXPECT_EQ(picker->form(), nullptr);
+    picker->Text27_Click();
+    form = picker->form();
+    QTest::keyClick(form->Calendar1, Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(textsOf({f.sellDate, f.invoiceDate}), QStringList({"sell", "invoice"}));
 
     // Whatever else the setting holds, the pick only closes the window.

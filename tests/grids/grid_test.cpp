@@ -483,6 +483,7 @@ TEST(GridExport, SavesWhatEachGridShowsAsCsvThatPythonReadsBackCellForCell)
               QStringList{QDir(documents).filePath("Mervalis sales " + QDate::currentDate().toString(Qt::ISODate) +
                                                    ".csv")});
     EXPECT_EQ(l.dialogs.take(), QStringList{"3 rows saved to " + path + "."});
+    EXPECT_EQ(modeOf(path), "0600");  // the owner's alone
     const QList<QStringList> sales = csvRows(path);
     EXPECT_EQ(sales, shown(tabs.sales.DataGrid2));
     ASSERT_EQ(sales.size(), 4);

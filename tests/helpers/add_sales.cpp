@@ -5,30 +5,16 @@
 // "confirmed PREFIX-<n>" and flushes; every message box the program would
 // show is printed as "told <text>". The concurrency and crash tests start it
 // (in the environment of their own ledger) and kill it.
-#include "data/dialogs.h"
 #include "data/money.h"
 #include "data/sales_table.h"
 #include "data/store.h"
 #include "entry/sale_calculation.h"
+#include "helpers/printed_dialogs.h"
 
 #include <QCoreApplication>
 #include <QDate>
 
 #include <cstdio>
-
-namespace {
-
-class PrintedDialogs final : public mervalis::DialogService {
-public:
-    Answer show(const QString& text, Icon, Buttons buttons, const QString&) override
-    {
-        std::printf("told %s\n", QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')).toUtf8().constData());
-        std::fflush(stdout);
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
-    }
-};
-
-}  // namespace
 
 int main(int argc, char** argv)
 {

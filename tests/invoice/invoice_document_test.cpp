@@ -114,6 +114,7 @@ QList<Word> wordsOf(const InvoiceDocument& d)
     ScriptedDialogs dialogs;
     InvoiceWindow window(d, "INV-7", dialogs);
     EXPECT_TRUE(window.writePdf(dir.filePath("invoice.pdf")));
+    EXPECT_EQ(modeOf(dir.filePath("invoice.pdf")), "0600");  // the owner's alone
     return pdfWords(dir.filePath("invoice.pdf"));
 }
 

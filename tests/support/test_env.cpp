@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <libpq-fe.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -57,6 +58,9 @@ QStringList ScriptedDialogs::take()
 
 void ensureApplication()
 {
+    // The usual umask, under which files holding the ledger must still be
+    // their owner's alone.
+    ::umask(022);
     if (QCoreApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;

@@ -146,7 +146,8 @@ public:
 // Rows of a query on any SQLite file, as "a|b|c" texts (NULL as "<null>").
 QStringList rowsIn(const QString& databaseFile, const QString& sql);
 
-// Makes sure a QApplication exists (offscreen in tests).
+// Makes sure a QApplication exists (offscreen in tests), and sets the
+// umask to the usual 022.
 void ensureApplication();
 
 }  // namespace mervalis::test

@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
+#include <sys/stat.h>
+
 #include <stdexcept>
 
 namespace mervalis::test {
@@ -93,6 +95,13 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString modeOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+    return QStringLiteral("%1").arg(info.st_mode & 07777, 4, 8, QLatin1Char('0'));
 }
 
 }  // namespace mervalis::test

@@ -37,5 +37,7 @@ int columnOf(const QAbstractItemModel* model, const QString& heading);
 // nothing for a missing file.
 void writeFile(const QString& path, const QByteArray& bytes);
 QByteArray readFile(const QString& path);
+// A file's or folder's permission bits in octal ("0600"); empty when missing.
+QString modeOf(const QString& path);
 
 }  // namespace mervalis::test

@@ -179,6 +179,7 @@ TEST(Restore, ReplacesTheLedgerInOneStepKeepsTheReplacedRecordsAndRefusesForeign
     EXPECT_EQ(keptFiles(l.env), QStringList{QFileInfo(kept).fileName()});
     EXPECT_EQ(references(kept), (QStringList{"Before1", "After", "Writing"}));
     EXPECT_EQ(setup::ledgerProblem(kept), QString());
+    EXPECT_EQ(modeOf(backup) + modeOf(kept), "06000600");  // their owner's alone
     EXPECT_TRUE(message.contains("now holds the 2 sales, 0 clients and 0 companies of")) << message.toStdString();
     EXPECT_TRUE(message.endsWith(QStringLiteral("are kept in %1.").arg(kept))) << message.toStdString();
     ASSERT_TRUE(l.store->adodc2.Refresh());

@@ -1,3 +1,4 @@
+#include "data/row_block.h"
 #include "setup/help_file.h"
 #include "setup/install.h"
 #include "setup/postgres_ledger.h"
@@ -6,6 +7,7 @@
 #include "support/widgets.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -13,6 +15,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +97,9 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     EXPECT_EQ(installation.databasePath(), QDir(options.programFolder).filePath("Mervalis.db"));
 
     EXPECT_EQ(QString::fromUtf8(readFile(installation.helpFilePath())), setup::helpHtml());
+    // The ledger's files are their owner's alone, whatever the umask (022 here).
+    const QString folder = options.programFolder, database = installation.databasePath();
+    EXPECT_EQ(modeOf(folder) + modeOf(database), "07000600");
 
     // A second run keeps the data.
     QString error;
@@ -101,8 +107,14 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     EXPECT_TRUE(error.contains("exists"));
     EXPECT_FALSE(setup::install(options, &message));
     EXPECT_TRUE(message.contains("exists already"));
+    // An installation of an earlier version is tightened, and told so.
+    const QString bmp = installation.path("Mervalis.bmp");
+    writeFile(bmp, "BM");
+    for (const QString& path : {folder, database, bmp}) ::chmod(path.toUtf8().constData(), 0755);
     options.keepExisting = true;
     EXPECT_TRUE(setup::install(options, &message));
+    EXPECT_TRUE(message.contains(bmp + " (0755 to 0600), " + database + " (0755 to 0600)")) << message.toStdString();
+    EXPECT_EQ(modeOf(folder) + modeOf(database) + modeOf(bmp), "070006000600");
     // A ledger of an earlier version gets the indexes it lacks, its rows kept.
     {
         sqlite3* db = nullptr;
@@ -133,11 +145,14 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     options.replaceDatabase = false;
     EXPECT_FALSE(setup::install(options, &message));  // shared folder not mounted
     QDir().mkpath(options.sharedFolder);
+    if (geteuid() == 0) ::chown(options.sharedFolder.toUtf8().constData(), 0, 100);  // another group than root's
     ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
     const Installation network = Installation::load(options.programFolder);
     EXPECT_EQ(network.mode, Installation::Mode::Network);
     EXPECT_EQ(network.databasePath(), QDir(options.sharedFolder).filePath("Mervalis.db"));
-    EXPECT_TRUE(QFile::exists(network.databasePath()));
+    // Its database is read and written by the shared folder's group, and by no one else.
+    EXPECT_EQ(modeOf(network.databasePath()), "0660");
+    EXPECT_EQ(QFileInfo(network.databasePath()).groupId(), QFileInfo(options.sharedFolder).groupId());
 
     // With a drive script for the administrator to complete: run as shipped it
     // asks for the server and mounts nothing; the mount point it names is the
@@ -166,10 +181,15 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
                                         &settings, &error))
         << error.toStdString();
     EXPECT_EQ(settings, (setup::Settings{{"Servername", "db1"}, {"Port", "5433"}, {"Database", "my ledger"},
-                                         {"Username", "anna"}, {"Password", "it's;x"}}));
+                                         {"Username", "anna"}, {"Password", "it's;x"}, {"SSLmode", "require"}}));
     EXPECT_EQ(setup::postgresConnectionString(settings),
               "Driver={PostgreSQL Unicode};Servername=db1;Port=5433;Database=my ledger;Username=anna;"
-              "Password={it's;x}");
+              "Password={it's;x};SSLmode=require");
+    // Encrypted unless told otherwise; a root certificate goes to libpq.
+    ASSERT_TRUE(setup::postgresSettings("dbname=x sslmode=verify-full sslrootcert='/etc/my root.crt'", &settings,
+                                        &error));
+    EXPECT_EQ(settings, (setup::Settings{{"Database", "x"}, {"SSLmode", "verify-full"},
+                                         {"pqopt", "sslrootcert='/etc/my root.crt'"}}));
     EXPECT_FALSE(setup::postgresSettings("host=db1 user=anna", &settings, &error));
     EXPECT_TRUE(error.contains("dbname")) << error.toStdString();
     EXPECT_FALSE(setup::postgresSettings("dbname=x options=-cfoo", &settings, &error));
@@ -181,7 +201,7 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
     if (!env.onPostgres()) GTEST_SKIP() << "the rest needs the PostgreSQL server of the run on PostgreSQL";
     setup::InstallOptions options;
     options.programFolder = env.file("workstation1");
-    options.postgres = env.postgresConnection();
+    options.postgres = env.postgresConnection() + " sslmode=verify-full";  // the test cluster's own certificate
     options.replaceDatabase = true;
     QString message;
     ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
@@ -194,6 +214,7 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
     EXPECT_TRUE(odbcIni.contains("Database=" + env.postgresConnection().section("dbname=", -1)));
     EXPECT_FALSE(odbcIni.contains(env.databasePath()));
     EXPECT_TRUE(odbcIni.contains("Mervalis=PostgreSQL Unicode"));
+    EXPECT_TRUE(odbcIni.contains("SSLmode=verify-full"));
 
     // The program adds through the data source; a sale gets PAID "unpaid".
     ScriptedDialogs dialogs;
@@ -206,6 +227,10 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
         EXPECT_EQ(store.adodc2.field("PAID"), "unpaid");
         EXPECT_EQ(store.adodc2.field("SubTotal"), "12.5");
         EXPECT_EQ(store.database.engine(), Database::Engine::PostgreSQL);
+        // The program's own connection is encrypted.
+        RowBlock ssl;
+        ASSERT_TRUE(store.database.query("SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()", ssl));
+        EXPECT_EQ(ssl.value(0, 0), "1");
     }
 
     // The next workstation joins the ledger as it is; a sample ledger would mix two.
@@ -234,6 +259,20 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
     options.postgres = "host=127.0.0.1 port=1 dbname=none";
     EXPECT_FALSE(setup::install(options, &message));
     EXPECT_TRUE(message.startsWith("The PostgreSQL database could not be reached")) << message.toStdString();
+    // A server that offers no TLS (it answers the request for it with "N") is told at once.
+    QProcess server;
+    server.start("python3", {"-c", "import socket\ns = socket.create_server(('127.0.0.1', 0))\n"
+                                   "print(s.getsockname()[1], flush=True)\nwhile True:\n"
+                                   "    c = s.accept()[0]; c.recv(8); c.sendall(b'N'); c.close()"});
+    ASSERT_TRUE(server.waitForReadyRead(10000));
+    options.postgres = "host=127.0.0.1 dbname=none port=" + server.readAllStandardOutput().trimmed();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(setup::install(options, &message));
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(message.contains("The server does not accept encrypted connections")) << message.toStdString();
+    server.kill();
+    server.waitForFinished();
     EXPECT_EQ(QString::fromUtf8(readFile(env.odbcFile("odbc.ini"))), odbcIni);
     // --force makes the tables anew.
     options.postgres = env.postgresConnection();

@@ -2,6 +2,7 @@
 
 #include "setup/kept_figures.h"
 #include "setup/schema.h"
+#include "data/owner_only.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -189,9 +190,12 @@ bool backupDatabase(const QString& database, const QString& file, QString* messa
     // Waits for a writer to finish its transaction rather than failing.
     sqlite3_busy_timeout(source.get(), 30000);
 
+    // A temporary file is its owner's alone (0600) from the start, whatever
+    // the umask; it becomes the backup.
     QTemporaryFile partial(QFileInfo(file).absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!partial.open()) {
-        *message = QStringLiteral("%1 could not be written: %2").arg(file, partial.errorString());
+    if (!partial.open() || !makeOwnerOnly(partial.fileName(), &error)) {
+        *message = QStringLiteral("%1 could not be written: %2")
+                       .arg(file, error.isEmpty() ? partial.errorString() : error);
         return false;
     }
     Connection copy = openDatabase(partial.fileName(), SQLITE_OPEN_READWRITE, &error);

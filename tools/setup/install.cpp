@@ -1,6 +1,7 @@
 #include "setup/install.h"
 
 #include "setup/backup.h"
+#include "setup/file_modes.h"
 #include "setup/help_file.h"
 #include "setup/postgres_ledger.h"
 #include "setup/sample_data.h"
@@ -8,6 +9,7 @@
 #include "app/registry.h"
 #include "data/database.h"
 #include "data/installation.h"
+#include "data/owner_only.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,8 +73,30 @@ bool writeText(const QString& path, const QString& text, QString* error)
 
 namespace {
 
+// Sets the modes of the installation's files (see restrictModes) and says
+// which this and the first pass (`tightened`) changed; false when one could
+// not be set.
+bool setModes(const Installation& installation, QStringList tightened, QString* message)
+{
+    QString error;
+    if (!restrictModes(installation, &tightened, &error)) {
+        *message = error;
+        return false;
+    }
+    if (!tightened.isEmpty()) {
+        const QString group = installation.mode == Installation::Mode::Network
+                                  ? QStringLiteral(" (and, of the database, the group %1)")
+                                        .arg(groupOf(installation.sharedFolder))
+                                  : QString();
+        *message += QStringLiteral(" Modes set so that only the owner%1 may read the ledger: %2.")
+                        .arg(group, tightened.join(QStringLiteral(", ")));
+    }
+    return true;
+}
+
 // The ledger's tables in a PostgreSQL database, and the data source on it.
-bool installOnPostgres(const InstallOptions& options, const Installation& installation, QString* message)
+bool installOnPostgres(const InstallOptions& options, const Installation& installation, const QStringList& tightened,
+                       QString* message)
 {
     Settings settings;
     QString error;
@@ -116,7 +140,7 @@ bool installOnPostgres(const InstallOptions& options, const Installation& instal
                          .arg(installation.programFolder)
                    : QStringLiteral("Mervalis is installed in %1; its ledger is in the PostgreSQL database.")
                          .arg(installation.programFolder);
-    return true;
+    return setModes(installation, tightened, message);
 }
 
 }  // namespace
@@ -136,11 +160,19 @@ bool install(const InstallOptions& options, QString* message)
         installation.sharedFolder = QDir::cleanPath(QDir(options.sharedFolder).absolutePath());
     }
     if (!options.postgres.isEmpty()) installation.ledger = Installation::Ledger::PostgreSQL;
-    if (!QDir().mkpath(installation.programFolder)) {
+    // The folder is its owner's alone before anything is put into it; an
+    // existing one's files are tightened too, and told.
+    const bool newFolder = !QFileInfo::exists(installation.programFolder);
+    if (!QDir().mkpath(installation.programFolder) || (newFolder && !makeOwnerOnly(installation.programFolder))) {
         *message = QStringLiteral("The program folder %1 could not be created.").arg(installation.programFolder);
         return false;
     }
+    QStringList tightened;
     QString error;
+    if (!restrictModes(installation, &tightened, &error)) {
+        *message = error;
+        return false;
+    }
     if (!installation.save()) {
         *message = QStringLiteral("The installation record %1 could not be written.").arg(installation.recordPath());
         return false;
@@ -159,7 +191,9 @@ bool install(const InstallOptions& options, QString* message)
                                   QFileDevice::ExeGroup | QFileDevice::ExeOther);
     }
 
-    if (installation.ledger == Installation::Ledger::PostgreSQL) return installOnPostgres(options, installation, message);
+    if (installation.ledger == Installation::Ledger::PostgreSQL) {
+        return installOnPostgres(options, installation, tightened, message);
+    }
 
     const QString database = installation.databasePath();
     // An empty file holds no ledger (a connection of an earlier version may
@@ -175,7 +209,7 @@ bool install(const InstallOptions& options, QString* message)
         *message = QStringLiteral("The database %1 exists already and was left as it is "
                                   "(--force replaces it, losing its data).")
                        .arg(database);
-        return options.keepExisting;
+        return options.keepExisting && setModes(installation, tightened, message);
     }
     if (!QFileInfo(database).absoluteDir().exists()) {
         *message = QStringLiteral("The folder of the database, %1, does not exist; mount the shared folder first.")
@@ -196,7 +230,7 @@ bool install(const InstallOptions& options, QString* message)
     }
     *message = QStringLiteral("Mervalis is installed in %1; its database is %2.")
                    .arg(installation.programFolder, database);
-    return true;
+    return setModes(installation, tightened, message);
 }
 
 namespace {

@@ -26,14 +26,17 @@ int main(int argc, char** argv)
     const QCommandLineOption postgres(
         QStringLiteral("postgres"),
         QStringLiteral("Keep the ledger in a PostgreSQL database, for several workstations adding sales at once: "
-                       "CONNECTION is libpq's \"host=... port=... dbname=... user=...\". Makes the ledger's tables "
-                       "there (an existing ledger is joined as it is) and registers the data source \"Mervalis\" on "
-                       "the PostgreSQL Unicode ODBC driver."),
+                       "CONNECTION is libpq's \"host=... port=... dbname=... user=...\" (sslmode is require unless "
+                       "named; sslmode=verify-full sslrootcert=FILE checks the server's certificate). Makes the "
+                       "ledger's tables there (an existing ledger is joined as it is) and registers the data source "
+                       "\"Mervalis\" on the PostgreSQL Unicode ODBC driver."),
         QStringLiteral("CONNECTION"));
     const QCommandLineOption force(QStringLiteral("force"),
                                    QStringLiteral("Replace an existing database (its data is lost)."));
-    const QCommandLineOption quietExisting(QStringLiteral("keep-existing"),
-                                           QStringLiteral("Leave an existing installation as it is and succeed."));
+    const QCommandLineOption quietExisting(
+        QStringLiteral("keep-existing"),
+        QStringLiteral("Leave an existing installation's data as it is and succeed; the modes of its files are "
+                       "tightened (owner only)."));
     const QCommandLineOption backup(QStringLiteral("backup"),
                                     QStringLiteral("Copy the ledger database to FILE, consistently even while "
                                                    "Mervalis is open and writing; nothing else is done."),

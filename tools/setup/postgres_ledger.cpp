@@ -24,6 +24,9 @@ const QList<QPair<QString, QString>>& knownKeywords()
         {QStringLiteral("port"), QStringLiteral("Port")},       {QStringLiteral("dbname"), QStringLiteral("Database")},
         {QStringLiteral("user"), QStringLiteral("Username")},   {QStringLiteral("password"), QStringLiteral("Password")},
         {QStringLiteral("sslmode"), QStringLiteral("SSLmode")},
+        // Handed through to libpq (psqlODBC's pqopt), which checks the
+        // server's certificate against this root certificate.
+        {QStringLiteral("sslrootcert"), QStringLiteral("pqopt")},
     };
     return known;
 }
@@ -112,11 +115,20 @@ bool postgresSettings(const QString& connection, Settings* settings, QString* er
         }
         if (odbcName.isEmpty()) {
             return fail(error, QStringLiteral("The connection text names \"%1\"; Mervalis takes host, hostaddr, port, "
-                                              "dbname, user, password and sslmode.")
+                                              "dbname, user, password, sslmode and sslrootcert.")
                                    .arg(key));
+        }
+        if (key == QLatin1String("sslrootcert")) {
+            value.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+            value = QStringLiteral("sslrootcert='%1'").arg(value);
         }
         settings->removeIf([&](const auto& s) { return s.first == odbcName; });
         settings->append({odbcName, value});
+    }
+    // The traffic is encrypted unless the text asks otherwise.
+    if (std::none_of(settings->cbegin(), settings->cend(),
+                     [](const auto& s) { return s.first == QLatin1String("SSLmode"); })) {
+        settings->append({QStringLiteral("SSLmode"), QStringLiteral("require")});
     }
     const bool named = std::any_of(settings->cbegin(), settings->cend(),
                                    [](const auto& s) { return s.first == QLatin1String("Database") && !s.second.isEmpty(); });
@@ -129,7 +141,8 @@ QString postgresConnectionString(const Settings& settings)
     for (const auto& [name, value] : settings) {
         // A value that would end the keyword goes between braces.
         QString written = value;
-        if (value.contains(QLatin1Char(';')) || value.startsWith(QLatin1Char('{'))) {
+        if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('=')) ||
+            value.startsWith(QLatin1Char('{'))) {
             written = QLatin1Char('{') + written.replace(QLatin1Char('}'), QLatin1String("}}")) + QLatin1Char('}');
         }
         text += QStringLiteral(";%1=%2").arg(name, written);

@@ -15,10 +15,12 @@ namespace mervalis::setup {
 using Settings = QList<QPair<QString, QString>>;
 
 // The data source values psqlODBC reads (Servername, Port, Database,
-// Username, Password, SSLmode) for a PostgreSQL connection text in libpq's
-// form, "host=db1 port=5432 dbname=ledger user=anna" (a value with blanks
-// between single quotes, \' and \\ inside). False with a message for a text
-// that cannot be read, a keyword other than those, or no dbname.
+// Username, Password, SSLmode, and pqopt for libpq's sslrootcert) for a
+// PostgreSQL connection text in libpq's form, "host=db1 port=5432
+// dbname=ledger user=anna" (a value with blanks between single quotes, \'
+// and \\ inside). SSLmode is "require" unless the text names an sslmode:
+// the traffic is encrypted. False with a message for a text that cannot be
+// read, a keyword other than those, or no dbname.
 bool postgresSettings(const QString& connection, Settings* settings, QString* error);
 
 // An ODBC connection string on the PostgreSQL Unicode driver with those

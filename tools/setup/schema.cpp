@@ -2,6 +2,7 @@
 
 #include "setup/kept_figures.h"
 
+#include "data/owner_only.h"
 #include "data/sales_table.h"
 #include "data/sql.h"
 
@@ -256,6 +257,9 @@ bool createDatabase(const QString& path, bool replace, QString* error)
             return false;
         }
     }
+    // The file is its owner's alone from the start; SQLite gives its journal
+    // the same mode.
+    if (!makeOwnerOnly(path, error)) return false;
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
         SQLITE_OK) {
