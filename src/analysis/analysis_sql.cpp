@@ -9,12 +9,12 @@ namespace {
 
 const QString kClient = QStringLiteral("ClientName");
 
-// The number of distinct texts of the kept rows' Counted, as the database
-// compares text ("ThomasW" and "thomasw" are one client); rows without one
-// count as one more, as a distinct list of them would show it.
+// The number of distinct texts counted under a value, as the database
+// compares text ("ThomasW" and "thomasw" are one client), a missing one
+// counting as one more: one kept row each.
 QString distinctCount()
 {
-    return QStringLiteral("COUNT(DISTINCT Counted) + MAX(CASE WHEN Counted IS NULL THEN 1 ELSE 0 END)");
+    return QStringLiteral("COUNT(*)");
 }
 
 QString quotedList(const QStringList& values)

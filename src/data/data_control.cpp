@@ -125,8 +125,9 @@ bool DataControl::load(const QString& source, QString orderBy)
     static const QRegularExpression wholeRows(QStringLiteral("^\\s*select\\s+\\*\\s+from\\b"),
                                               QRegularExpression::CaseInsensitiveOption);
     if (!database_.connect()) return reportQuery(source);
-    QString text = source;
-    if (database_.engine() == Database::Engine::PostgreSQL && orderBy.isEmpty() &&
+    const bool postgres = database_.engine() == Database::Engine::PostgreSQL;
+    QString text = sales_table::inIndexOrder(source, postgres);
+    if (postgres && orderBy.isEmpty() &&
         wholeRows.match(text).hasMatch() && !ordered.match(text).hasMatch()) {
         text = QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY ID").arg(source);
     }
@@ -415,10 +416,11 @@ bool DataControl::sort(const QString& fieldName)
     if (!rows_.holdsAll()) {
         const QString name = rows_.columnNames().at(column);
         if (!isPlainName(name)) return false;
-        QString orderBy = name + QStringLiteral(" NULLS FIRST");
+        const bool postgres = database_.engine() == Database::Engine::PostgreSQL;
+        QString orderBy = sales_table::orderBy(name, postgres && table_ == QLatin1String("Mervalis2"));
         if (!dateKeys.empty()) {
-            orderBy = sales_table::sellDateOrder(database_.engine() == Database::Engine::PostgreSQL);
-        } else if (rows_.columnIndex(QStringLiteral("ID")) >= 0) {
+            orderBy = sales_table::sellDateOrder(postgres);
+        } else if (rows_.columnIndex(QStringLiteral("ID")) >= 0 && orderBy != name) {
             orderBy += QStringLiteral(", ID");
         }
         return page(rows_.shape(), sql(), orderBy);

@@ -3,6 +3,8 @@
 #include "data/kept_figures.h"
 #include "data/sql.h"
 
+#include <QRegularExpression>
+
 namespace mervalis::sales_table {
 
 QString selectAll()
@@ -112,6 +114,37 @@ QString sellDateOrder(bool postgres)
     QStringList keys = sellDateOrderColumns(postgres);
     for (QString& key : keys) key += QStringLiteral(" NULLS FIRST");
     return keys.join(QStringLiteral(", "));
+}
+
+QStringList typedColumns()
+{
+    return {QStringLiteral("ReferenceID"),   QStringLiteral("AssociatedCompany"), QStringLiteral("ClientName"),
+            QStringLiteral("ProductService"), QStringLiteral("MarketingTool"),    QStringLiteral("SalesRep")};
+}
+
+QString orderKey(const QString& column, bool postgres)
+{
+    if (column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) return column;
+    if (postgres && typedColumns().contains(column, Qt::CaseInsensitive)) {
+        return QStringLiteral("LEFT(LOWER(CAST(%1 AS TEXT)), 200) NULLS FIRST").arg(column);
+    }
+    return column + QStringLiteral(" NULLS FIRST");
+}
+
+QString orderBy(const QString& column, bool postgres)
+{
+    const QString key = orderKey(column, postgres);
+    return key.startsWith(QLatin1String("LEFT(")) ? key + QStringLiteral(", %1 NULLS FIRST").arg(column) : key;
+}
+
+QString inIndexOrder(const QString& sql, bool postgres)
+{
+    static const QRegularExpression ordered(QStringLiteral("^(\\s*select\\s+\\*\\s+from\\s+mervalis2\\s.*\\border\\s+by\\s+)(\\w+)\\s*$"),
+                                            QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = ordered.match(sql);
+    if (!postgres || !match.hasMatch() || !typedColumns().contains(match.captured(2), Qt::CaseInsensitive)) return sql;
+    return match.captured(1) + orderBy(match.captured(2), true);
 }
 
 }  // namespace mervalis::sales_table

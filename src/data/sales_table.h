@@ -49,4 +49,20 @@ QStringList sellDatePartFields();
 QStringList sellDateOrderColumns(bool postgres);
 QString sellDateOrder(bool postgres);
 
+// The sale columns users type freely. On PostgreSQL their indexes are hash
+// indexes (a B-tree refuses values over 2,700 bytes); the order by one of
+// them is read from a B-tree of its first 200 letters in lower case, which
+// holds any value (see orderBy()).
+QStringList typedColumns();
+// The sales ordered by `column`, a missing value first, as the column
+// compares: on PostgreSQL a typed column led by the first 200 letters of its
+// lower-case form, which an index gives (it compares so), and ID, which is
+// never missing, as it is, so that the table's own key gives it.
+QString orderBy(const QString& column, bool postgres);
+// Its first key, which the column's index holds.
+QString orderKey(const QString& column, bool postgres);
+// `sql` ending in "ORDER BY <column>" of the sales, in that order on
+// PostgreSQL; as it is elsewhere.
+QString inIndexOrder(const QString& sql, bool postgres);
+
 }  // namespace mervalis::sales_table

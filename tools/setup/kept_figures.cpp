@@ -17,6 +17,9 @@ struct Grouping {
     QString counted;    // the sale column of Counted, or none
     bool firstUnpaid;   // FirstUnpaidID kept
     QString lead;       // the sale column whose index finds the group's sales
+    // Texts that compare equal (NOCASE, citext) share a row, spelt as its
+    // first sale: each row is one distinct text counted under a value.
+    bool folded() const { return !counted.isEmpty(); }
 };
 
 const QList<Grouping>& groupings()
@@ -63,8 +66,10 @@ public:
     {
         QStringList parts{quoted(g.field + QLatin1Char(':'))};
         for (const auto& key : keyColumns(g)) {
-            parts << (postgres_ ? QStringLiteral("quote_nullable(CAST(%1 AS TEXT))") : QStringLiteral("quote(%1)"))
-                         .arg(of(key.second));
+            QString text = postgres_ ? QStringLiteral("CAST(%1 AS TEXT)").arg(of(key.second)) : of(key.second);
+            // SQLite's LOWER folds A to Z as NOCASE does; PostgreSQL's as citext.
+            if (g.folded()) text = QStringLiteral("LOWER(%1)").arg(text);
+            parts << (postgres_ ? QStringLiteral("quote_nullable(%1)") : QStringLiteral("quote(%1)")).arg(text);
         }
         const QString text = parts.join(QStringLiteral(" || "));
         return postgres_ ? QStringLiteral("md5(%1)").arg(text) : text;
@@ -92,12 +97,15 @@ public:
     // lowest above it holding the same texts; unpaid only, when asked.
     QString next(const Grouping& g, bool unpaidOnly) const
     {
+        // Folded rows hold texts that compare equal; the others exact ones.
+        const QString same = g.folded() ? (postgres_ ? QStringLiteral("s.%1 IS NOT DISTINCT FROM OLD.%1")
+                                                     : QStringLiteral("s.%1 IS OLD.%1"))
+                                        : (postgres_ ? QStringLiteral("CAST(s.%1 AS TEXT) IS NOT DISTINCT FROM "
+                                                                      "CAST(OLD.%1 AS TEXT)")
+                                                     : QStringLiteral("(s.%1 || '') IS (OLD.%1 || '')"));
         QStringList rest;
         for (const auto& key : keyColumns(g)) {
-            if (key.second == g.lead) continue;
-            rest << (postgres_ ? QStringLiteral("CAST(s.%1 AS TEXT) IS NOT DISTINCT FROM CAST(OLD.%1 AS TEXT)")
-                               : QStringLiteral("(s.%1 || '') IS (OLD.%1 || '')"))
-                        .arg(key.second);
+            if (key.second != g.lead) rest << same.arg(key.second);
         }
         if (unpaidOnly) rest << QStringLiteral("s.PAID = 'unpaid'");
         const QString others = rest.isEmpty() ? QString() : QStringLiteral(" AND ") + rest.join(QStringLiteral(" AND "));
@@ -107,9 +115,9 @@ public:
             return QStringLiteral("(SELECT s.ID FROM Mervalis2 s WHERE %1 AND s.ID > OLD.ID%2 ORDER BY s.ID LIMIT 1)")
                 .arg(lead, others);
         };
+        const QString equal = g.folded() ? QStringLiteral("s.%1 = OLD.%1") : QStringLiteral("(s.%1 || '') = (OLD.%1 || '')");
         return QStringLiteral("CASE WHEN OLD.%1 IS NULL THEN %2 ELSE %3 END")
-            .arg(g.lead, search(QStringLiteral("s.%1 IS NULL").arg(g.lead)),
-                 search(QStringLiteral("(s.%1 || '') = (OLD.%1 || '')").arg(g.lead)));
+            .arg(g.lead, search(QStringLiteral("s.%1 IS NULL").arg(g.lead)), search(equal.arg(g.lead)));
     }
 
     // Takes the sale OLD out of its row of the grouping.
@@ -124,6 +132,13 @@ public:
         if (g.firstUnpaid) {
             set += QStringLiteral(", FirstUnpaidID = CASE WHEN FirstUnpaidID = OLD.ID THEN %1 ELSE FirstUnpaidID END")
                        .arg(next(g, true));
+        }
+        // A folded row is spelt as its new first sale.
+        for (const auto& key : keyColumns(g)) {
+            if (!g.folded()) break;
+            set += QStringLiteral(", %1 = CASE WHEN FirstID = OLD.ID THEN COALESCE((SELECT f.%2 FROM Mervalis2 f "
+                                  "WHERE f.ID = %3), %1) ELSE %1 END")
+                       .arg(key.first, key.second, next(g, false));
         }
         return {QStringLiteral("UPDATE %1 SET %2 WHERE Grain = %3").arg(kept_figures::table(), set, key),
                 QStringLiteral("DELETE FROM %1 WHERE Grain = %2 AND Sales <= 0").arg(kept_figures::table(), key)};
@@ -147,42 +162,51 @@ public:
                << unpaid(QStringLiteral("NEW.")) << QStringLiteral("NEW.ID")
                << (g.firstUnpaid ? QStringLiteral("CASE WHEN %1 = 1 THEN NEW.ID END").arg(unpaid(QStringLiteral("NEW.")))
                                  : QStringLiteral("NULL"));
+        const QString spelling =
+            QStringLiteral("CASE WHEN excluded.FirstID < %1.FirstID THEN excluded.%2 ELSE %1.%2 END");
         const QString lowest = postgres_ ? QStringLiteral("LEAST(%1.%2, EXCLUDED.%2)")
                                          : QStringLiteral("COALESCE(MIN(%1.%2, excluded.%2), %1.%2, excluded.%2)");
+        // A sale that comes before the row's first (an ID written by hand)
+        // gives a folded row its spelling.
         return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (Grain) DO UPDATE SET "
                               "Sales = %1.Sales + 1, Totaled = %1.Totaled + excluded.Totaled, "
                               "Income = %1.Income + excluded.Income, Unpaid = %1.Unpaid + excluded.Unpaid, "
-                              "FirstID = %4, FirstUnpaidID = %5")
+                              "FirstID = %4, FirstUnpaidID = %5, Value = %6, Counted = %7")
             .arg(t, columns().join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
-                 lowest.arg(t, QStringLiteral("FirstID")), lowest.arg(t, QStringLiteral("FirstUnpaidID")));
+                 lowest.arg(t, QStringLiteral("FirstID")), lowest.arg(t, QStringLiteral("FirstUnpaidID")),
+                 spelling.arg(t, QStringLiteral("Value")), spelling.arg(t, QStringLiteral("Counted")));
     }
 
-    // Fills the grouping's rows from the stored sales.
+    // Fills the grouping's rows from the stored sales, each row spelt as its
+    // first sale.
     QString fill(const Grouping& g) const
     {
         const auto exact = [this](const QString& c) {
             return postgres_ ? QStringLiteral("CAST(%1 AS TEXT)").arg(c) : QStringLiteral("(%1 || '')").arg(c);
         };
-        QStringList values{grain(g, [](const QString& c) { return QStringLiteral("MIN(%1)").arg(c); }),
-                           quoted(g.field)};
+        QStringList values{grain(g, [](const QString& c) { return QStringLiteral("s.") + c; }), quoted(g.field)};
         QStringList groups;
         const auto keys = keyColumns(g);
         for (const QString& column : kKeptColumns) {
             QString value = QStringLiteral("NULL");
             for (const auto& k : keys) {
-                if (k.first == column) value = QStringLiteral("MIN(%1)").arg(k.second);
+                if (k.first == column) value = QStringLiteral("s.") + k.second;
             }
             values << value;
         }
-        for (const auto& k : keys) groups << exact(k.second);
-        values << QStringLiteral("COUNT(*)") << QStringLiteral("COUNT(SubTotal)")
-               << QStringLiteral("SUM(%1)").arg(units(QString())) << QStringLiteral("SUM(%1)").arg(unpaid(QString()))
-               << QStringLiteral("MIN(ID)")
-               << (g.firstUnpaid ? QStringLiteral("MIN(CASE WHEN %1 = 1 THEN ID END)").arg(unpaid(QString()))
-                                 : QStringLiteral("NULL"));
-        return QStringLiteral("INSERT INTO %1%2 (%3) SELECT %4 FROM %1Mervalis2 GROUP BY %5")
+        for (const auto& k : keys) groups << (g.folded() ? k.second : exact(k.second));
+        values << QStringLiteral("g.n") << QStringLiteral("g.totaled") << QStringLiteral("g.income")
+               << QStringLiteral("g.unpaid") << QStringLiteral("g.first") << QStringLiteral("g.firstUnpaid");
+        const QString figures =
+            QStringLiteral("COUNT(*) AS n, COUNT(SubTotal) AS totaled, SUM(%1) AS income, SUM(%2) AS unpaid, "
+                           "MIN(ID) AS first, %3 AS firstUnpaid")
+                .arg(units(QString()), unpaid(QString()),
+                     g.firstUnpaid ? QStringLiteral("MIN(CASE WHEN %1 = 1 THEN ID END)").arg(unpaid(QString()))
+                                   : QStringLiteral("CAST(NULL AS INTEGER)"));
+        return QStringLiteral("INSERT INTO %1%2 (%3) SELECT %4 FROM (SELECT %5 FROM %1Mervalis2 GROUP BY %6) AS g "
+                              "JOIN %1Mervalis2 s ON s.ID = g.first")
             .arg(schema_, kept_figures::table(), columns().join(QStringLiteral(", ")),
-                 values.join(QStringLiteral(", ")), groups.join(QStringLiteral(", ")));
+                 values.join(QStringLiteral(", ")), figures, groups.join(QStringLiteral(", ")));
     }
 
     static QStringList columns()

@@ -129,22 +129,31 @@ QStringList indexStatements(Engine engine)
     // On PostgreSQL a B-tree holds no value longer than about 2,700 bytes,
     // and would refuse a sale whose reference ID or name a user typed that
     // long: the fields users type freely get hash indexes there, which find
-    // any value by equality however long it is (sorting by them sorts in the
-    // database's memory instead).
-    static const char* const typed[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService",
-                                        "MarketingTool", "SalesRep"};
+    // any value by equality however long it is, and the grid's order by them
+    // comes from a B-tree of their first 200 letters (sales_table::orderBy()).
     static const char* const computed[] = {"PAID", "Year", "Month", "TotalDue"};
+    const bool postgres = engine == Engine::PostgreSQL;
     QStringList statements;
-    for (const char* field : typed) {
+    for (const QString& field : sales_table::typedColumns()) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2%2 (%1)")
-                          .arg(QLatin1String(field),
-                               engine == Engine::PostgreSQL ? QStringLiteral(" USING HASH") : QString());
+                          .arg(field, postgres ? QStringLiteral(" USING HASH") : QString());
+        if (postgres) {
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Order%1 ON Mervalis2 (%2, ID)")
+                              .arg(field, sales_table::orderKey(field, true));
+        }
     }
     for (const char* field : computed) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
     }
+    // On PostgreSQL, where a B-tree puts a missing value last unless told,
+    // the grid's sorts by year and total come from indexes of their order.
+    for (const char* field : {"Year", "TotalDue"}) {
+        if (postgres) {
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Order%1 ON Mervalis2 (%2, ID)")
+                              .arg(QLatin1String(field), sales_table::orderKey(QLatin1String(field), true));
+        }
+    }
     // The grid sorted by sell date reads the sales in the order of their dates.
-    const bool postgres = engine == Engine::PostgreSQL;
     statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_SellDateOrder ON Mervalis2 (%1)")
                       .arg(postgres ? sales_table::sellDateOrder(true)
                                     : sales_table::sellDateOrderColumns(false).join(QStringLiteral(", ")));
@@ -156,11 +165,9 @@ QStringList indexStatements(Engine engine)
                       .arg(exactText(QStringLiteral("Year")));
     // Lists of distinct values compare them exactly, through the expression
     // exactText() writes; an index on it answers such a list alone.
-    const char* const exact[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService", "MarketingTool",
-                                 "SalesRep"};
-    for (const char* field : exact) {
+    for (const QString& field : sales_table::typedColumns()) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Exact%1 ON Mervalis2%3 (%2)")
-                          .arg(QLatin1String(field), exactText(QLatin1String(field)),
+                          .arg(field, exactText(field),
                                engine == Engine::PostgreSQL ? QStringLiteral(" USING HASH") : QString());
     }
     // A hash index has one column: the two-column ones below are SQLite's.
