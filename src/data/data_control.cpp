@@ -150,10 +150,11 @@ bool DataControl::load(const QString& source, QString orderBy)
     if (orderBy.isEmpty() && first.columnIndex(QStringLiteral("ID")) >= 0 && !ordered.match(text).hasMatch()) {
         orderBy = QStringLiteral("ID");
     }
-    return page(first, text, orderBy);
+    // Put into an index's order, the source tells the number of rows.
+    return page(first, text, orderBy, text.startsWith(source) ? QString() : source);
 }
 
-bool DataControl::page(const RowBlock& shape, const QString& text, const QString& orderBy)
+bool DataControl::page(const RowBlock& shape, const QString& text, const QString& orderBy, const QString& unordered)
 {
     // The order of the rows does not change their number: a closing ORDER BY
     // (with no LIMIT after it) is left out of the count, which the database
@@ -162,8 +163,8 @@ bool DataControl::page(const RowBlock& shape, const QString& text, const QString
                                                  QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression limit(QStringLiteral("\\b(limit|offset|fetch)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
-    QString counted = text;
-    const QRegularExpressionMatch order = closingOrder.match(text);
+    QString counted = unordered.isEmpty() ? text : unordered;
+    const QRegularExpressionMatch order = closingOrder.match(counted);
     if (order.hasMatch() && !limit.match(order.captured()).hasMatch()) counted.truncate(order.capturedStart());
     RowBlock count;
     if (!database_.query(QStringLiteral("SELECT COUNT(*) FROM (%1) AS counted").arg(counted), count) ||

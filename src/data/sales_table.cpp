@@ -39,17 +39,20 @@ QString selectUnpaid()
 
 namespace {
 
-QString referenceIdRows(bool unpaidOnly)
+// The kept reference IDs other than an empty one; on PostgreSQL told from
+// the index of their order alone.
+QString referenceIdRows(bool unpaidOnly, bool postgres)
 {
+    const QString exact = exactText(QStringLiteral("Value"));
     return QStringLiteral("FROM %1 WHERE Field = %2%3 AND %4 <> ''")
         .arg(kept_figures::table(), quoted(kept_figures::byReferenceId()),
              unpaidOnly ? QStringLiteral(" AND FirstUnpaidID IS NOT NULL") : QString(),
-             exactText(QStringLiteral("Value")));
+             postgres ? QStringLiteral("LEFT(LOWER(%1), 200)").arg(exact) : exact);
 }
 
 }  // namespace
 
-QString referenceIds(bool unpaidOnly, bool postgres)
+QString referenceIds(bool unpaidOnly, bool postgres, bool reversed)
 {
     // Read from the reference IDs the database keeps, each exact text once
     // with its first sale and its first unpaid one. All of them come ordered
@@ -58,15 +61,18 @@ QString referenceIds(bool unpaidOnly, bool postgres)
     // order from an index of the IDs' first 200 letters, which a B-tree
     // holds however long the IDs are.
     const QString exact = exactText(QStringLiteral("Value"));
-    QString order = QStringLiteral("LOWER(%1), FirstID").arg(exact);
-    if (postgres) order.prepend(QStringLiteral("LEFT(LOWER(%1), 200), ").arg(exact));
-    return QStringLiteral("SELECT %1 AS ReferenceID %2 ORDER BY %3")
-        .arg(exact, referenceIdRows(unpaidOnly), unpaidOnly ? QStringLiteral("FirstUnpaidID") : order);
+    QStringList order{QStringLiteral("LOWER(%1)").arg(exact), QStringLiteral("FirstID")};
+    if (postgres) order.prepend(QStringLiteral("LEFT(LOWER(%1), 200)").arg(exact));
+    if (unpaidOnly) order = QStringList{QStringLiteral("FirstUnpaidID")};
+    const QString direction = reversed ? QStringLiteral(" DESC, ") : QStringLiteral(", ");
+    return QStringLiteral("SELECT %1 AS ReferenceID %2 ORDER BY %3%4")
+        .arg(exact, referenceIdRows(unpaidOnly, postgres), order.join(direction),
+             reversed ? QStringLiteral(" DESC") : QString());
 }
 
-QString referenceIdCount(bool unpaidOnly)
+QString referenceIdCount(bool unpaidOnly, bool postgres)
 {
-    return QStringLiteral("SELECT COUNT(*) %1").arg(referenceIdRows(unpaidOnly));
+    return QStringLiteral("SELECT COUNT(*) %1").arg(referenceIdRows(unpaidOnly, postgres));
 }
 
 QString selectByReferenceId(const QString& referenceId)

@@ -24,9 +24,10 @@ QString selectUnpaid();
 // The reference IDs of those rows, each exact (case-sensitive) text once and
 // in the order in which the rows above first show it; empty IDs are left out
 // since they name no invoice. One column, ReferenceID. `postgres`: in that
-// engine's fastest form. Their number: referenceIdCount().
-QString referenceIds(bool unpaidOnly, bool postgres = false);
-QString referenceIdCount(bool unpaidOnly);
+// engine's fastest form; `reversed`: last first. Their number:
+// referenceIdCount().
+QString referenceIds(bool unpaidOnly, bool postgres = false, bool reversed = false);
+QString referenceIdCount(bool unpaidOnly, bool postgres = false);
 
 // The sales of one invoice: the reference ID compares without regard to
 // case, and is quoted safely.

@@ -346,10 +346,11 @@ void InvoiceTab::Combo4_DropDown()
     DataControl& sales = context_.adodc2;
     if (!sales.query(unpaidOnly ? sales_table::selectUnpaid() : sales_table::selectOrderedByReferenceId())) return;
     // The IDs are counted at once and read as the list shows them.
-    RowBlock count;
-    if (!sales.lookUp(sales_table::referenceIdCount(unpaidOnly), count) || count.rowCount() != 1) return;
     const bool postgres = context_.database.engine() == Database::Engine::PostgreSQL;
-    referenceIds_->show(Combo4, sales_table::referenceIds(unpaidOnly, postgres), count.value(0, 0).toInt());
+    RowBlock count;
+    if (!sales.lookUp(sales_table::referenceIdCount(unpaidOnly, postgres), count) || count.rowCount() != 1) return;
+    referenceIds_->show(Combo4, sales_table::referenceIds(unpaidOnly, postgres),
+                        sales_table::referenceIds(unpaidOnly, postgres, true), count.value(0, 0).toInt());
     if (Combo4->count() == 0) context_.dialogs.inform(noInvoicesMessage());
 }
 

@@ -6,17 +6,20 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace mervalis {
 
 PagedList::PagedList(Database& database, QObject* parent) : QAbstractListModel(parent), database_(database) {}
 
-void PagedList::show(QComboBox* combo, const QString& sql, int count)
+void PagedList::show(QComboBox* combo, const QString& sql, const QString& reversed, int count)
 {
     const QString text = combo->currentText();
     const QSignalBlocker blocker(combo);
     if (combo->model() != this) combo->setModel(this);
     beginResetModel();
     sql_ = sql;
+    reversed_ = reversed;
     count_ = count;
     pages_.clear();
     endResetModel();
@@ -48,11 +51,18 @@ const QStringList& PagedList::page(int number) const
     // A page that cannot be read shows empty entries rather than a message
     // box in the middle of painting; the next opening of the list reads it
     // again.
+    const int first = number * kPageRows;
+    const int size = std::min(kPageRows, count_ - first);
+    const bool fromEnd = first > count_ / 2;
+    const QString sql = QStringLiteral("%1 LIMIT %2 OFFSET %3")
+                            .arg(fromEnd ? reversed_ : sql_)
+                            .arg(size)
+                            .arg(fromEnd ? count_ - first - size : first);
     RowBlock rows;
-    QStringList texts;
-    if (database_.query(QStringLiteral("%1 LIMIT %2 OFFSET %3").arg(sql_).arg(kPageRows).arg(number * kPageRows), rows)) {
+    if (size > 0 && database_.query(sql, rows)) {
+        QStringList texts;
         texts.reserve(rows.rowCount());
-        for (int r = 0; r < rows.rowCount(); ++r) texts << rows.value(r, 0);
+        for (int r = 0; r < rows.rowCount(); ++r) texts << rows.value(fromEnd ? rows.rowCount() - 1 - r : r, 0);
         return *pages_.insert(number, texts);
     }
     static const QStringList none;

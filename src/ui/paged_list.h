@@ -24,8 +24,10 @@ public:
     PagedList(Database& database, QObject* parent = nullptr);
 
     // Makes `combo` list the `count` rows of `sql`; the text the user sees
-    // stays as it was.
-    void show(QComboBox* combo, const QString& sql, int count);
+    // stays as it was. `reversed` gives the same rows last first: the pages
+    // of the second half are read from it, so that the end of the list is
+    // read as quickly as its start.
+    void show(QComboBox* combo, const QString& sql, const QString& reversed, int count);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -37,6 +39,7 @@ private:
 
     Database& database_;
     QString sql_;
+    QString reversed_;
     int count_ = 0;
     mutable QHash<int, QStringList> pages_;
 };

@@ -3,6 +3,7 @@
 // isql, a restore, and the set-up filling them for a ledger that had none.
 #include "data/data_control.h"
 #include "data/record_set_model.h"
+#include "data/sales_table.h"
 #include "data/sql.h"
 #include "setup/backup.h"
 #include "setup/kept_figures.h"
@@ -11,7 +12,9 @@
 #include "data/database.h"
 #include "support/kept_checks.h"
 #include "support/test_env.h"
+#include "ui/paged_list.h"
 
+#include <QComboBox>
 #include <QProcess>
 #include <QRandomGenerator>
 
@@ -107,6 +110,22 @@ TEST_F(KeptFigures, EveryAnalysisGivesWhatTheSalesGiveAfterAddsGridEditsAndDelet
     expectKeptFiguresRight(l.env, "isql updates and deletes");
     l.env.exec("DELETE FROM Mervalis2");
     expectKeptFiguresRight(l.env, "every sale deleted");
+}
+
+TEST_F(KeptFigures, TheReferenceIdListReadsItsPagesFromEitherEndInTheOrderOfTheSales)
+{
+    QStringList rows;
+    for (int i = 0; i < 1200; ++i) rows << QStringLiteral("('%1%2')").arg(i % 3 ? "r" : "R").arg(i * 7 % 1201);
+    l.env.exec("INSERT INTO Mervalis2 (ReferenceID) VALUES " + rows.join(", "));
+    const bool postgres = l.env.onPostgres();
+    QComboBox combo;
+    PagedList list(l.context->database);
+    list.show(&combo, sales_table::referenceIds(false, postgres), sales_table::referenceIds(false, postgres, true),
+              l.env.scalar(sales_table::referenceIdCount(false, postgres)).toInt());
+    QStringList shown;
+    for (int i = combo.count() - 1; i >= 0; --i) shown.prepend(combo.itemText(i));
+    EXPECT_EQ(shown, l.env.rows("SELECT (ReferenceID || '') FROM Mervalis2 WHERE (ReferenceID || '') <> '' GROUP BY "
+                                "(ReferenceID || '') ORDER BY LOWER(MIN(ReferenceID || '')), MIN(ID)"));
 }
 
 TEST_F(KeptFigures, ARestoreAndTheSetUpOfALedgerThatHadNoneFillThemFromTheSales)

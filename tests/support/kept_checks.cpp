@@ -72,6 +72,9 @@ std::vector<Check> checks(const QString& e, bool postgres)
         {"reference IDs", sales_table::referenceIds(false, postgres),
          "SELECT (ReferenceID || '') FROM Mervalis2 WHERE (ReferenceID || '') <> '' GROUP BY (ReferenceID || '') "
          "ORDER BY LOWER(MIN(ReferenceID || '')), MIN(ID)"},
+        {"reference IDs, last first", sales_table::referenceIds(false, postgres, true),
+         "SELECT (ReferenceID || '') FROM Mervalis2 WHERE (ReferenceID || '') <> '' GROUP BY (ReferenceID || '') "
+         "ORDER BY LOWER(MIN(ReferenceID || '')) DESC, MIN(ID) DESC"},
         {"unpaid reference IDs", sales_table::referenceIds(true, postgres),
          "SELECT (ReferenceID || '') FROM Mervalis2 WHERE paid = 'unpaid' AND (ReferenceID || '') <> '' GROUP BY "
          "(ReferenceID || '') ORDER BY MIN(ID)"},

@@ -144,20 +144,27 @@ public:
                 QStringLiteral("DELETE FROM %1 WHERE Grain = %2 AND Sales <= 0").arg(kept_figures::table(), key)};
     }
 
-    // Adds the sale NEW to its row of the grouping.
-    QString add(const Grouping& g) const
+    // Grain, Field, Value, Year, Month and Counted of the row of the sale
+    // `row` ("NEW." or an alias).
+    QStringList keyValues(const Grouping& g, const QString& row) const
     {
-        const QString t = kept_figures::table();
-        const QString key = grain(g, [](const QString& c) { return QStringLiteral("NEW.") + c; });
-        QStringList values{key, quoted(g.field)};
+        QStringList values{grain(g, [&](const QString& c) { return row + c; }), quoted(g.field)};
         const auto keys = keyColumns(g);
         for (const QString& column : kKeptColumns) {
             QString value = QStringLiteral("NULL");
             for (const auto& k : keys) {
-                if (k.first == column) value = QStringLiteral("NEW.") + k.second;
+                if (k.first == column) value = row + k.second;
             }
             values << value;
         }
+        return values;
+    }
+
+    // Adds the sale NEW to its row of the grouping.
+    QString add(const Grouping& g) const
+    {
+        const QString t = kept_figures::table();
+        QStringList values = keyValues(g, QStringLiteral("NEW."));
         values << QStringLiteral("1") << totaled(QStringLiteral("NEW.")) << units(QStringLiteral("NEW."))
                << unpaid(QStringLiteral("NEW.")) << QStringLiteral("NEW.ID")
                << (g.firstUnpaid ? QStringLiteral("CASE WHEN %1 = 1 THEN NEW.ID END").arg(unpaid(QStringLiteral("NEW.")))
@@ -184,17 +191,9 @@ public:
         const auto exact = [this](const QString& c) {
             return postgres_ ? QStringLiteral("CAST(%1 AS TEXT)").arg(c) : QStringLiteral("(%1 || '')").arg(c);
         };
-        QStringList values{grain(g, [](const QString& c) { return QStringLiteral("s.") + c; }), quoted(g.field)};
+        QStringList values = keyValues(g, QStringLiteral("s."));
         QStringList groups;
-        const auto keys = keyColumns(g);
-        for (const QString& column : kKeptColumns) {
-            QString value = QStringLiteral("NULL");
-            for (const auto& k : keys) {
-                if (k.first == column) value = QStringLiteral("s.") + k.second;
-            }
-            values << value;
-        }
-        for (const auto& k : keys) groups << (g.folded() ? k.second : exact(k.second));
+        for (const auto& k : keyColumns(g)) groups << (g.folded() ? k.second : exact(k.second));
         values << QStringLiteral("g.n") << QStringLiteral("g.totaled") << QStringLiteral("g.income")
                << QStringLiteral("g.unpaid") << QStringLiteral("g.first") << QStringLiteral("g.firstUnpaid");
         const QString figures =
