@@ -194,11 +194,15 @@ QString soldClients()
 
 QString closingRatioFigures()
 {
-    // Reference IDs compare as the column does, without regard to case.
-    return groupsByName(kept_figures::distinctUnder(QStringLiteral("SalesRep"), QStringLiteral("ReferenceID")),
-                        QStringLiteral("Value"), QStringLiteral("SalesRep"), {distinctCount()},
+    // Reference IDs compare as the column does, without regard to case; the
+    // database keeps their number per rep.
+    const QString rep = QStringLiteral("SalesRep");
+    return groupsByName(kept_figures::byColumn(rep), QStringLiteral("Value"), rep, {},
                         QStringLiteral("Value <> '' AND Value <> 'None'"),
-                        {QStringLiteral("(SELECT COUNT(*) FROM Mervalis c WHERE c.LeadGivenTo = g.name)")});
+                        {QStringLiteral("(SELECT n.Sales FROM %1 n WHERE n.%2 AND n.Value = g.name)")
+                             .arg(kept_figures::table(),
+                                  ofGrouping(kept_figures::countOf(rep, QStringLiteral("ReferenceID")))),
+                         QStringLiteral("(SELECT COUNT(*) FROM Mervalis c WHERE c.LeadGivenTo = g.name)")});
 }
 
 QString invoicesOfRep(const QString& rep)

@@ -173,14 +173,22 @@ bool DataControl::page(const RowBlock& shape, const QString& text, const QString
     }
     const QString paged = orderBy.isEmpty() ? text : QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY %2").arg(text, orderBy);
     pageFailureShown_ = false;
-    auto source = std::make_unique<PagedQuery>(database_, paged, [this] {
-        // Rows are read while the grid paints: the user is told once, after.
-        if (pageFailureShown_) return;
-        pageFailureShown_ = true;
-        QTimer::singleShot(0, this, [this] { report(QStringLiteral("read the rows")); });
-    });
+    // The last rows are read from the reversed order.
+    const int rows = count.value(0, 0).toInt();
+    const QString reversed = orderBy.isEmpty() ? QString()
+                                               : QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY %2")
+                                                     .arg(text, sales_table::reversedOrder(orderBy));
+    auto source = std::make_unique<PagedQuery>(
+        database_, paged,
+        [this] {
+            // Rows are read while the grid paints: the user is told once, after.
+            if (pageFailureShown_) return;
+            pageFailureShown_ = true;
+            QTimer::singleShot(0, this, [this] { report(QStringLiteral("read the rows")); });
+        },
+        reversed);
     RecordSet fresh;
-    fresh.page(shape, count.value(0, 0).toInt(), pageRows_, std::move(source));
+    fresh.page(shape, rows, pageRows_, std::move(source));
     replaceRows(std::move(fresh));
     return true;
 }

@@ -20,6 +20,11 @@ QString byColumn(const QString& column) { return column; }
 
 QString distinctUnder(const QString& column, const QString& counted) { return column + QLatin1Char('/') + counted; }
 
+QString countOf(const QString& column, const QString& counted)
+{
+    return distinctUnder(column, counted) + QStringLiteral("/count");
+}
+
 QString byReferenceId() { return QStringLiteral("ReferenceID"); }
 
 QString allSales() { return byColumn(QStringLiteral("AssociatedCompany")); }

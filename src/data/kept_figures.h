@@ -17,6 +17,8 @@
 // SalesRep/ReferenceID   SalesRep           -             ReferenceID
 // ReferenceID            ReferenceID        -             -
 //
+// and, per sales rep, the number of its reference IDs (countOf()).
+//
 // with their number (Sales), the number with a total (Totaled), their income
 // in ten-thousandths (Income, each sale's SubTotal rounded as the analyses
 // round it), the number of unpaid ones (Unpaid), the lowest ID (FirstID)
@@ -41,6 +43,10 @@ QString byColumn(const QString& column);
 // The Field of a grouping that counts the distinct `counted` texts under the
 // values of `column`: "Sex/ClientName", "SalesRep/ReferenceID".
 QString distinctUnder(const QString& column, const QString& counted);
+// The Field of the rows that count, per value of `column`, the rows of its
+// distinctUnder() grouping: the number of distinct texts, kept for the
+// sales reps' reference IDs, where there are hundreds of thousands.
+QString countOf(const QString& column, const QString& counted);
 // The Field of the reference IDs' grouping.
 QString byReferenceId();
 

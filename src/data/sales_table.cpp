@@ -143,6 +143,26 @@ QString orderBy(const QString& column, bool postgres)
     return key.startsWith(QLatin1String("LEFT(")) ? key + QStringLiteral(", %1 NULLS FIRST").arg(column) : key;
 }
 
+QString reversedOrder(const QString& order)
+{
+    QStringList keys;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= order.size(); ++i) {
+        if (i < order.size() && order[i] == QLatin1Char('(')) ++depth;
+        if (i < order.size() && order[i] == QLatin1Char(')')) --depth;
+        if (i == order.size() || (depth == 0 && order[i] == QLatin1Char(','))) {
+            keys << order.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+    }
+    for (QString& key : keys) {
+        if (key.endsWith(QLatin1String(" NULLS FIRST"))) key.chop(12);
+        key += QStringLiteral(" DESC NULLS LAST");
+    }
+    return keys.join(QStringLiteral(", "));
+}
+
 QString inIndexOrder(const QString& sql, bool postgres)
 {
     static const QRegularExpression ordered(QStringLiteral("^(\\s*select\\s+\\*\\s+from\\s+mervalis2\\s.*\\border\\s+by\\s+)(\\w+)\\s*$"),

@@ -62,6 +62,9 @@ QStringList typedColumns();
 QString orderBy(const QString& column, bool postgres);
 // Its first key, which the column's index holds.
 QString orderKey(const QString& column, bool postgres);
+// An ORDER BY list last first: each key descending, a missing value last
+// where it came first.
+QString reversedOrder(const QString& order);
 // `sql` ending in "ORDER BY <column>" of the sales, in that order on
 // PostgreSQL; as it is elsewhere.
 QString inIndexOrder(const QString& sql, bool postgres);

@@ -20,6 +20,9 @@ struct Grouping {
     // Texts that compare equal (NOCASE, citext) share a row, spelt as its
     // first sale: each row is one distinct text counted under a value.
     bool folded() const { return !counted.isEmpty(); }
+    // The rows under each value are counted in a row of their own
+    // (kept_figures::countOf()).
+    bool countedPerValue = false;
 };
 
 const QList<Grouping>& groupings()
@@ -34,7 +37,7 @@ const QList<Grouping>& groupings()
         for (const QString& column : profileColumns()) {
             list.append({distinctUnder(column, client), column, false, client, false, client});
         }
-        list.append({distinctUnder(rep, reference), rep, false, reference, false, reference});
+        list.append({distinctUnder(rep, reference), rep, false, reference, false, reference, true});
         list.append({byReferenceId(), reference, false, {}, true, reference});
         return list;
     }();
@@ -140,8 +143,42 @@ public:
                                   "WHERE f.ID = %3), %1) ELSE %1 END")
                        .arg(key.first, key.second, next(g, false));
         }
-        return {QStringLiteral("UPDATE %1 SET %2 WHERE Grain = %3").arg(kept_figures::table(), set, key),
-                QStringLiteral("DELETE FROM %1 WHERE Grain = %2 AND Sales <= 0").arg(kept_figures::table(), key)};
+        QStringList statements{
+            QStringLiteral("UPDATE %1 SET %2 WHERE Grain = %3").arg(kept_figures::table(), set, key),
+            QStringLiteral("DELETE FROM %1 WHERE Grain = %2 AND Sales <= 0").arg(kept_figures::table(), key)};
+        if (g.countedPerValue) statements << countRemoved(g, key);
+        return statements;
+    }
+
+    // The row counting the rows under the value `value` (an expression).
+    QString countRow(const Grouping& g, const QString& value) const
+    {
+        const QString text = postgres_ ? QStringLiteral("LOWER(CAST(%1 AS TEXT))") : QStringLiteral("LOWER(%1)");
+        const QString quote = postgres_ ? QStringLiteral("quote_nullable(%1)") : QStringLiteral("quote(%1)");
+        const QString key = quoted(kept_figures::countOf(g.value, g.counted) + QLatin1Char(':')) +
+                            QStringLiteral(" || ") + quote.arg(text.arg(value));
+        return postgres_ ? QStringLiteral("md5(%1)").arg(key) : key;
+    }
+
+    // A new row under the value of NEW is counted; one gone under OLD's no
+    // longer. The sale's own row is looked up by `grain`.
+    QString countAdded(const Grouping& g, const QString& grain) const
+    {
+        const QString t = kept_figures::table();
+        return QStringLiteral("INSERT INTO %1 (Grain, Field, Value, Sales, Totaled, Income, Unpaid) SELECT %2, %3, "
+                              "NEW.%4, 1, 0, 0, 0 WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE Grain = %5) ON CONFLICT "
+                              "(Grain) DO UPDATE SET Sales = %1.Sales + 1")
+            .arg(t, countRow(g, QStringLiteral("NEW.") + g.value), quoted(kept_figures::countOf(g.value, g.counted)),
+                 g.value, grain);
+    }
+    QStringList countRemoved(const Grouping& g, const QString& grain) const
+    {
+        const QString t = kept_figures::table();
+        const QString row = countRow(g, QStringLiteral("OLD.") + g.value);
+        return {QStringLiteral("UPDATE %1 SET Sales = Sales - 1 WHERE Grain = %2 AND NOT EXISTS (SELECT 1 FROM %1 "
+                               "WHERE Grain = %3)")
+                    .arg(t, row, grain),
+                QStringLiteral("DELETE FROM %1 WHERE Grain = %2 AND Sales <= 0").arg(t, row)};
     }
 
     // Grain, Field, Value, Year, Month and Counted of the row of the sale
@@ -238,8 +275,22 @@ public:
     QStringList addAll() const
     {
         QStringList statements;
-        for (const Grouping& g : groupings()) statements << add(g);
+        for (const Grouping& g : groupings()) {
+            if (g.countedPerValue) {
+                statements << countAdded(g, grain(g, [](const QString& c) { return QStringLiteral("NEW.") + c; }));
+            }
+            statements << add(g);
+        }
         return statements;
+    }
+
+    // Counts the rows under each value, once they are filled.
+    QString fillCounts(const Grouping& g) const
+    {
+        return QStringLiteral("INSERT INTO %1%2 (Grain, Field, Value, Sales, Totaled, Income, Unpaid) SELECT %3, %4, "
+                              "MIN(Value), COUNT(*), 0, 0, 0 FROM %1%2 WHERE Field = %5 GROUP BY Value")
+            .arg(schema_, kept_figures::table(), countRow(g, QStringLiteral("MIN(Value)")),
+                 quoted(kept_figures::countOf(g.value, g.counted)), quoted(g.field));
     }
 
 private:
@@ -336,6 +387,9 @@ QStringList refillKeptStatements(Engine engine, const QString& schema)
     const Writer writer(engine, schema);
     QStringList statements{QStringLiteral("DELETE FROM %1%2").arg(schema, kept_figures::table())};
     for (const Grouping& g : groupings()) statements << writer.fill(g);
+    for (const Grouping& g : groupings()) {
+        if (g.countedPerValue) statements << writer.fillCounts(g);
+    }
     return statements;
 }
 
