@@ -52,7 +52,12 @@ bool PagedQuery::readFromEnd(int first, int count, int total, RowBlock& rows)
 
 bool PagedQuery::readRows(int first, int count, int total, RowBlock& rows)
 {
-    if (!reversed_.isEmpty() && total > 0 && first > total / 2) return readFromEnd(first, count, total, rows);
+    // A walk reads on from its open result; a jump into the second half is
+    // read from the end.
+    const bool readingOn = cursor_ && cursor_->isOpen() && position_ == first;
+    if (!reversed_.isEmpty() && !readingOn && total > 0 && first > total / 2) {
+        return readFromEnd(first, count, total, rows);
+    }
     const int before = rows.rowCount();
     // A value longer than the buffers closes the result; it is opened again
     // at the same row with the widths learnt, the last time one row at a time.

@@ -173,7 +173,7 @@ bool createPostgresLedger(Database& database, bool replace, bool* existed, QStri
             return false;
         }
         return runAll(database,
-                      retiredIndexStatements() + indexStatements(Engine::PostgreSQL) +
+                      retiredIndexStatements(Engine::PostgreSQL) + indexStatements(Engine::PostgreSQL) +
                           keepFiguresStatements(Engine::PostgreSQL, kept > 0, agree == 1),
                       error);
     }

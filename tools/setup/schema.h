@@ -22,7 +22,7 @@ QStringList schemaStatements(Engine engine = Engine::SQLite);
 QStringList indexStatements(Engine engine = Engine::SQLite);
 // Indexes of earlier versions that newer ones took the place of, dropped
 // when an existing ledger gets its missing indexes.
-QStringList retiredIndexStatements();
+QStringList retiredIndexStatements(Engine engine = Engine::SQLite);
 
 // Adds the indexes an existing ledger lacks, and fills the figures the
 // database keeps when it has none yet; its rows are not touched.
