@@ -12,6 +12,7 @@
 #include "grids/data_grid.h"
 #include "grids/sales_grid_tab.h"
 #include "invoice/invoice_tab.h"
+#include "receivables/outstanding_window.h"
 #include "ui/drop_down_combo.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 
 #include <sqlite3.h>
@@ -259,6 +261,34 @@ void addInvoiceTab(std::vector<Action>& list)
                     nullptr});
 }
 
+void addReceivables(std::vector<Action>& list)
+{
+    list.push_back({QStringLiteral("Receivables: Outstanding Invoices list"), Goal::Figures,
+                    [](Program& p) { showTab(p, Form1::InvoiceIndex); },
+                    [](Program& p) {
+                        p.form1->invoiceTab->outstandingInvoicesButton->click();
+                        settle();
+                    },
+                    query("SELECT ReferenceID, ClientName, AssociatedCompany, COUNT(*), SUM(SubTotal), "
+                          "MIN(Year * 10000 + Month * 100 + Day) FROM Mervalis2 WHERE PAID IS NOT 'PAID' "
+                          "GROUP BY ReferenceID, ClientName, AssociatedCompany")});
+    list.push_back({QStringLiteral("Receivables: statement of 100 invoices"), Goal::Action,
+                    [](Program& p) {
+                        showTab(p, Form1::InvoiceIndex);
+                        p.form1->invoiceTab->outstandingInvoicesButton->click();
+                        OutstandingWindow* window = p.form1->outstandingWindow();
+                        window->clientFilter->setEditText(QLatin1String(benchStatementClient()));
+                        openList(window->billingCompany);
+                        window->billingCompany->setCurrentIndex(0);
+                        settle();
+                    },
+                    [](Program& p) {
+                        p.form1->outstandingWindow()->statement_Click();
+                        settle();
+                    },
+                    nullptr});
+}
+
 void addGrids(std::vector<Action>& list)
 {
     const auto onSalesGrid = [](Program& p) { showTab(p, Form1::SalesGridIndex); };
@@ -344,6 +374,7 @@ std::vector<Action> actions()
     addStartAndTabs(list);
     addSalesTab(list);
     addInvoiceTab(list);
+    addReceivables(list);
     addGrids(list);
     addAnalysis(list);
     addWholeTable(list);

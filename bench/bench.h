@@ -76,6 +76,8 @@ void addAnalysis(std::vector<Action>& list);
 
 // The reference ID of the invoice of 20 sales every ledger holds.
 inline const char* benchInvoice() { return "BENCH20"; }
+// The client who owes 100 invoices in every ledger.
+inline const char* benchStatementClient() { return "Bench Statement Ltd"; }
 
 // A column grouped and compared exactly, case and all, in the engine's SQL.
 std::string exact(Engine engine, const std::string& column);

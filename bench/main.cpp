@@ -173,7 +173,8 @@ bool prepareFolder(const QString& folder)
 }
 
 // A program folder with a sample ledger of `sales` sales, one invoice of 20
-// sales among them, and the ODBC set-up of its data source.
+// sales and a client owing 100 invoices among them, and the ODBC set-up of
+// its data source.
 bool buildLedger(const QString& folder, long long sales)
 {
     setup::InstallOptions options;
@@ -195,7 +196,14 @@ bool buildLedger(const QString& folder, long long sales)
     sqlite3_open(database.toUtf8().constData(), &db);
     const std::string invoice = std::string("UPDATE Mervalis2 SET ReferenceID = '") + benchInvoice() +
                                 "', PAID = 'unpaid' WHERE ID IN (SELECT ID FROM Mervalis2 ORDER BY ID DESC LIMIT 20)";
-    const bool ok = sqlite3_exec(db, invoice.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    // ... and a client who owes 100 whole invoices.
+    const std::string client = benchStatementClient();
+    const std::string owing = "INSERT INTO Mervalis (ClientName, City) VALUES ('" + client + "', 'Leeds'); "
+                              "UPDATE Mervalis2 SET ClientName = '" + client + "' WHERE ReferenceID IN (SELECT "
+                              "ReferenceID FROM Mervalis2 WHERE PAID = 'unpaid' AND ReferenceID <> '" +
+                              benchInvoice() + "' GROUP BY ReferenceID ORDER BY MIN(ID) LIMIT 100)";
+    const bool ok = sqlite3_exec(db, invoice.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK &&
+                    sqlite3_exec(db, owing.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
 }

@@ -8,7 +8,7 @@
 # Looked at: every package configuration folder CMake used (the *_DIR entries
 # of CMakeCache.txt, such as Qt6OpenGL_DIR or GTest_DIR) and the libraries
 # the project's own CMake files look for (ODBC_LIBRARY, ODBCINST_LIBRARY,
-# SQLite3_LIBRARY). Libraries that other packages' find modules merely probe
+# SQLite3_LIBRARY, and those pkg-config gave: pkgcfg_lib_QPDF_qpdf). Libraries that other packages' find modules merely probe
 # for (EGL, GLU) are not needed and not looked at.
 #
 # usage: check-packages.sh SOURCE_DIR BUILD_DIR
@@ -31,7 +31,8 @@ installed_by_script=$( { printf '%s\n' "${listed[@]}"
 # The file that stands for each cache entry: a folder's package configuration
 # file, or the library itself.
 found_files() {
-    grep -E '^([A-Za-z0-9_]+_DIR|(ODBC|ODBCINST|SQLite3)_LIBRARY):(PATH|FILEPATH)=/' "$cache" | cut -d= -f2- | sort -u |
+    grep -E '^([A-Za-z0-9_]+_DIR|(ODBC|ODBCINST|SQLite3)_LIBRARY|pkgcfg_lib_[A-Za-z0-9_]+):(PATH|FILEPATH)=/' "$cache" |
+    cut -d= -f2- | sort -u |
     while IFS= read -r path; do
         if [[ -d "$path" ]]; then
             compgen -G "$path/*[Cc]onfig.cmake" | head -n 1 || true

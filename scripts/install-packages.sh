@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Mervalis needs to build and run; with --tests
 # also what only the tests use (a PostgreSQL server for the second engine's
-# run and openssl for its certificate, pdftotext, Python, chattr, and the
-# English and German locales the number tests run under). Idempotent: does
-# nothing when everything is already there. Run as root.
+# run and openssl for its certificate, pdftotext and pdfdetach, Python,
+# chattr, the English and German locales the number tests run under, and
+# xmllint, Saxon-HE and a Java runtime, with which the e-invoice tests check
+# invoices against EN 16931). Idempotent: does nothing when everything is
+# already there. Run as root.
 set -euo pipefail
 
 packages=(
@@ -12,6 +14,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc odbc-postgresql
   libpq-dev
   libsqlite3-dev sqlite3
+  libqpdf-dev
   libgtest-dev googletest
   xdg-utils fonts-dejavu-core
   fonts-liberation2
@@ -20,6 +23,7 @@ packages=(
 
 test_packages=(
   postgresql openssl python3 e2fsprogs poppler-utils locales
+  libxml2-utils libsaxonhe-java default-jre-headless
 )
 # The locales the number tests run under, made with the locales package.
 test_locales=()

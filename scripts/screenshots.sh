@@ -2,8 +2,9 @@
 # Takes the screenshots in docs/ that the README and the AppStream file show:
 # starts Mervalis under Xvfb on a fresh sample ledger (a temporary program
 # folder, ODBC ini folder and settings folder; nothing of yours is touched)
-# and saves a PNG of each of the seven tabs, of an invoice document and of an
-# analysis chart. Re-run it whenever a tab changes:
+# and saves a PNG of each of the seven tabs, of an invoice document, of an
+# analysis chart, of the outstanding invoices and of a client's statement.
+# Re-run it whenever a tab changes:
 #
 #     bash scripts/screenshots.sh            # after scripts/build.sh
 #
@@ -38,15 +39,16 @@ take_shots() {
     show_tab 4 && shoot sales-grid
     show_tab 5 && shoot client-grid
     show_tab 6 && income_chart && shoot analysis
-    # Last: the document window lies over the main window.
+    # Last: the document windows lie over the main window.
     show_tab 3 && invoice_document
+    outstanding_invoices && statement
 }
 
 # On the Invoice tab: the second reference ID of the list, the second
 # billing company, 30 days' payment terms and a note.
 invoice_of_the_list() {
     xdotool key Tab alt+Down && settle && xdotool key Down Return && settle
-    xdotool key Tab Tab Tab alt+Down && settle && xdotool key Down Return && settle
+    xdotool key Tab Tab Tab Tab alt+Down && settle && xdotool key Down Return && settle
     click 543 340 && settle && xdotool key Home Down Down Down Down Down Down Return
     click 280 390 && xdotool key ctrl+a && xdotool type "Thank you for your custom."
 }
@@ -55,6 +57,27 @@ invoice_of_the_list() {
 invoice_document() {
     click 125 445
     shoot_window 'Ref: ' invoice-document
+}
+
+# "Outstanding Invoices..." (Ctrl+O on the Invoice tab), its list narrowed
+# to the client who owes the most.
+outstanding_invoices() {
+    xdotool key ctrl+o
+    local list
+    list=$(timeout 30 xdotool search --sync --onlyvisible --name '^Outstanding Invoices$' | head -n1)
+    xdotool windowfocus --sync "$list"
+    xdotool type "Riverside Veterinary Surgery"
+    shoot_window '^Outstanding Invoices$' outstanding-invoices
+}
+
+# That client's statement, billed from the first company, and its document
+# window.
+statement() {
+    local list
+    list=$(xdotool search --onlyvisible --name '^Outstanding Invoices$' | head -n1)
+    xdotool mousemove --window "$list" 561 576 click 1 && settle && xdotool key Down Return && settle
+    xdotool mousemove --window "$list" 810 576 click 1
+    shoot_window '^STATEMENT - ' statement
 }
 
 # On the Analysis tab: last year's "Income (per company)" of the first

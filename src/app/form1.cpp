@@ -17,6 +17,7 @@
 #include "data/dialogs.h"
 #include "data/help.h"
 #include "grids/sales_grid_tab.h"
+#include "receivables/outstanding_window.h"
 #include "ui/ui.h"
 
 #include <QApplication>
@@ -96,6 +97,7 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     SSTab1->addTab(clientGridTab, QStringLiteral("Client Grid"));
     SSTab1->addTab(analysisTab, QStringLiteral("Analysis"));
     connect(SSTab1, &QTabWidget::currentChanged, this, [this] { SSTab1_Click(); });
+    connect(invoiceTab, &InvoiceTab::outstandingInvoicesRequested, this, &Form1::showOutstandingInvoices);
     datePicker = new DatePicker(context_, DateFields{salesTab->Text33, invoiceTab->Text27}, this);
     // Tab leaves every multi-line box (notes, the invoice's columns).
     for (QPlainTextEdit* box : findChildren<QPlainTextEdit*>()) tabMovesFocus(box);
@@ -118,6 +120,12 @@ Form1::Form1(AppContext& context, QWidget* parent) : QMainWindow(parent), contex
     setCentralWidget(central);
     WindowGeometry::fit(*this, *SSTab1, QSize(twips(10050), twips(6630) + menuBar()->sizeHint().height()));
     WindowGeometry::restore(*this, context_.settings);
+}
+
+Form1::~Form1()
+{
+    // The window of what is owed retrieves invoices into this window's tab.
+    delete outstanding_.data();
 }
 
 void Form1::Form_Load()
@@ -186,8 +194,29 @@ void Form1::showEvent(QShowEvent* event)
     if (!event->spontaneous()) WindowGeometry::keepOnScreen(*this);
 }
 
+void Form1::showOutstandingInvoices()
+{
+    if (!outstanding_) {
+        outstanding_ = new OutstandingWindow(context_, [this](const QString& referenceId) {
+            // The invoice on the Invoice tab, in front.
+            SSTab1->setCurrentWidget(invoiceTab);
+            invoiceTab->retrieve(referenceId);
+            show();
+            raise();
+            activateWindow();
+        });
+    }
+    if (!outstanding_->refresh() && !outstanding_->isVisible()) return;
+    outstanding_->show();
+    outstanding_->raise();
+    outstanding_->activateWindow();
+}
+
+OutstandingWindow* Form1::outstandingWindow() const { return outstanding_.data(); }
+
 void Form1::closeEvent(QCloseEvent* event)
 {
+    if (outstanding_) outstanding_->close();
     // Bound boxes write what was typed before the window goes.
     context_.adodc1.leaveRecord();
     context_.adodc2.leaveRecord();

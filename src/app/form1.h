@@ -3,6 +3,7 @@
 #include "ui/foot_line.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QLabel;
 class QTabWidget;
@@ -17,6 +18,7 @@ class ClientTab;
 class CompanyTab;
 class DatePicker;
 class InvoiceTab;
+class OutstandingWindow;
 class SalesGridTab;
 class SalesTab;
 
@@ -27,6 +29,7 @@ public:
     enum Tab { CompanyIndex, ClientIndex, SalesIndex, InvoiceIndex, SalesGridIndex, ClientGridIndex, AnalysisIndex };
 
     explicit Form1(AppContext& context, QWidget* parent = nullptr);
+    ~Form1() override;
 
     // Start-up defaults: connects the data controls, then the analysis year,
     // today's dates and the Company tab.
@@ -48,6 +51,10 @@ public:
     void Suggestions_Click();
     // The guard run on every change of tab.
     void SSTab1_Click();
+    // The Invoice tab's "Outstanding Invoices...": the one window of what is
+    // owed, opened or brought forward and read again.
+    void showOutstandingInvoices();
+    OutstandingWindow* outstandingWindow() const;
 
     static QString noticeText();
     static QString suggestionsText();
@@ -62,6 +69,7 @@ protected:
 
 private:
     AppContext& context_;
+    QPointer<OutstandingWindow> outstanding_;
 };
 
 }  // namespace mervalis

@@ -158,14 +158,19 @@ bool readCurrency(const QString& text, CurrencyUnits* units)
     return true;
 }
 
-QString currencyText(CurrencyUnits units)
+QString storedCurrencyText(CurrencyUnits units)
 {
     const CurrencyUnits magnitude = units < 0 ? -units : units;
     QString text = QString::number(magnitude / 10000);
     QString fraction = QStringLiteral("%1").arg(magnitude % 10000, 4, 10, QLatin1Char('0'));
     while (fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
     if (!fraction.isEmpty()) text += QLatin1Char('.') + fraction;
-    return shownNumber(units < 0 ? QLatin1Char('-') + text : text);
+    return units < 0 ? QLatin1Char('-') + text : text;
+}
+
+QString currencyText(CurrencyUnits units)
+{
+    return shownNumber(storedCurrencyText(units));
 }
 
 Currency Currency::fromDouble(double value)

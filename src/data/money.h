@@ -52,6 +52,9 @@ bool readCurrency(const QString& text, CurrencyUnits* units);
 // A currency amount as the user reads it: the regional decimal separator, no
 // thousands separators, no trailing zeros ("35.5", "40", "-0.0001").
 QString currencyText(CurrencyUnits units);
+// The same as the database and machine-readable files hold it: "." before
+// the decimals whatever the region ("35.5", "-0.0001").
+QString storedCurrencyText(CurrencyUnits units);
 
 // A currency amount as a value that adds up, compares and rounds to cents,
 // as the analyses' sums, quarters and shares need.
@@ -85,8 +88,10 @@ public:
     // Rounded to two decimals, a half to the even neighbour.
     Currency roundedToCents() const;
     QString text() const { return currencyText(units_); }
+    QString storedText() const { return storedCurrencyText(units_); }
 
     friend constexpr Currency operator+(Currency a, Currency b) { return Currency(a.units_ + b.units_); }
+    friend constexpr Currency operator-(Currency a) { return Currency(-a.units_); }
     Currency& operator+=(Currency other)
     {
         units_ += other.units_;

@@ -29,6 +29,13 @@ Wide cents(Currency amount) { return amount.units() / 100; }
 
 }  // namespace
 
+bool taxAt(Currency rate, Currency net, Currency* tax)
+{
+    // The rate in hundredths of a percent times cents is the tax in
+    // ten-thousandths of a cent.
+    return fromCents(dividedTiesToEven(cents(rate.roundedToCents()) * cents(net.roundedToCents()), 10000), tax);
+}
+
 bool saleFigures(const SaleAmounts& amounts, SaleFigures* figures)
 {
     Currency price, quantity, discount, rate, freight;
@@ -44,10 +51,8 @@ bool saleFigures(const SaleAmounts& amounts, SaleFigures* figures)
         !Currency::add(net, freight, &net) || !Currency::subtract(net, discount, &net)) {
         return false;
     }
-    // The rate in hundredths of a percent times cents is the tax in
-    // ten-thousandths of a cent.
     Currency tax;
-    if (!fromCents(dividedTiesToEven(cents(rate) * cents(net), 10000), &tax)) return false;
+    if (!taxAt(rate, net, &tax)) return false;
     Currency total;
     if (!Currency::add(net, tax, &total)) return false;
     *figures = SaleFigures{net, tax, total};

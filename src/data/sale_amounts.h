@@ -29,4 +29,8 @@ struct SaleFigures {
 // the range of amounts the ledger adds up.
 bool saleFigures(const SaleAmounts& amounts, SaleFigures* figures);
 
+// The tax at `rate` percent on `net`, both to the cent: R(rate x net / 100),
+// two decimals, ties to even. False when it leaves the range of amounts.
+bool taxAt(Currency rate, Currency net, Currency* tax);
+
 }  // namespace mervalis

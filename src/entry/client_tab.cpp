@@ -3,6 +3,7 @@
 #include "ui/click_watcher.h"
 #include "ui/drop_down_combo.h"
 #include "entry/field_columns.h"
+#include "entry/tax_details_dialog.h"
 #include "entry/list_files.h"
 #include "ui/list_fill.h"
 #include "data/app_context.h"
@@ -73,6 +74,9 @@ ClientTab::ClientTab(AppContext& context, QWidget* parent) : QWidget(parent), co
     Command2->setEnabled(false);
     Command2->setMinimumWidth(Command2->sizeHint().width());  // the side column never clips its caption
     Command24 = namedButton(new QPushButton(QStringLiteral("Clear Screen"), this), "Command24");
+    taxDetailsButton = namedButton(new QPushButton(QStringLiteral("Tax details..."), this), "taxDetailsButton");
+    taxDetailsButton->setToolTip(
+        QStringLiteral("The VAT ID, country and buyer reference that e-invoices to this client give"));
     Command40 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command40");
 
     auto* side = new QVBoxLayout;
@@ -83,6 +87,7 @@ ClientTab::ClientTab(AppContext& context, QWidget* parent) : QWidget(parent), co
     side->addSpacing(8);
     side->addWidget(Command2);
     side->addWidget(Command24);
+    side->addWidget(taxDetailsButton);
     side->addStretch();
     side->addWidget(Command40);
 
@@ -96,6 +101,7 @@ ClientTab::ClientTab(AppContext& context, QWidget* parent) : QWidget(parent), co
 
     connect(Command2, &QPushButton::clicked, this, &ClientTab::Command2_Click);
     connect(Command24, &QPushButton::clicked, this, &ClientTab::Command24_Click);
+    connect(taxDetailsButton, &QPushButton::clicked, this, &ClientTab::taxDetails_Click);
     connect(Combo20, &DropDownCombo::dropDown, this, &ClientTab::Combo20_DropDown);
     connect(Combo20, &QComboBox::activated, this, &ClientTab::Combo20_Click);
     connect(Combo26, &DropDownCombo::dropDown, this, &ClientTab::Combo26_DropDown);
@@ -237,6 +243,11 @@ void ClientTab::Combo26_DropDown()
 void ClientTab::Combo27_DropDown()
 {
     fillFromListFile(Combo27, ListFile::LeadsGivenTo, context_);
+}
+
+void ClientTab::taxDetails_Click()
+{
+    TaxDetailsDialog::open(context_, TaxParty::Client, Text61->text(), this);
 }
 
 }  // namespace mervalis

@@ -39,6 +39,7 @@ public:
     void Combo20_DropDown();  // fill the retrieve list
     void Combo20_Click();     // retrieve the chosen client into the boxes
     void Command24_Click();   // Clear Screen
+    void taxDetails_Click();  // the tax details of the client shown
     void Text61_Click();      // hint when adding is not allowed
     void Combo26_DropDown();  // ethnicity list file
     void Combo27_DropDown();  // lead list file
@@ -70,6 +71,7 @@ public:
     DropDownCombo* Combo20;  // "Retrieve Client"
     QPushButton* Command2;   // "Add client to database"
     QPushButton* Command24;  // "Clear Screen"
+    QPushButton* taxDetailsButton;  // "Tax details..."
     QPushButton* Command40;  // "Help"
 
 private:

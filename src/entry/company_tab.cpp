@@ -3,6 +3,7 @@
 #include "ui/click_watcher.h"
 #include "ui/drop_down_combo.h"
 #include "entry/field_columns.h"
+#include "entry/tax_details_dialog.h"
 #include "entry/list_files.h"
 #include "ui/list_fill.h"
 #include "data/app_context.h"
@@ -51,6 +52,9 @@ CompanyTab::CompanyTab(AppContext& context, QWidget* parent) : QWidget(parent), 
     Command12->setEnabled(false);
     Command12->setMinimumWidth(Command12->sizeHint().width());  // the side column never clips its caption
     Command23 = namedButton(new QPushButton(QStringLiteral("Clear Screen"), this), "Command23");
+    taxDetailsButton = namedButton(new QPushButton(QStringLiteral("Tax details..."), this), "taxDetailsButton");
+    taxDetailsButton->setToolTip(
+        QStringLiteral("The VAT ID, country, currency and bank account that e-invoices of this company give"));
     Command39 = namedButton(new QPushButton(QStringLiteral("Help"), this), "Command39");
 
     auto* side = new QVBoxLayout;
@@ -61,6 +65,7 @@ CompanyTab::CompanyTab(AppContext& context, QWidget* parent) : QWidget(parent), 
     side->addSpacing(8);
     side->addWidget(Command12);
     side->addWidget(Command23);
+    side->addWidget(taxDetailsButton);
     side->addStretch();
     side->addWidget(Command39);
 
@@ -70,6 +75,7 @@ CompanyTab::CompanyTab(AppContext& context, QWidget* parent) : QWidget(parent), 
 
     connect(Command12, &QPushButton::clicked, this, &CompanyTab::Command12_Click);
     connect(Command23, &QPushButton::clicked, this, &CompanyTab::Command23_Click);
+    connect(taxDetailsButton, &QPushButton::clicked, this, &CompanyTab::taxDetails_Click);
     connect(Combo19, &DropDownCombo::dropDown, this, &CompanyTab::Combo19_DropDown);
     connect(Combo19, &QComboBox::activated, this, &CompanyTab::Combo19_Click);
     connect(ClickWatcher::watch(Text19), &ClickWatcher::clicked, this, &CompanyTab::Text19_Click);
@@ -171,6 +177,11 @@ void CompanyTab::Text19_Click()
         context_.dialogs.inform(QStringLiteral(" It is important to press the Clear Screen Button before entering "
                                                "details."));
     }
+}
+
+void CompanyTab::taxDetails_Click()
+{
+    TaxDetailsDialog::open(context_, TaxParty::Company, Text19->text(), this);
 }
 
 }  // namespace mervalis

@@ -30,6 +30,7 @@ public:
     void Combo19_DropDown(); // fill the retrieve list
     void Combo19_Click();    // retrieve the chosen company into the boxes
     void Command23_Click();  // Clear Screen
+    void taxDetails_Click();  // the tax details of the company shown
     void Text19_Click();     // hint when adding is not allowed
 
     QGroupBox* Frame1;
@@ -51,6 +52,7 @@ public:
     DropDownCombo* Combo19;  // "Retrieve Company"
     QPushButton* Command12;  // "Add company to database"
     QPushButton* Command23;  // "Clear Screen"
+    QPushButton* taxDetailsButton;  // "Tax details..."
     QPushButton* Command39;  // "Help"
 
 private:

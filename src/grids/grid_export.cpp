@@ -25,24 +25,47 @@ QString proposedExportPath(const QString& subject)
         QStringLiteral("Mervalis %1 %2.csv").arg(subject, QDate::currentDate().toString(Qt::ISODate)));
 }
 
-bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& subject)
+std::vector<int> shownColumns(const QHeaderView* header)
+{
+    std::vector<int> columns;
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!header->isSectionHidden(column)) columns.push_back(column);
+    }
+    return columns;
+}
+
+bool exportCsv(DialogService& dialogs, const QString& subject, const QStringList& header, int rowCount,
+               const CsvRow& row)
 {
     QString path = dialogs.askSaveFileName(QStringLiteral("Export %1 to CSV").arg(subject),
                                            proposedExportPath(subject), QStringLiteral("CSV files (*.csv)"));
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
-
-    // The columns as they stand on screen, left to right.
-    const QHeaderView* header = grid.horizontalHeader();
-    const RecordSet& rows = grid.control().rows();
-    std::vector<int> columns;
-    QStringList names;
-    for (int visual = 0; visual < header->count(); ++visual) {
-        const int column = header->logicalIndex(visual);
-        if (header->isSectionHidden(column)) continue;
-        columns.push_back(column);
-        names << rows.columnNames().value(column);
+    QString error;
+    bool written;
+    {
+        WaitCursor hourglass;  // a large ledger takes seconds
+        written = writeCsvFile(path, header, rowCount, row, &error);
     }
+    if (!written) {
+        dialogs.warn(QStringLiteral("The %1 could not be saved to %2: %3\r\n\r\nNo file was written.")
+                         .arg(subject, QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    dialogs.inform(QStringLiteral("%1 %2 saved to %3.")
+                       .arg(rowCount)
+                       .arg(rowCount == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                            QDir::toNativeSeparators(path)));
+    return true;
+}
+
+bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& subject)
+{
+    const RecordSet& rows = grid.control().rows();
+    const std::vector<int> columns = shownColumns(grid.horizontalHeader());
+    QStringList names;
+    for (int column : columns) names << rows.columnNames().value(column);
 
     // Stored cells straight from the record set (a large one reads its pages
     // as they come), numbers with "." as the database holds them; a row whose
@@ -61,22 +84,7 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
         }
         return true;
     };
-    QString error;
-    bool written;
-    {
-        WaitCursor hourglass;  // a large ledger takes seconds
-        written = writeCsvFile(path, names, rows.rowCount(), row, &error);
-    }
-    if (!written) {
-        dialogs.warn(QStringLiteral("The %1 could not be saved to %2: %3\r\n\r\nNo file was written.")
-                         .arg(subject, QDir::toNativeSeparators(path), error));
-        return false;
-    }
-    dialogs.inform(QStringLiteral("%1 %2 saved to %3.")
-                       .arg(rows.rowCount())
-                       .arg(rows.rowCount() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
-                            QDir::toNativeSeparators(path)));
-    return true;
+    return exportCsv(dialogs, subject, names, rows.rowCount(), row);
 }
 
 }  // namespace mervalis

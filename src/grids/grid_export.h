@@ -1,6 +1,12 @@
 #pragma once
 
+#include "data/csv_file.h"
+
 #include <QString>
+
+#include <vector>
+
+class QHeaderView;
 
 namespace mervalis {
 
@@ -18,5 +24,15 @@ bool exportGrid(const DataGrid& grid, DialogService& dialogs, const QString& sub
 
 // The file name proposed for a grid of `subject` ("sales") today.
 QString proposedExportPath(const QString& subject);
+
+// The columns a table shows, in their order on screen, left to right.
+std::vector<int> shownColumns(const QHeaderView* header);
+
+// What exportGrid does with the cells of any table: asks where to save
+// `subject`, writes `header` and `rowCount` rows from `row`, and tells the
+// user where the file went or why it could not be written. False when
+// nothing was written, cancelled or failed.
+bool exportCsv(DialogService& dialogs, const QString& subject, const QStringList& header, int rowCount,
+               const CsvRow& row);
 
 }  // namespace mervalis

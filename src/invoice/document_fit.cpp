@@ -145,6 +145,11 @@ int lineSpacingSize(const DocumentLabel& label, int lineCount)
     return size ? size : kSmallestPixelSize;
 }
 
+int linesThatFit(const DocumentLabel& label)
+{
+    return room(label.rect.height(), pixelSizeOf(label.font), label.font.bold);
+}
+
 FittedLabel fitLabel(const DocumentLabel& label, int spacingSize)
 {
     FittedLabel fitted;
@@ -204,12 +209,11 @@ DocumentFit fitDocument(const Document& document)
     return fit;
 }
 
-QString figuresDoNotFitMessage(const QStringList& figures)
+QString figuresDoNotFitMessage(const QStringList& figures, const QString& advice)
 {
     return QStringLiteral("The document cannot be made: these figures do not fit their places on it, even at 6 pt, "
-                          "and a figure is never cut:\r\n\r\n%1\r\n\r\nShorten them on the Invoice tab, or give "
-                          "some of the sales a reference ID of their own, and generate the document again.")
-        .arg(figures.join(QStringLiteral("\r\n")));
+                          "and a figure is never cut:\r\n\r\n%1\r\n\r\n%2")
+        .arg(figures.join(QStringLiteral("\r\n")), advice);
 }
 
 QString textsCutQuestion(const QStringList& texts)

@@ -41,6 +41,9 @@ struct FittedLabel {
 // fit the label's height (6 pt when none does).
 int lineSpacingSize(const DocumentLabel& label, int lineCount);
 
+// How many lines a label holds at its own size.
+int linesThatFit(const DocumentLabel& label);
+
 // Fits a label: its size is the largest at which all its lines fit the
 // height (after flowing words, for a label that wraps); each line too wide
 // at that size is drawn smaller, down to 6 pt, and cut only there.
@@ -60,8 +63,9 @@ struct DocumentFit {
 DocumentFit fitDocument(const Document& document);
 
 // What the user is told of a fit: why a document is not made (figures that
-// do not fit), and the question whether to open it with texts cut.
-QString figuresDoNotFitMessage(const QStringList& figures);
+// do not fit, and `advice` on what to do about them), and the question
+// whether to open it with texts cut.
+QString figuresDoNotFitMessage(const QStringList& figures, const QString& advice);
 QString textsCutQuestion(const QStringList& texts);
 
 }  // namespace mervalis

@@ -14,6 +14,25 @@ QStringList textLines(const QString& text)
     return lines;
 }
 
+DocumentLabel designedLabel(const LabelDesign& d)
+{
+    DocumentLabel label;
+    label.name = QLatin1String(d.name);
+    label.rect = QRect(d.left, d.top, d.width, d.height);
+    label.text = QString::fromUtf8(d.caption);
+    label.font = d.font;
+    label.kind = d.kind;
+    label.place = QString::fromUtf8(d.place);
+    return label;
+}
+
+QList<DocumentLabel> designedLabels(std::initializer_list<LabelDesign> designs)
+{
+    QList<DocumentLabel> labels;
+    for (const LabelDesign& d : designs) labels << designedLabel(d);
+    return labels;
+}
+
 const DocumentSection* Document::section(const QString& name) const
 {
     for (const DocumentSection& s : sections_) {
@@ -52,6 +71,11 @@ void Document::addLabel(const QString& sectionName, DocumentLabel label)
     if (const DocumentSection* s = section(sectionName)) {
         const_cast<DocumentSection*>(s)->labels << std::move(label);
     }
+}
+
+void Document::addSection(const QString& name, int height, QList<DocumentLabel> labels)
+{
+    sections_.append(DocumentSection{name, height, std::move(labels)});
 }
 
 int Document::sectionTop(const QString& sectionName) const

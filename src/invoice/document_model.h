@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 namespace mervalis {
 
 // The lines of a text: split at its line breaks (CR LF, LF or CR); a
@@ -18,12 +20,24 @@ struct LabelFont {
     bool bold = false;
 };
 
+// The styles documents print in, each chosen to fit the heights of the
+// labels that use it.
+namespace styles {
+constexpr LabelFont kRegular{8.25, false};
+constexpr LabelFont kBold{8.25, true};
+constexpr LabelFont kLarge{12, true};
+}  // namespace styles
+
 // What a label holds decides what may happen to a text too long for it.
 // Either is first drawn smaller, down to 6 pt.
 enum class LabelKind {
     Text,    // names, addresses, products, terms, notes: cut at 6 pt, and the user is asked first
     Figure,  // amounts, quantities, rates, dates: never cut; a document where one does not fit is not made
 };
+namespace styles {
+constexpr LabelKind kText = LabelKind::Text;
+constexpr LabelKind kFigure = LabelKind::Figure;
+}  // namespace styles
 
 // One label of a document: a rectangle in twips within its section, the
 // text it prints (lines separated by '\n'), its style, and whether it shows.
@@ -43,6 +57,19 @@ struct DocumentLabel {
     // Where the label is, in the user's words, for messages ("company name").
     QString place;
 };
+
+// A label as a layout draws it: name, place and size in twips within its
+// section, style, design caption, kind and place in the user's words.
+struct LabelDesign {
+    const char* name;
+    int left, top, width, height;
+    LabelFont font;
+    const char* caption;
+    LabelKind kind;
+    const char* place;
+};
+DocumentLabel designedLabel(const LabelDesign& design);
+QList<DocumentLabel> designedLabels(std::initializer_list<LabelDesign> designs);
 
 struct DocumentSection {
     QString name;
@@ -69,6 +96,8 @@ public:
     void hide(const QString& section, const QString& name);
     // Adds a label to a section.
     void addLabel(const QString& section, DocumentLabel label);
+    // Adds a section below the others.
+    void addSection(const QString& name, int height, QList<DocumentLabel> labels = {});
 
     // Where a section starts, in twips below the top margin.
     int sectionTop(const QString& section) const;
@@ -83,5 +112,10 @@ protected:
 private:
     const DocumentSection* section(const QString& name) const;
 };
+
+// A document of several pages, each a layout of its own, drawn one after the
+// other by the same painter. An invoice is one page; a statement flows over
+// as many as its lines need.
+using DocumentPages = QList<Document>;
 
 }  // namespace mervalis

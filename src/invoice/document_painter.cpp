@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -57,16 +58,26 @@ void DocumentPainter::paint(QPainter& painter, const Document& document)
     painter.restore();
 }
 
-bool DocumentPainter::writePdf(const Document& document, QIODevice* device, const QString& title)
+void DocumentPainter::paint(QPainter& painter, const DocumentPages& pages)
+{
+    auto* device = dynamic_cast<QPagedPaintDevice*>(painter.device());
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        if (p > 0 && device) device->newPage();
+        paint(painter, pages[p]);
+    }
+}
+
+bool DocumentPainter::writePdf(const DocumentPages& pages, QIODevice* device, const QString& title, bool archival)
 {
     QPdfWriter writer(device);
+    if (archival) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
     writer.setResolution(static_cast<int>(kTwipsPerInch));
     writer.setPageLayout(pageLayout());
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Mervalis"));
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    paint(painter, document);
+    paint(painter, pages);
     return painter.end();
 }
 

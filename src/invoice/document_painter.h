@@ -1,5 +1,7 @@
 #pragma once
 
+#include "invoice/document_model.h"
+
 #include <QPageLayout>
 #include <QString>
 
@@ -7,8 +9,6 @@ class QIODevice;
 class QPainter;
 
 namespace mervalis {
-
-class Document;
 
 // Draws a document: the one routine behind the preview, the printer and the
 // PDF file. Coordinates are twips from the top-left corner of the printable
@@ -23,10 +23,14 @@ public:
     // the printable area (a QPrinter or QPdfWriter with the page layout
     // above), at the device's resolution.
     static void paint(QPainter& painter, const Document& document);
+    // Draws each page on a page of its own: the painter's device (a QPrinter
+    // or QPdfWriter) starts a new page between them.
+    static void paint(QPainter& painter, const DocumentPages& pages);
 
-    // Writes the document as a one-page PDF. False when it could not be
+    // Writes the pages as a PDF; `archival` makes it a PDF/A-1b (fonts
+    // embedded, sRGB output intent, XMP metadata). False when it could not be
     // written.
-    static bool writePdf(const Document& document, QIODevice* device, const QString& title);
+    static bool writePdf(const DocumentPages& pages, QIODevice* device, const QString& title, bool archival = false);
 };
 
 }  // namespace mervalis

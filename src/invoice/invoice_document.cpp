@@ -10,42 +10,7 @@ const QString kSenderSection = QStringLiteral("Section4");
 const QString kBodySection = QStringLiteral("Section2");
 const QString kColumns = QStringLiteral("sale columns");
 
-// The styles the layout carries, each chosen to fit the heights of the
-// labels that use it.
-constexpr LabelFont kRegular{8.25, false};
-constexpr LabelFont kBold{8.25, true};
-constexpr LabelFont kLarge{12, true};
-
-constexpr LabelKind kText = LabelKind::Text;
-constexpr LabelKind kFigure = LabelKind::Figure;
-
-struct Design {
-    const char* name;
-    int left, top, width, height;
-    LabelFont font;
-    const char* caption;
-    LabelKind kind;
-    const char* place;
-};
-
-DocumentLabel make(const Design& d)
-{
-    DocumentLabel label;
-    label.name = QLatin1String(d.name);
-    label.rect = QRect(d.left, d.top, d.width, d.height);
-    label.text = QLatin1String(d.caption);
-    label.font = d.font;
-    label.kind = d.kind;
-    label.place = QLatin1String(d.place);
-    return label;
-}
-
-QList<DocumentLabel> make(std::initializer_list<Design> designs)
-{
-    QList<DocumentLabel> labels;
-    for (const Design& d : designs) labels << make(d);
-    return labels;
-}
+using namespace styles;
 
 // The tax summary's place: a table beneath Total Due, its amounts under
 // the "Total : " caption and the total, down to the foot of the body.
@@ -107,54 +72,81 @@ void addTaxSummary(InvoiceDocument& document, const TaxSummary& summary)
 
 }  // namespace
 
+QList<DocumentLabel> senderBlockDesign()
+{
+    return designedLabels({{"label16", 0, 0, 7370, 300, kLarge, "", kText, "company name"},
+                           {"label32", 0, 300, 7370, 200, kRegular, "", kText, "company address"},
+                           {"label33", 0, 500, 7365, 200, kRegular, "", kText, "company telephones"},
+                           {"label34", 0, 700, 7370, 200, kRegular, "", kText, "company e-mail"},
+                           {"label35", 0, 900, 7370, 200, kRegular, "", kText, "company fax"}});
+}
+
+QList<DocumentLabel> clientBlockDesign()
+{
+    return designedLabels({{"label23", 0, 0, 3500, 210, kBold, "", kText, "client name"},
+                           {"label25", 0, 210, 3500, 195, kRegular, "", kText, "contact name"},
+                           {"label19", 0, 400, 3500, 195, kRegular, "", kText, "client address"},
+                           {"label1", 0, 600, 3500, 195, kRegular, "", kText, "client city and post code"},
+                           {"label21", 0, 820, 3500, 195, kRegular, "", kText, "client country"},
+                           {"label22", 0, 1134, 3500, 200, kRegular, "", kText, "client telephones"},
+                           {"label24", 0, 1334, 3510, 200, kRegular, "", kText, "client fax"},
+                           {"label26", 0, 1534, 3500, 200, kRegular, "", kText, "client e-mail"}});
+}
+
+void fillSenderBlock(Document& document, const QString& section, const PartyDetails& company)
+{
+    auto sender = [&](const char* name, const QString& text) { document.setText(section, QLatin1String(name), text); };
+    sender("label16", company.name);
+    sender("label32", company.address1 + QStringLiteral(" ") + company.address2 + QStringLiteral(", ") + company.city +
+                          QStringLiteral(", ") + company.postCode + QStringLiteral(", ") + company.country);
+    sender("label33", QStringLiteral("Tel: ") + company.telephone + QStringLiteral("  ") + company.telephone2);
+    if (!company.fax.isEmpty()) sender("label35", QStringLiteral("Fax: ") + company.fax);
+    sender("label34", QStringLiteral("Email: ") + company.email);
+}
+
+void fillClientBlock(Document& document, const QString& section, const PartyDetails& client)
+{
+    auto body = [&](const char* name, const QString& text) { document.setText(section, QLatin1String(name), text); };
+    body("label23", client.name);
+    body("label25", client.contactFirstName + QStringLiteral(" ") + client.contactSurname);
+    body("label19", client.address1 + QStringLiteral(", ") + client.address2);
+    body("label1", client.city + QStringLiteral(", ") + client.postCode);
+    body("label21", client.country);
+    body("label22", QStringLiteral("Tel: ") + client.telephone + QStringLiteral("  ") + client.telephone2);
+    body("label24", QStringLiteral("Fax: ") + client.fax);
+    body("label26", QStringLiteral("Email: ") + client.email);
+}
+
 InvoiceDocument InvoiceDocument::design()
 {
     InvoiceDocument document;
-    document.sections_ = {
-        {kSenderSection,
-         3345,
-         make({{"label16", 0, 0, 7370, 300, kLarge, "", kText, "company name"},
-               {"label32", 0, 300, 7370, 200, kRegular, "", kText, "company address"},
-               {"label33", 0, 500, 7365, 200, kRegular, "", kText, "company telephones"},
-               {"label34", 0, 700, 7370, 200, kRegular, "", kText, "company e-mail"},
-               {"label35", 0, 900, 7370, 200, kRegular, "", kText, "company fax"}})},
-        {kBodySection,
-         9604,
-         make({{"label23", 0, 0, 3500, 210, kBold, "", kText, "client name"},
-               {"label25", 0, 210, 3500, 195, kRegular, "", kText, "contact name"},
-               {"label19", 0, 400, 3500, 195, kRegular, "", kText, "client address"},
-               {"label1", 0, 600, 3500, 195, kRegular, "", kText, "client city and post code"},
-               {"label21", 0, 820, 3500, 195, kRegular, "", kText, "client country"},
-               {"label22", 0, 1134, 3500, 200, kRegular, "", kText, "client telephones"},
-               {"label24", 0, 1334, 3510, 200, kRegular, "", kText, "client fax"},
-               {"label26", 0, 1534, 3500, 200, kRegular, "", kText, "client e-mail"},
-               {"label31", 0, 2300, 2500, 200, kRegular, "", kFigure, "invoice date"},
-               {"label36", 3000, 2300, 4800, 200, kRegular, "", kText, "reference"},
-               {"label27", 0, 3000, 2265, 255, kBold, "INVOICE", kText, "title"},
-               {"label9", 0, 3500, 650, 195, kBold, "Amount", kText, "heading of the price column"},
-               {"label10", 750, 3500, 1200, 195, kBold, "Quantity", kText, "heading of the quantity column"},
-               {"label11", 2100, 3500, 2000, 195, kBold, "Product / Service", kText, "heading of the product column"},
-               {"label12", 4200, 3500, 1300, 200, kBold, "Date", kText, "heading of the date column"},
-               {"label13", 5600, 3500, 750, 200, kBold, "Discount", kText, "heading of the discount column"},
-               {"label14", 6500, 3500, 700, 200, kBold, "Tax", kText, "heading of the tax column"},
-               {"label15", 7300, 3500, 700, 200, kBold, "Freight", kText, "heading of the freight column"},
-               {"label30", 8100, 3500, 750, 210, kBold, "SubTotal", kText, "heading of the sub-total column"},
-               {"label2", 0, 4000, 650, 2265, kRegular, "", kFigure, "Price"},
-               {"label3", 750, 4000, 1200, 2265, kRegular, "", kFigure, "Quantity"},
-               {"label4", 2100, 4000, 2010, 2265, kRegular, "", kText, "Product / Service"},
-               {"label5", 4200, 4000, 1305, 2265, kRegular, "", kFigure, "Date"},
-               {"label6", 5600, 4000, 750, 2268, kRegular, "", kFigure, "Discount"},
-               {"label7", 6500, 4000, 700, 2268, kRegular, "", kFigure, "Tax"},
-               {"label8", 7300, 4000, 700, 2268, kRegular, "", kFigure, "Freight"},
-               {"label29", 8100, 4000, 750, 2268, kRegular, "", kFigure, "SubTotal"},
-               {"label17", 0, 6803, 8505, 450, kLarge, "", kText, "payment terms"},
-               {"label20", 6236, 7500, 900, 195, kBold, "Total : ", kText, "total caption"},
-               {"label18", 7937, 7500, 1000, 195, kBold, "", kFigure, "Total Due"},
-               {"label28", 0, 8100, 8505, 1100, kRegular, "", kText, "notes"}})},
-        {QStringLiteral("Section1"), 0, {}},
-        {QStringLiteral("Section3"), 0, {}},
-        {QStringLiteral("Section5"), 0, {}},
-    };
+    document.addSection(kSenderSection, 3345, senderBlockDesign());
+    const QList<DocumentLabel> body = designedLabels(
+        {{"label31", 0, 2300, 2500, 200, kRegular, "", kFigure, "invoice date"},
+         {"label36", 3000, 2300, 4800, 200, kRegular, "", kText, "reference"},
+         {"label27", 0, 3000, 2265, 255, kBold, "INVOICE", kText, "title"},
+         {"label9", 0, 3500, 650, 195, kBold, "Amount", kText, "heading of the price column"},
+         {"label10", 750, 3500, 1200, 195, kBold, "Quantity", kText, "heading of the quantity column"},
+         {"label11", 2100, 3500, 2000, 195, kBold, "Product / Service", kText, "heading of the product column"},
+         {"label12", 4200, 3500, 1300, 200, kBold, "Date", kText, "heading of the date column"},
+         {"label13", 5600, 3500, 750, 200, kBold, "Discount", kText, "heading of the discount column"},
+         {"label14", 6500, 3500, 700, 200, kBold, "Tax", kText, "heading of the tax column"},
+         {"label15", 7300, 3500, 700, 200, kBold, "Freight", kText, "heading of the freight column"},
+         {"label30", 8100, 3500, 750, 210, kBold, "SubTotal", kText, "heading of the sub-total column"},
+         {"label2", 0, 4000, 650, 2265, kRegular, "", kFigure, "Price"},
+         {"label3", 750, 4000, 1200, 2265, kRegular, "", kFigure, "Quantity"},
+         {"label4", 2100, 4000, 2010, 2265, kRegular, "", kText, "Product / Service"},
+         {"label5", 4200, 4000, 1305, 2265, kRegular, "", kFigure, "Date"},
+         {"label6", 5600, 4000, 750, 2268, kRegular, "", kFigure, "Discount"},
+         {"label7", 6500, 4000, 700, 2268, kRegular, "", kFigure, "Tax"},
+         {"label8", 7300, 4000, 700, 2268, kRegular, "", kFigure, "Freight"},
+         {"label29", 8100, 4000, 750, 2268, kRegular, "", kFigure, "SubTotal"},
+         {"label17", 0, 6803, 8505, 450, kLarge, "", kText, "payment terms"},
+         {"label20", 6236, 7500, 900, 195, kBold, "Total : ", kText, "total caption"},
+         {"label18", 7937, 7500, 1000, 195, kBold, "", kFigure, "Total Due"},
+         {"label28", 0, 8100, 8505, 1100, kRegular, "", kText, "notes"}});
+    document.addSection(kBodySection, 9604, clientBlockDesign() + body);
+    for (const char* empty : {"Section1", "Section3", "Section5"}) document.addSection(QLatin1String(empty), 0);
     // The sale columns: line n of each is sale n. Terms and notes are prose.
     for (const char* name : {"label2", "label3", "label4", "label5", "label6", "label7", "label8", "label29"}) {
         document.label(kBodySection, QLatin1String(name))->lineGroup = kColumns;
@@ -170,15 +162,7 @@ InvoiceDocument fillInvoice(const InvoiceScreen& screen, const TaxSummary* taxSu
         document.setText(kBodySection, QLatin1String(name), text);
     };
 
-    const PartyDetails& client = screen.client;
-    body("label23", client.name);
-    body("label25", client.contactFirstName + QStringLiteral(" ") + client.contactSurname);
-    body("label19", client.address1 + QStringLiteral(", ") + client.address2);
-    body("label1", client.city + QStringLiteral(", ") + client.postCode);
-    body("label21", client.country);
-    body("label22", QStringLiteral("Tel: ") + client.telephone + QStringLiteral("  ") + client.telephone2);
-    body("label24", QStringLiteral("Fax: ") + client.fax);
-    body("label26", QStringLiteral("Email: ") + client.email);
+    fillClientBlock(document, kBodySection, screen.client);
 
     body("label9", screen.priceHeading);
     body("label10", screen.quantityHeading);
@@ -226,19 +210,7 @@ InvoiceDocument fillInvoice(const InvoiceScreen& screen, const TaxSummary* taxSu
     }
 
     // Letterheaded paper leaves the sender block blank.
-    if (!screen.letterhead) {
-        const PartyDetails& company = screen.company;
-        auto sender = [&document](const char* name, const QString& text) {
-            document.setText(kSenderSection, QLatin1String(name), text);
-        };
-        sender("label16", company.name);
-        sender("label32", company.address1 + QStringLiteral(" ") + company.address2 + QStringLiteral(", ") +
-                              company.city + QStringLiteral(", ") + company.postCode + QStringLiteral(", ") +
-                              company.country);
-        sender("label33", QStringLiteral("Tel: ") + company.telephone + QStringLiteral("  ") + company.telephone2);
-        if (!company.fax.isEmpty()) sender("label35", QStringLiteral("Fax: ") + company.fax);
-        sender("label34", QStringLiteral("Email: ") + company.email);
-    }
+    if (!screen.letterhead) fillSenderBlock(document, kSenderSection, screen.company);
 
     if (taxSummary && taxSummary->holds()) addTaxSummary(document, *taxSummary);
     return document;

@@ -1,7 +1,7 @@
 #include "invoice/invoice_generation.h"
 
 #include "data/dialogs.h"
-#include "invoice/document_fit.h"
+#include "invoice/document_pages.h"
 #include "invoice/tax_summary.h"
 
 namespace mervalis {
@@ -14,12 +14,9 @@ std::optional<InvoiceDocument> generateInvoice(const InvoiceScreen& screen, Dial
         if (!summary->holds()) dialogs.inform(taxSummaryLeftOutMessage(*summary));
     }
     InvoiceDocument document = fillInvoice(screen, summary ? &*summary : nullptr);
-    const DocumentFit fit = fitDocument(document);
-    if (!fit.figuresThatDoNotFit.isEmpty()) {
-        dialogs.inform(figuresDoNotFitMessage(fit.figuresThatDoNotFit));
-        return std::nullopt;
-    }
-    if (!fit.textsCut.isEmpty() && !dialogs.askYesNo(textsCutQuestion(fit.textsCut))) return std::nullopt;
+    const QString advice = QStringLiteral("Shorten them on the Invoice tab, or give some of the sales a reference ID "
+                                          "of their own, and generate the document again.");
+    if (!mayShow(fitDocument(document), dialogs, advice)) return std::nullopt;
     return document;
 }
 

@@ -10,9 +10,11 @@
 #include "data/money.h"
 #include "data/row_block.h"
 #include "data/sales_table.h"
+#include "data/tax_details.h"
+#include "invoice/e_invoice.h"
 #include "invoice/invoice_generation.h"
 #include "invoice/invoice_lines.h"
-#include "invoice/invoice_window.h"
+#include "invoice/document_window.h"
 #include "ui/drop_down_combo.h"
 #include "ui/list_fill.h"
 #include "ui/paged_list.h"
@@ -24,6 +26,7 @@
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -91,7 +94,7 @@ InvoiceTab::InvoiceTab(AppContext& context, InvoiceLinks links, QWidget* parent)
 InvoiceTab::~InvoiceTab()
 {
     // Document windows stand on their own, but not beyond the program's tabs.
-    for (const QPointer<InvoiceWindow>& window : std::as_const(documents_)) delete window.data();
+    for (const QPointer<DocumentWindow>& window : std::as_const(documents_)) delete window.data();
 }
 
 QStringList InvoiceTab::titleEntries()
@@ -151,6 +154,10 @@ void InvoiceTab::buildControls()
 {
     Combo4 = named(DropDownCombo::editable(this), "Combo4", QStringLiteral("Retrieve Reference ID"));
     Check4 = namedButton(new QCheckBox(QStringLiteral("Outstanding"), this), "Check4");
+    outstandingInvoicesButton = namedButton(new QPushButton(QStringLiteral("Outstanding Invoices..."), this),
+                                            "outstandingInvoicesButton");
+    outstandingInvoicesButton->setToolTip(QStringLiteral("Lists every invoice that is owed: by whom, and since when"));
+    giveKey(outstandingInvoicesButton, QKeySequence(Qt::CTRL | Qt::Key_O));
     Text66 = named(new QLineEdit(this), "Text66", QStringLiteral("Client"));
     Combo5 = named(DropDownCombo::editable(this), "Combo5", QStringLiteral("Bill from which company?"));
 
@@ -240,7 +247,10 @@ void InvoiceTab::layOut()
     retrieveCaption->addStretch();
     top->addLayout(retrieveCaption, 0, 0);
     top->addWidget(Combo4, 1, 0);
-    top->addWidget(Check4, 1, 1);
+    auto* outstanding = new QHBoxLayout;
+    outstanding->addWidget(Check4);
+    outstanding->addWidget(outstandingInvoicesButton);
+    top->addLayout(outstanding, 1, 1);
     top->addWidget(captionFor(Text66, QStringLiteral("Client"), this), 0, 2);
     top->addWidget(Text66, 1, 2);
     top->addWidget(captionFor(Combo5, QStringLiteral("Bill from which company?"), this), 0, 3);
@@ -327,6 +337,7 @@ void InvoiceTab::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, &InvoiceTab::Command4_Click);
     connect(Command25, &QPushButton::clicked, this, &InvoiceTab::Command25_Click);
     connect(Command34, &QPushButton::clicked, this, &InvoiceTab::Command34_Click);
+    connect(outstandingInvoicesButton, &QPushButton::clicked, this, &InvoiceTab::outstandingInvoicesButton_Click);
     connect(Command7, &QPushButton::clicked, this, [this] { context_.help.open(QStringLiteral("modifyinvoice")); });
     connect(Command42, &QPushButton::clicked, this, [this] { context_.help.open(QStringLiteral("invoice")); });
 }
@@ -387,6 +398,16 @@ void InvoiceTab::Combo4_Click()
     BindClientFields(links_.client, context_.adodc1);
 }
 
+void InvoiceTab::outstandingInvoicesButton_Click() { emit outstandingInvoicesRequested(); }
+
+void InvoiceTab::retrieve(const QString& referenceId)
+{
+    // Opening the list hides the paid notice before an ID is picked.
+    Label63->hide();
+    Combo4->setEditText(referenceId);
+    Combo4_Click();
+}
+
 void InvoiceTab::Command25_Click()
 {
     Text66->clear();
@@ -414,8 +435,16 @@ void InvoiceTab::Command34_Click()
     }
     // One statement marks every sale of the invoice; the sales grid then
     // shows them with their new status.
-    if (!sales.execute(sales_table::markPaid(referenceId))) return;
+    long marked = 0;
+    if (!sales.execute(sales_table::markPaid(referenceId), &marked)) return;
     sales.Refresh();
+    if (marked == 0) {
+        // Another workstation deleted the invoice's sales since they were read.
+        context_.dialogs.inform(noSaleMessage(referenceId) +
+                                QStringLiteral(" Its sales were deleted by someone else after they were shown. "
+                                               "No invoice was marked as paid."));
+        return;
+    }
     Label63->show();
     context_.dialogs.inform(QStringLiteral("This invoice has been PAID."));
 }
@@ -426,9 +455,31 @@ void InvoiceTab::Command4_Click()
         context_.dialogs.inform(QStringLiteral("Choose a company to bill from."));
         return;
     }
+    // The company boxes show the billing company only while the companies'
+    // data control is still on it: another tab's list (the Analysis tab's
+    // chooser, say) may have moved it since. Bind the chosen company again
+    // then, so that the document never carries another sender.
+    const FieldBinding* sender = FieldBinding::of(links_.company.Text19);
+    if (!Check1->isChecked() &&
+        (!sender || sender->dataSource() != &context_.adodc3 ||
+         context_.adodc3.field(QStringLiteral("CompanyName")).compare(Combo5->currentText(), Qt::CaseInsensitive) != 0)) {
+        Combo5_Click();
+        if (links_.company.Text19->text().isEmpty()) {
+            context_.dialogs.inform(QStringLiteral("No company named \"%1\" is stored. Choose a company to bill from.")
+                                        .arg(Combo5->currentText()));
+            return;
+        }
+    }
     std::optional<InvoiceDocument> document = generateInvoice(screen(), context_.dialogs);
     if (!document) return;
-    auto* window = new InvoiceWindow(std::move(*document), Combo4->currentText(), context_.dialogs);
+    const QString referenceId = Combo4->currentText();
+    const QString title = QStringLiteral("%1 - Ref: %2").arg(Combo17->currentText(), referenceId);
+    auto* window = new DocumentWindow({std::move(*document)},
+                                      {title, referenceId, QStringLiteral("Invoice"), QStringLiteral("invoice")},
+                                      context_.dialogs);
+    window->setObjectName(QStringLiteral("DataReport1"));
+    TaxDetailsStore taxDetails(context_.database);
+    window->setEInvoice(makeEInvoice(screen(), taxDetails));
     documents_.removeAll(nullptr);
     documents_ << window;
     window->show();
@@ -510,10 +561,10 @@ InvoiceScreen InvoiceTab::screen() const
     return s;
 }
 
-QList<InvoiceWindow*> InvoiceTab::documents() const
+QList<DocumentWindow*> InvoiceTab::documents() const
 {
-    QList<InvoiceWindow*> open;
-    for (const QPointer<InvoiceWindow>& window : documents_) {
+    QList<DocumentWindow*> open;
+    for (const QPointer<DocumentWindow>& window : documents_) {
         if (window) open << window.data();
     }
     return open;

@@ -18,7 +18,7 @@ namespace mervalis {
 
 struct AppContext;
 class DropDownCombo;
-class InvoiceWindow;
+class DocumentWindow;
 
 // What the Invoice tab uses of the Client and Company tabs: the boxes into
 // which an invoice's client and its billing company are bound (the document
@@ -56,6 +56,10 @@ public:
     void Combo5_DropDown();   // fill the billing-company list
     void Combo5_Click();      // bind the chosen company into the Company tab's boxes
     void Combo17_Click();     // advice for a credit note or amended invoice
+    // "Outstanding Invoices...": asks for the window of what is owed.
+    void outstandingInvoicesButton_Click();
+    // Shows an invoice as picking its reference ID from the list does.
+    void retrieve(const QString& referenceId);
 
     // The per-user setting that remembers "Show tax summary".
     static QString taxSummaryKey();
@@ -63,10 +67,11 @@ public:
     // What the screen shows, as the document takes it.
     InvoiceScreen screen() const;
     // The document windows still open, oldest first.
-    QList<InvoiceWindow*> documents() const;
+    QList<DocumentWindow*> documents() const;
 
     DropDownCombo* Combo4;   // "Retrieve Reference ID"
     QCheckBox* Check4;       // "Outstanding"
+    QPushButton* outstandingInvoicesButton;  // "Outstanding Invoices...", beside it
     QLineEdit* Text66;       // "Client"
     DropDownCombo* Combo5;   // "Bill from which company?"
 
@@ -107,6 +112,10 @@ public:
     QLabel* footLabel;
     QCheckBox* showTaxSummary;  // "Show tax summary", remembered per user
 
+signals:
+    // The window of the outstanding invoices, which the main window keeps.
+    void outstandingInvoicesRequested();
+
 private:
     void buildControls();
     void layOut();
@@ -118,7 +127,7 @@ private:
     InvoiceLinks links_;
     QString titleSeen_;  // the title last chosen or typed, advised on once
     PagedList* referenceIds_;  // Combo4's entries, read as the list shows them
-    QList<QPointer<InvoiceWindow>> documents_;
+    QList<QPointer<DocumentWindow>> documents_;
 };
 
 }  // namespace mervalis

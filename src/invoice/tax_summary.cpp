@@ -79,9 +79,15 @@ TaxSummary summariseTax(const InvoiceScreen& screen)
                                     .arg(line, subTotal.text(), figures.total.text());
             continue;
         }
-        Currency rate;
-        Currency::fromDoubleCents(amounts.tax, &rate);
-        summary.lines << TaxedLine{static_cast<int>(i + 1), rate, figures.net, figures.tax};
+        TaxedLine taxed{static_cast<int>(i + 1), {}, figures.net, figures.tax, {}, {}, {}, {}, product};
+        // In range: the sale's figures were worked out from them.
+        Currency::fromDoubleCents(amounts.tax, &taxed.rate);
+        Currency::fromDoubleCents(amounts.unitPrice, &taxed.price);
+        Currency::fromDoubleCents(amounts.quantity, &taxed.quantity);
+        Currency::fromDoubleCents(amounts.discount, &taxed.discount);
+        Currency::fromDoubleCents(amounts.freight, &taxed.freight);
+        const Currency rate = taxed.rate;
+        summary.lines << taxed;
         TaxRateTotal& atRate = byRate.try_emplace(rate.units(), TaxRateTotal{rate, {}, {}}).first->second;
         inRange = inRange && Currency::add(atRate.net, figures.net, &atRate.net) &&
                   Currency::add(atRate.tax, figures.tax, &atRate.tax) &&

@@ -16,6 +16,10 @@ struct TaxedLine {
     Currency rate;  // a percentage, to two decimals
     Currency net;
     Currency tax;
+    // The figures it was worked out from, each to the cent as the sale
+    // entry takes them, and its product or service.
+    Currency price, quantity, discount, freight;
+    QString product;
 };
 
 // The net amount and the tax of all lines at one rate.

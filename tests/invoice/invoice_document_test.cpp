@@ -2,7 +2,7 @@
 #include "data/money.h"
 #include "invoice/document_fit.h"
 #include "invoice/invoice_generation.h"
-#include "invoice/invoice_window.h"
+#include "invoice/document_window.h"
 
 #include "support/test_env.h"
 #include "support/widgets.h"
@@ -112,7 +112,7 @@ QList<Word> wordsOf(const InvoiceDocument& d)
 {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    InvoiceWindow window(d, "INV-7", dialogs);
+    DocumentWindow window({d}, {"INVOICE - Ref: INV-7", "INV-7", "Invoice", "invoice"}, dialogs);
     EXPECT_TRUE(window.writePdf(dir.filePath("invoice.pdf")));
     EXPECT_EQ(modeOf(dir.filePath("invoice.pdf")), "0600");  // the owner's alone
     return pdfWords(dir.filePath("invoice.pdf"));
@@ -340,11 +340,12 @@ TEST(RegionalNumbersTaxSummary, ThreeLinesAtTwoRatesAddUpToTotalDueBeneathItAndA
     }
 }
 
-TEST(InvoiceWindow, PrintsWithCtrlPAndSavesAsPdfUnderTheReferenceIdInTheDocumentsFolder)
+TEST(DocumentWindow, PrintsWithCtrlPAndSavesAsPdfUnderTheReferenceIdInTheDocumentsFolder)
 {
     TestLedger l;
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    auto* window = new InvoiceWindow(fillInvoice(sampleScreen()), "INV/7", l.dialogs);
+    auto* window = new DocumentWindow({fillInvoice(sampleScreen())}, {"INVOICE - Ref: INV/7", "INV/7", "Invoice", "invoice"},
+                                      l.dialogs);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 

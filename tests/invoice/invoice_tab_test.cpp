@@ -4,7 +4,9 @@
 #include "data/dates.h"
 #include "entry/client_tab.h"
 #include "entry/company_tab.h"
-#include "invoice/invoice_window.h"
+#include "invoice/document_window.h"
+#include "data/tax_details.h"
+#include "support/en16931.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 #include "ui/drop_down_combo.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -297,6 +300,19 @@ TEST(InvoiceTab, MarksEverySaleOfTheIdPaidRefusesUnknownIdsAndClearsTheScreen)
     EXPECT_TRUE(tab.Label63->isHidden());
     EXPECT_EQ(l.env.scalar("SELECT COUNT(*) FROM Mervalis2 WHERE PAID = 'PAID'"), "0");
 
+    // Sales that another workstation deletes between the look-up and the mark
+    // (here: the database skips the change) are not reported paid.
+    l.env.exec(l.env.onPostgres()
+                   ? "CREATE FUNCTION skip() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RETURN NULL; END'; "
+                     "CREATE TRIGGER skip BEFORE UPDATE ON Mervalis2 FOR EACH ROW EXECUTE FUNCTION skip()"
+                   : "CREATE TRIGGER skip BEFORE UPDATE ON Mervalis2 BEGIN SELECT RAISE(IGNORE); END");
+    typeInto(tab.Combo4, "Other");
+    tab.Command34->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"No sale has the reference ID \"Other\". Its sales were deleted by someone "
+                                             "else after they were shown. No invoice was marked as paid."}));
+    EXPECT_TRUE(tab.Label63->isHidden());
+    l.env.exec(l.env.onPostgres() ? "DROP TRIGGER skip ON Mervalis2" : "DROP TRIGGER skip");
+
     // A typed ID marks the sales of every case of it, once or twice alike.
     typeInto(tab.Combo4, "Cisco");
     for (int press = 0; press < 2; ++press) {
@@ -366,6 +382,21 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
     }
     EXPECT_TRUE(InvoiceTab::creditNoteAdvice().contains("credit note.\r\n\r\ne.g.\r\nIf the credit"));
 
+    // Another tab's list moves the companies' control (here onto every
+    // company, "Own Ltd" first): the document still comes from the company
+    // chosen; a company no longer stored makes none.
+    ASSERT_TRUE(l.store->adodc3.query("SELECT * FROM Mervalis3"));
+    tab.Command4->click();
+    ASSERT_EQ(tab.documents().size(), 1);
+    EXPECT_EQ(tab.documents()[0]->pages().first().label("Section4", "label16")->text, "Smith's Shop");
+    tab.documents()[0]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    l.env.exec("DELETE FROM Mervalis3 WHERE City = 'Hull'");
+    ASSERT_TRUE(l.store->adodc3.query("SELECT * FROM Mervalis3"));
+    tab.Command4->click();
+    EXPECT_EQ(l.dialogs.take(), QStringList({"No company named \"Smith's Shop\" is stored. Choose a company to bill from."}));
+    EXPECT_TRUE(tab.documents().isEmpty());
+
     // No company and no letterhead: no document.
     tab.Combo5->setEditText(QString());
     tab.Command4->click();
@@ -378,14 +409,14 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
     tab.Command4->click();
     tab.Command4->click();
     EXPECT_TRUE(l.dialogs.shown().empty());
-    const QList<InvoiceWindow*> windows = tab.documents();
+    const QList<DocumentWindow*> windows = tab.documents();
     ASSERT_EQ(windows.size(), 2);
     EXPECT_NE(windows[0], windows[1]);
-    for (InvoiceWindow* window : windows) {
+    for (DocumentWindow* window : windows) {
         EXPECT_TRUE(window->isVisible());
         EXPECT_TRUE(window->isWindow());
         EXPECT_EQ(window->windowModality(), Qt::NonModal);
-        EXPECT_TRUE(window->document().label("Section4", "label16")->text.isEmpty());
+        EXPECT_TRUE(window->pages().first().label("Section4", "label16")->text.isEmpty());
     }
     windows[0]->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -413,4 +444,66 @@ TEST(InvoiceTab, BillsFromAChosenCompanyAdvisesOnCreditNotesAndOpensADocumentWin
     QTest::mouseClick(tab.showTaxSummary, Qt::LeftButton, {}, QPoint(5, tab.showTaxSummary->height() / 2));
     ASSERT_TRUE(tab.showTaxSummary->isChecked());
     EXPECT_TRUE(Tabs(l).invoice.showTaxSummary->isChecked());
+}
+
+TEST(InvoiceTab, SaveAsPdfMakesAFacturXInvoiceOnceCompanyAndClientHaveTaxDetails)
+{
+    TestLedger l;
+    Tabs t(l);
+    InvoiceTab& tab = t.invoice;
+    l.env.exec("INSERT INTO Mervalis3 (CompanyName, Address1, City) VALUES ('Own GmbH', 'Ring 1', 'Köln')");
+    l.env.exec("INSERT INTO Mervalis (ClientName, City) VALUES ('Acme', 'Leeds')");
+    addSale(l, {"E-1", "Acme", "10", "2", "Tea", "1 Mar 2024", "0", "19", "0", "23.8"});
+    for (int i = 0; i < 2; ++i) addSale(l, {"E-1", "Acme", "0.05", "1", "Pen", "1 Mar 2024", "0", "10", "0", "0.05"});
+    openList(tab.Combo4);
+    pick(tab.Combo4, "E-1");
+    openList(tab.Combo5);
+    pick(tab.Combo5, "Own GmbH");
+    auto document = [&] {
+        tab.Command4->click();
+        return tab.documents().last();
+    };
+    const auto run = [](const QString& program, const QStringList& arguments) {
+        QProcess p;
+        p.start(program, arguments);
+        return p.waitForFinished(30000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+    };
+
+    // Without tax details: the plain PDF, and the window says what an e-invoice needs.
+    DocumentWindow* plain = document();
+    EXPECT_FALSE(plain->saveXmlAction->isEnabled());
+    EXPECT_EQ(plain->eInvoiceLine->text(),
+              "Save as PDF writes a plain PDF. An e-invoice (Factur-X, EN 16931) would need the tax details of the "
+              "billing company \"Own GmbH\": its VAT ID, country code and currency (Company tab, \"Tax details...\"); "
+              "the tax details of the client \"Acme\": at least its country code (Client tab, \"Tax details...\").");
+    ASSERT_TRUE(plain->writePdf(l.env.file("plain.pdf")));
+    EXPECT_TRUE(run("pdfdetach", {"-list", l.env.file("plain.pdf")}).startsWith("0 embedded files"));
+
+    TaxDetailsStore store(l.store->database);
+    ASSERT_EQ(store.write(TaxParty::Company, "own gmbh", std::nullopt, {"DE123456789", "DE", "EUR", "", "", ""}),
+              TaxDetailsStore::Write::Stored);
+    ASSERT_EQ(store.write(TaxParty::Client, "ACME", std::nullopt, {"", "GB", "", "", "", ""}),
+              TaxDetailsStore::Write::Stored);
+    DocumentWindow* facturX = document();
+    ASSERT_TRUE(facturX->saveXmlAction->isEnabled());
+    const QString pdf = l.env.file("E-1.pdf"), xml = l.env.file("E-1.xml");
+    ASSERT_TRUE(facturX->writePdf(pdf));
+    ASSERT_TRUE(facturX->writeXml(xml));
+    EXPECT_EQ(modeOf(pdf) + modeOf(xml), "06000600");  // the owner's alone
+    EXPECT_TRUE(run("pdfdetach", {"-list", pdf}).contains(": factur-x.xml\n"));
+    const QString metadata = run("pdfinfo", {"-meta", pdf});
+    EXPECT_TRUE(metadata.contains("<pdfaid:part>3</pdfaid:part>")) << metadata.toStdString();
+    EXPECT_TRUE(metadata.contains("xmlns:fx=\"urn:factur-x:pdfa:CrossIndustryDocument:invoice:1p0#\""));
+    EXPECT_TRUE(metadata.contains("<fx:ConformanceLevel>EN 16931</fx:ConformanceLevel>"));
+    // The amount due is Total Due: the tax at 10% worked out on 0.10 is a
+    // cent more than on each 0.05, and the rounding amount takes it back.
+    EXPECT_EQ(tab.Text10->text(), "23.9");
+    const QByteArray written = readFile(xml);
+    EXPECT_TRUE(written.contains("<ram:RoundingAmount>-0.01</ram:RoundingAmount>")) << written.toStdString();
+    EXPECT_TRUE(written.contains("<ram:DuePayableAmount>23.9</ram:DuePayableAmount>"));
+
+    QString why;
+    const QString validator = en16931Validator(&why);
+    if (validator.isEmpty()) GTEST_SKIP() << why.toStdString();
+    EXPECT_EQ(failingEn16931(validator, {pdf}), QStringList());
 }

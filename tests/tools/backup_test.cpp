@@ -133,11 +133,13 @@ TEST(Restore, ReplacesTheLedgerInOneStepKeepsTheReplacedRecordsAndRefusesForeign
     TestLedger l;
     addSale(l.env, "Before1");
     addSale(l.env, "Before2");
+    l.env.exec("INSERT INTO MervalisTaxDetails (Kind, Name, CountryCode) VALUES ('client', 'Backed', 'DE')");
     const QString backup = l.env.file("backup.db");
     QString message;
     ASSERT_TRUE(setup::backupDatabase(l.env.databasePath(), backup, &message)) << message.toStdString();
     l.env.exec("DELETE FROM Mervalis2 WHERE ReferenceID = 'Before2'");
     addSale(l.env, "After");
+    l.env.exec("UPDATE MervalisTaxDetails SET Name = 'Later'");
     const QStringList current{"Before1", "After"};
 
     // Files that are not a Mervalis ledger change nothing.
@@ -179,6 +181,10 @@ TEST(Restore, ReplacesTheLedgerInOneStepKeepsTheReplacedRecordsAndRefusesForeign
     EXPECT_EQ(keptFiles(l.env), QStringList{QFileInfo(kept).fileName()});
     EXPECT_EQ(references(kept), (QStringList{"Before1", "After", "Writing"}));
     EXPECT_EQ(setup::ledgerProblem(kept), QString());
+    // The tax details too, where the backup has them.
+    EXPECT_EQ(rowsIn(l.env.databasePath(), "SELECT Name FROM MervalisTaxDetails") +
+                  rowsIn(kept, "SELECT Name FROM MervalisTaxDetails"),
+              QStringList({"Backed", "Later"}));
     EXPECT_EQ(modeOf(backup) + modeOf(kept), "06000600");  // their owner's alone
     EXPECT_TRUE(message.contains("now holds the 2 sales, 0 clients and 0 companies of")) << message.toStdString();
     EXPECT_TRUE(message.endsWith(QStringLiteral("are kept in %1.").arg(kept))) << message.toStdString();

@@ -119,7 +119,7 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(installation.databasePath().toUtf8().constData(), &db), SQLITE_OK);
-        sqlite3_exec(db, "DROP INDEX Mervalis2_SalesRep; DROP INDEX Mervalis2_YearMonthTotal;"
+        sqlite3_exec(db, "DROP INDEX Mervalis2_SalesRep; DROP INDEX Mervalis2_YearMonthTotal; DROP TABLE MervalisTaxDetails;"
                          "CREATE INDEX Mervalis2_YearMonth ON Mervalis2 (Year, Month);"
                          "INSERT INTO Mervalis2 (ClientName) VALUES ('Kept')", nullptr, nullptr, nullptr);
         sqlite3_close(db);
@@ -131,6 +131,7 @@ TEST(Setup, InstallsOnceAndNeverOverwritesWithoutForce)
     };
     EXPECT_EQ(indexes(), QString::number(setup::indexStatements().size()));
     EXPECT_EQ(scalarOf(installation.databasePath(), "SELECT ClientName FROM Mervalis2"), "Kept");
+    EXPECT_EQ(scalarOf(installation.databasePath(), "SELECT COUNT(*) FROM MervalisTaxDetails"), "0");
     // An empty file is no ledger: it gets the tables.
     writeFile(installation.databasePath(), {});
     EXPECT_TRUE(setup::install(options, &message));
@@ -239,11 +240,13 @@ TEST(Setup, PostgresLedgerIsMadeOnceJoinedByTheNextWorkstationAndNamedByTheDataS
     ASSERT_TRUE(setup::install(options, &message)) << message.toStdString();
     EXPECT_TRUE(message.contains("left as it is")) << message.toStdString();
     env.exec("DROP INDEX Mervalis2_SalesRep");
+    env.exec("DROP TABLE MervalisTaxDetails");
     options.sampleData = true;
     EXPECT_FALSE(setup::install(options, &message));
     EXPECT_TRUE(message.contains("holds a ledger already")) << message.toStdString();
     EXPECT_EQ(env.scalar("SELECT ClientName FROM Mervalis2"), "Kept");
     EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM pg_indexes WHERE indexname = 'mervalis2_salesrep'"), "1");
+    EXPECT_EQ(env.scalar("SELECT COUNT(*) FROM MervalisTaxDetails"), "0");
 
     // Backup and restore of a file do not apply; pg_dump is named.
     EXPECT_FALSE(setup::backupInstallation(options.programFolder, env.file("copy.db"), &message));

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -69,8 +70,10 @@ QStringList columnsOf(sqlite3* db, const QString& table)
     return names;
 }
 
-// The three tables and their columns (ID first) as the set-up creates them.
-const std::vector<std::pair<QString, QStringList>>& ledgerTables()
+// The tables and their columns (ID first) as the set-up creates them: the
+// three a ledger must have, then the tax details, which a backup made by an
+// earlier version lacks.
+const std::vector<std::pair<QString, QStringList>>& createdTables()
 {
     static const std::vector<std::pair<QString, QStringList>> tables = [] {
         std::vector<std::pair<QString, QStringList>> list;
@@ -78,13 +81,17 @@ const std::vector<std::pair<QString, QStringList>>& ledgerTables()
         sqlite3_open(":memory:", &db);
         Connection memory(db);
         runStatements(db, schemaStatements(), nullptr);
-        for (const char* table : {"Mervalis", "Mervalis2", "Mervalis3"}) {
+        for (const char* table : {"Mervalis", "Mervalis2", "Mervalis3", "MervalisTaxDetails"}) {
             list.emplace_back(QLatin1String(table), columnsOf(db, QLatin1String(table)));
         }
         return list;
     }();
     return tables;
 }
+
+std::span<const std::pair<QString, QStringList>> ledgerTables() { return std::span(createdTables()).first(3); }
+
+const std::pair<QString, QStringList>& taxDetailsTable() { return createdTables().back(); }
 
 bool samePath(const QString& a, const QString& b)
 {
@@ -135,16 +142,20 @@ bool attach(sqlite3* db, const QString& path, const char* schema)
 // The statements of one restore: the current records into the kept copy
 // (when there are any to keep), then the restored ones into their place,
 // with the tables' last numbers.
-QStringList restoreStatements(bool keep, bool incomingHasSequence)
+QStringList restoreStatements(bool keep, bool incomingHasSequence, bool incomingHasTaxDetails)
 {
+    // A ledger of an earlier version gets the tax details table first.
+    QStringList statements = taxDetailsStatements();
+    const auto& [taxTable, taxColumns] = taxDetailsTable();
+    const QString taxList = taxColumns.join(QStringLiteral(", "));
     // The figures the database keeps are filled anew from the restored
     // sales, once, rather than sale by sale.
     const QStringList schemas{QStringLiteral("main."), QStringLiteral("kept.")};
-    QStringList statements;
     for (const QString& schema : schemas) {
         statements << keptTableStatements(Engine::SQLite, schema) << dropKeptTriggerStatements(Engine::SQLite, schema);
     }
     if (keep) {
+        statements << QStringLiteral("INSERT INTO kept.%1 (%2) SELECT %2 FROM main.%1").arg(taxTable, taxList);
         for (const auto& [table, columns] : ledgerTables()) {
             const QString list = columns.join(QStringLiteral(", "));
             statements << QStringLiteral("INSERT INTO kept.%1 (%2) SELECT %2 FROM main.%1").arg(table, list);
@@ -157,6 +168,11 @@ QStringList restoreStatements(bool keep, bool incomingHasSequence)
         const QString list = columns.join(QStringLiteral(", "));
         statements << QStringLiteral("DELETE FROM main.%1").arg(table)
                    << QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM incoming.%1").arg(table, list);
+    }
+    // A backup without tax details leaves those stored as they are.
+    if (incomingHasTaxDetails) {
+        statements << QStringLiteral("DELETE FROM main.%1").arg(taxTable)
+                   << QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM incoming.%1").arg(taxTable, taxList);
     }
     if (incomingHasSequence) {
         statements << QStringLiteral("DELETE FROM main.sqlite_sequence")
@@ -307,9 +323,11 @@ bool restoreDatabase(const QString& file, const QString& database, QString* mess
     }
     // Readers may hold the file a little longer before the change is saved.
     sqlite3_busy_timeout(db.get(), 10000);
-    QStringList sequence;
+    QStringList sequence, taxDetails;
     firstColumn(db.get(), QStringLiteral("SELECT name FROM incoming.sqlite_master WHERE name = 'sqlite_sequence'"),
                 &sequence);
+    firstColumn(db.get(),
+                QStringLiteral("SELECT name FROM incoming.sqlite_master WHERE name = 'MervalisTaxDetails'"), &taxDetails);
     // An empty ledger (a new installation) leaves nothing worth keeping.
     QStringList held;
     firstColumn(db.get(),
@@ -317,7 +335,7 @@ bool restoreDatabase(const QString& file, const QString& database, QString* mess
                                "(SELECT COUNT(*) FROM main.Mervalis3)"),
                 &held);
     const bool keep = held.value(0) != QLatin1String("0");
-    for (const QString& statement : restoreStatements(keep, !sequence.isEmpty())) {
+    for (const QString& statement : restoreStatements(keep, !sequence.isEmpty(), !taxDetails.isEmpty())) {
         if (!exec(db.get(), statement)) {
             return fail(QStringLiteral("The ledger could not be restored: %1").arg(errorOf(db.get())));
         }

@@ -173,11 +173,14 @@ bool createPostgresLedger(Database& database, bool replace, bool* existed, QStri
             return false;
         }
         return runAll(database,
-                      retiredIndexStatements(Engine::PostgreSQL) + indexStatements(Engine::PostgreSQL) +
-                          keepFiguresStatements(Engine::PostgreSQL, kept > 0, agree == 1),
+                      taxDetailsStatements(Engine::PostgreSQL) + retiredIndexStatements(Engine::PostgreSQL) +
+                          indexStatements(Engine::PostgreSQL) + keepFiguresStatements(Engine::PostgreSQL, kept > 0, agree == 1),
                       error);
     }
-    if (*existed) statements << QStringLiteral("DROP TABLE IF EXISTS Mervalis, Mervalis2, Mervalis3");
+    if (*existed) {
+        statements << QStringLiteral("DROP TABLE IF EXISTS Mervalis, Mervalis2, Mervalis3, MervalisTaxDetails, "
+                                     "MervalisFigures");
+    }
     return runAll(database, statements + schemaStatements(Engine::PostgreSQL), error);
 }
 

@@ -17,6 +17,12 @@ enum class Engine { SQLite, PostgreSQL };
 // citext extension gives the case-insensitive text).
 QStringList schemaStatements(Engine engine = Engine::SQLite);
 
+// The table of the tax details e-invoices need, beside the three described
+// ones: MervalisTaxDetails, one row per company or client name (Kind
+// "company" or "client"), the name compared without regard to case. Created
+// only when missing.
+QStringList taxDetailsStatements(Engine engine = Engine::SQLite);
+
 // The indexes the program's look-ups, lists, analyses and sorts need, each
 // created only when missing.
 QStringList indexStatements(Engine engine = Engine::SQLite);
@@ -24,8 +30,9 @@ QStringList indexStatements(Engine engine = Engine::SQLite);
 // when an existing ledger gets its missing indexes.
 QStringList retiredIndexStatements(Engine engine = Engine::SQLite);
 
-// Adds the indexes an existing ledger lacks, and fills the figures the
-// database keeps when it has none yet; its rows are not touched.
+// Adds the indexes, the tax details table and the kept figures an existing
+// ledger lacks (filling the figures once from its sales); its rows are not
+// touched.
 bool addMissingIndexes(const QString& path, QString* error);
 
 // Creates a new database file with the three tables. Fails when the file

@@ -1,10 +1,12 @@
-#include "invoice/invoice_window.h"
+#include "invoice/document_window.h"
 
 #include "data/dialogs.h"
 #include "data/owner_only.h"
 #include "invoice/document_painter.h"
+#include "invoice/factur_x.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,18 +39,15 @@ QAction* action(QToolBar* bar, const QString& text, const char* name, const QKey
 
 }  // namespace
 
-InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, DialogService& dialogs,
-                             QWidget* parent)
+DocumentWindow::DocumentWindow(DocumentPages pages, Naming naming, DialogService& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      document_(std::move(document)),
-      referenceId_(std::move(referenceId)),
+      pages_(std::move(pages)),
+      naming_(std::move(naming)),
       dialogs_(dialogs),
       printer_(QPrinter::HighResolution)
 {
-    setObjectName(QStringLiteral("DataReport1"));
     setAttribute(Qt::WA_DeleteOnClose);
-    const DocumentLabel* title = document_.label(QStringLiteral("Section2"), QStringLiteral("label27"));
-    setWindowTitle(QStringLiteral("%1 - Ref: %2").arg(title ? title->text : QString(), referenceId_));
+    setWindowTitle(naming_.title);
     setAccessibleName(windowTitle());
 
     printer_.setPageLayout(DocumentPainter::pageLayout());
@@ -60,19 +59,30 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     printAction = action(toolBar, QStringLiteral("Print..."), "printAction", QKeySequence::Print);
     saveAction = action(toolBar, QStringLiteral("Save as PDF"), "saveAction", QKeySequence());
+    saveXmlAction = action(toolBar, QStringLiteral("Save e-invoice XML..."), "saveXmlAction", QKeySequence());
+    saveXmlAction->setEnabled(false);
+    saveXmlAction->setVisible(false);
     toolBar->addSeparator();
     zoomInAction = action(toolBar, QStringLiteral("Zoom In"), "zoomInAction", QKeySequence::ZoomIn);
     zoomOutAction = action(toolBar, QStringLiteral("Zoom Out"), "zoomOutAction", QKeySequence::ZoomOut);
     // The shortcuts work wherever the focus is in this window.
-    addActions({printAction, saveAction, zoomInAction, zoomOutAction});
+    addActions({printAction, saveAction, saveXmlAction, zoomInAction, zoomOutAction});
 
     preview = new QPrintPreviewWidget(&printer_, this);
     preview->setObjectName(QStringLiteral("preview"));
     preview->setAccessibleName(QStringLiteral("Print preview"));
     connect(preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
-        DocumentPainter::paint(painter, document_);
+        DocumentPainter::paint(painter, pages_);
     });
+
+    eInvoiceLine = new QLabel(this);
+    eInvoiceLine->setObjectName(QStringLiteral("eInvoiceLine"));
+    eInvoiceLine->setAccessibleName(QStringLiteral("E-invoice"));
+    eInvoiceLine->setWordWrap(true);
+    eInvoiceLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    eInvoiceLine->setContentsMargins(6, 3, 6, 3);
+    eInvoiceLine->hide();
 
     // Where the last save went, said without a box in the way.
     statusLine = new QLabel(this);
@@ -86,11 +96,13 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolBar);
+    layout->addWidget(eInvoiceLine);
     layout->addWidget(preview, 1);
     layout->addWidget(statusLine);
 
-    connect(printAction, &QAction::triggered, this, &InvoiceWindow::print);
-    connect(saveAction, &QAction::triggered, this, &InvoiceWindow::saveAsPdf);
+    connect(printAction, &QAction::triggered, this, &DocumentWindow::print);
+    connect(saveAction, &QAction::triggered, this, &DocumentWindow::saveAsPdf);
+    connect(saveXmlAction, &QAction::triggered, this, &DocumentWindow::saveXml);
     connect(zoomInAction, &QAction::triggered, preview, [this] { preview->zoomIn(); });
     connect(zoomOutAction, &QAction::triggered, preview, [this] { preview->zoomOut(); });
 
@@ -98,26 +110,46 @@ InvoiceWindow::InvoiceWindow(InvoiceDocument document, QString referenceId, Dial
     preview->fitInView();
 }
 
-QPrintDialog* InvoiceWindow::printDialog() const { return printDialog_; }
+QPrintDialog* DocumentWindow::printDialog() const { return printDialog_; }
 
-QFileDialog* InvoiceWindow::fileDialog() const { return fileDialog_; }
+QFileDialog* DocumentWindow::fileDialog() const { return fileDialog_; }
 
-QString InvoiceWindow::proposedPdfPath() const
+void DocumentWindow::setEInvoice(const EInvoiceDraft& draft)
 {
-    QString name = referenceId_.trimmed();
-    // A reference ID may hold characters that have no place in a file name.
+    xml_ = draft.invoice ? ciiXml(*draft.invoice) : QByteArray();
+    saveXmlAction->setVisible(true);
+    saveXmlAction->setEnabled(draft.invoice.has_value());
+    if (draft.invoice) {
+        eInvoiceLine->setText(QStringLiteral("Save as PDF writes a Factur-X e-invoice (EN 16931): the PDF carries "
+                                             "the invoice as XML for the client's software."));
+        saveXmlAction->setToolTip(QStringLiteral("Saves the e-invoice's XML alone, for portals that take XML"));
+    } else {
+        eInvoiceLine->setText(QStringLiteral("Save as PDF writes a plain PDF. An e-invoice (Factur-X, EN 16931) "
+                                             "would need %1.")
+                                  .arg(draft.needs.join(QStringLiteral("; "))));
+        saveXmlAction->setToolTip(
+            QStringLiteral("An e-invoice would need %1").arg(draft.needs.join(QStringLiteral("; "))));
+    }
+    eInvoiceLine->show();
+}
+
+QString DocumentWindow::proposedPath(const QString& suffix) const
+{
+    QString name = naming_.fileName.trimmed();
+    // A reference ID or a name may hold characters that have no place in a
+    // file name.
     for (QChar& c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control) {
             c = QLatin1Char('-');
         }
     }
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) name = QStringLiteral("Invoice");
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) name = naming_.fallbackName;
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(name + QLatin1Char('.') + suffix);
 }
 
-void InvoiceWindow::print()
+void DocumentWindow::print()
 {
     if (printDialog_) {
         printDialog_->raise();
@@ -142,41 +174,81 @@ void InvoiceWindow::print()
         }
         QPainter painter;
         if (!painter.begin(&printer_)) {
-            dialogs_.warn(QStringLiteral("The invoice could not be printed: the printer could not be opened."));
+            dialogs_.warn(QStringLiteral("The %1 could not be printed: the printer could not be opened.")
+                              .arg(naming_.kind));
             return;
         }
-        DocumentPainter::paint(painter, document_);
+        DocumentPainter::paint(painter, pages_);
         painter.end();
     });
     printDialog_->open();
 }
 
-void InvoiceWindow::saveAsPdf()
+void DocumentWindow::saveAsPdf()
+{
+    askFile(QStringLiteral("Save as PDF"), QStringLiteral("pdf"), QStringLiteral("PDF files (*.pdf)"),
+            &DocumentWindow::writePdf);
+}
+
+void DocumentWindow::saveXml()
+{
+    if (xml_.isEmpty()) return;
+    askFile(QStringLiteral("Save e-invoice XML"), QStringLiteral("xml"), QStringLiteral("XML files (*.xml)"),
+            &DocumentWindow::writeXml);
+}
+
+void DocumentWindow::askFile(const QString& caption, const QString& suffix, const QString& filter,
+                             bool (DocumentWindow::*write)(const QString&))
 {
     if (fileDialog_) {
         fileDialog_->raise();
         fileDialog_->activateWindow();
         return;
     }
-    fileDialog_ = new QFileDialog(this, QStringLiteral("Save as PDF"), proposedPdfPath(),
-                                  QStringLiteral("PDF files (*.pdf)"));
+    fileDialog_ = new QFileDialog(this, caption, proposedPath(suffix), filter);
     fileDialog_->setObjectName(QStringLiteral("fileDialog"));
     fileDialog_->setAttribute(Qt::WA_DeleteOnClose);
     // Qt's own dialog: the same on every desktop and open to assistive technology.
     fileDialog_->setOption(QFileDialog::DontUseNativeDialog, true);
     fileDialog_->setAcceptMode(QFileDialog::AcceptSave);
     fileDialog_->setFileMode(QFileDialog::AnyFile);
-    fileDialog_->setDefaultSuffix(QStringLiteral("pdf"));
-    fileDialog_->selectFile(proposedPdfPath());
-    connect(fileDialog_, &QFileDialog::fileSelected, this, [this](const QString& path) { writePdf(path); });
+    fileDialog_->setDefaultSuffix(suffix);
+    fileDialog_->selectFile(proposedPath(suffix));
+    connect(fileDialog_, &QFileDialog::fileSelected, this,
+            [this, write](const QString& path) { (this->*write)(path); });
     fileDialog_->open();
 }
 
-bool InvoiceWindow::writePdf(const QString& path)
+bool DocumentWindow::writePdf(const QString& path)
 {
+    if (xml_.isEmpty()) return writeFile(path, nullptr, naming_.kind);
+    // A Factur-X invoice: the document as PDF/A, the XML embedded.
+    QBuffer archival;
+    QByteArray pdf;
+    QString reason;
+    if (!archival.open(QIODevice::WriteOnly) ||
+        !DocumentPainter::writePdf(pages_, &archival, windowTitle(), true) ||
+        !factur_x::embed(archival.data(), xml_, windowTitle(), QDateTime::currentDateTime(), &pdf, &reason)) {
+        dialogs_.warn(QStringLiteral("The invoice could not be saved as %1: its e-invoice could not be made.\r\n\r\n%2")
+                          .arg(QDir::toNativeSeparators(path), reason));
+        return false;
+    }
+    return writeFile(path, &pdf, naming_.kind);
+}
+
+bool DocumentWindow::writeXml(const QString& path)
+{
+    if (xml_.isEmpty()) return false;
+    return writeFile(path, &xml_, QStringLiteral("e-invoice"));
+}
+
+bool DocumentWindow::writeFile(const QString& path, const QByteArray* bytes, const QString& what)
+{
+    // Ledger data: the owner's alone, whatever the umask.
     makeOwnerOnly(path);
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && DocumentPainter::writePdf(document_, &file, windowTitle()) &&
+    if (file.open(QIODevice::WriteOnly) &&
+        (bytes ? file.write(*bytes) == bytes->size() : DocumentPainter::writePdf(pages_, &file, windowTitle())) &&
         file.commit()) {
         statusLine->setText(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(path)));
         statusLine->show();
@@ -184,8 +256,8 @@ bool InvoiceWindow::writePdf(const QString& path)
     }
     const QString reason = file.errorString();
     file.cancelWriting();
-    dialogs_.warn(QStringLiteral("The invoice could not be saved as %1.\r\n\r\n%2")
-                      .arg(QDir::toNativeSeparators(path), reason));
+    dialogs_.warn(QStringLiteral("The %1 could not be saved as %2.\r\n\r\n%3")
+                      .arg(what, QDir::toNativeSeparators(path), reason));
     return false;
 }
 

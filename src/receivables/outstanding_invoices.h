@@ -1,0 +1,68 @@
+#pragma once
+
+#include "data/money.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace mervalis {
+
+class DataControl;
+
+// An invoice that is owed: the sales of one reference ID (compared without
+// regard to case) of which at least one is not "PAID".
+struct OutstandingInvoice {
+    QString client;       // ClientName of its unpaid sales
+    QString referenceId;  // as one of its unpaid sales spells it
+    QString company;      // AssociatedCompany of its unpaid sales
+    QDate date;           // its earliest unpaid sale's Year, Month and Day; invalid without one
+    int unpaidLines = 0;
+    Currency due;         // the unpaid sales' SubTotal added up
+};
+
+// How long an invoice has been owed, by its days outstanding.
+enum class AgeBand { UpTo30, UpTo60, UpTo90, Over90, Undated };
+constexpr int kAgeBandCount = 5;
+
+// "0-30 days", "31-60 days", "61-90 days", "Over 90 days"; "No date" for an
+// invoice none of whose sales has a date.
+QString ageBandText(AgeBand band);
+// Today minus the invoice date; negative for a date ahead, none without a date.
+std::optional<qint64> daysOutstanding(const QDate& date, const QDate& today);
+// A date ahead counts as 0-30 days.
+AgeBand ageBandOf(const QDate& date, const QDate& today);
+
+// What a list of invoices owes, by age band and in all.
+struct AgedTotals {
+    std::array<Currency, kAgeBandCount> bands{};
+    Currency total;
+    Currency band(AgeBand b) const { return bands[static_cast<size_t>(b)]; }
+};
+AgedTotals agedTotals(const QList<const OutstandingInvoice*>& invoices, const QDate& today);
+
+// The outstanding invoices in one aggregate statement over the index of
+// unpaid sales alone: one row per reference ID, client and company (an
+// invoice whose unpaid sales name two clients owes as two rows), with its
+// unpaid lines, what they add up to and the first of their dates as
+// yyyymmdd. An invoice is owed since its earliest unpaid sale: a line added
+// to an invoice paid long ago is owed since its own date. Unpaid sales
+// without a reference ID make rows of an empty or NULL one.
+QString outstandingInvoicesQuery(bool postgres);
+
+// What the ledger owes, read through the sales data control's connection
+// (its record set stays as it is): the outstanding invoices ordered by
+// client (without regard to case) and date, and what unpaid sales without a
+// reference ID owe, which no invoice lists. False when the statement failed;
+// the user has been told why.
+struct Receivables {
+    QList<OutstandingInvoice> invoices;
+    int salesWithoutReference = 0;
+    Currency owedWithoutReference;
+};
+bool readReceivables(DataControl& sales, Receivables* receivables);
+
+}  // namespace mervalis
