@@ -261,6 +261,28 @@ void addInvoiceTab(std::vector<Action>& list)
                     nullptr});
 }
 
+// What is owed per reference ID, client and company, with the date of its
+// earliest sale, paid or not, straight from the sales.
+std::string owedQuery(Engine engine)
+{
+    const bool postgres = engine == Engine::PostgreSQL;
+    const std::string owing = postgres ? "PAID IS DISTINCT FROM 'PAID'" : "PAID IS NOT 'PAID'";
+    const std::string number = postgres ? "(CASE WHEN {} ~ '^[0-9]+$' THEN CAST(CAST({} AS TEXT) AS NUMERIC) END)"
+                                        : "{}";
+    const auto of = [&number](const std::string& column) {
+        std::string text = number;
+        for (size_t at; (at = text.find("{}")) != std::string::npos;) text.replace(at, 2, column);
+        return text;
+    };
+    const std::string keys = postgres ? "lower(ReferenceID::text), lower(ClientName::text), "
+                                        "lower(AssociatedCompany::text)"
+                                      : "ReferenceID, ClientName, AssociatedCompany";
+    return "SELECT MIN(ReferenceID), MIN(ClientName), MIN(AssociatedCompany), SUM(CASE WHEN " + owing +
+           " THEN 1 ELSE 0 END), SUM(CASE WHEN " + owing + " THEN SubTotal END), MIN(" + of("Year") + " * 10000 + " +
+           of("Month") + " * 100 + Day) FROM Mervalis2 GROUP BY " + keys + " HAVING SUM(CASE WHEN " + owing +
+           " THEN 1 ELSE 0 END) > 0";
+}
+
 void addReceivables(std::vector<Action>& list)
 {
     list.push_back({QStringLiteral("Receivables: Outstanding Invoices list"), Goal::Figures,
@@ -269,9 +291,7 @@ void addReceivables(std::vector<Action>& list)
                         p.form1->invoiceTab->outstandingInvoicesButton->click();
                         settle();
                     },
-                    query("SELECT ReferenceID, ClientName, AssociatedCompany, COUNT(*), SUM(SubTotal), "
-                          "MIN(Year * 10000 + Month * 100 + Day) FROM Mervalis2 WHERE PAID IS NOT 'PAID' "
-                          "GROUP BY ReferenceID, ClientName, AssociatedCompany")});
+                    [](Reference& r) { return r.readAll(owedQuery(r.engine())); }});
     list.push_back({QStringLiteral("Receivables: statement of 100 invoices"), Goal::Action,
                     [](Program& p) {
                         showTab(p, Form1::InvoiceIndex);

@@ -105,5 +105,8 @@ private:
 // into the folder's ODBC set-up.
 bool buildPostgresLedger(const std::string& cluster, const std::string& name, const QString& folder,
                          const QString& source);
+// Brings a ledger built by an earlier run up to this version, as the set-up
+// does with an existing ledger.
+bool updatePostgresLedger(const std::string& cluster, const std::string& name);
 
 }  // namespace mervalis::bench

@@ -220,19 +220,25 @@ bool buildPostgresLedger(const std::string& cluster, const std::string& name, co
     for (const char* table : {"Mervalis3", "Mervalis", "Mervalis2"}) {
         if (!copyTable(db, conn.get(), table)) return false;
     }
-    if (!run(conn.get(), "COMMIT")) return false;
+    return run(conn.get(), "COMMIT") && updatePostgresLedger(cluster, name);
+}
+
+bool updatePostgresLedger(const std::string& cluster, const std::string& name)
+{
     // The set-up on an existing ledger adds what is missing: the indexes, the
     // kept figures (which no longer count the sales) and their triggers.
+    const std::string ledger = cluster + " dbname=" + name;
     setup::Settings settings;
     QString error;
-    setup::postgresSettings(options.postgres, &settings, &error);
+    setup::postgresSettings(QString::fromStdString(ledger), &settings, &error);
     Database database(QStringLiteral("Mervalis"), setup::postgresConnectionString(settings));
     bool existed = false;
     if (!database.connect() || !setup::createPostgresLedger(database, false, &existed, &error)) {
         std::fprintf(stderr, "%s %s\n", qPrintable(database.lastError()), qPrintable(error));
         return false;
     }
-    return run(conn.get(), "VACUUM ANALYZE");
+    const Connection conn = connectTo(ledger);
+    return conn && run(conn.get(), "VACUUM ANALYZE");
 }
 
 }  // namespace mervalis::bench

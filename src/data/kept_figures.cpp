@@ -27,6 +27,8 @@ QString countOf(const QString& column, const QString& counted)
 
 QString byReferenceId() { return QStringLiteral("ReferenceID"); }
 
+QString receivables() { return QStringLiteral("Receivables"); }
+
 QString allSales() { return byColumn(QStringLiteral("AssociatedCompany")); }
 
 QString allClients() { return distinctUnder(QStringLiteral("Sex"), QStringLiteral("ClientName")); }

@@ -16,13 +16,18 @@
 // P/ClientName           profile field P    -             ClientName
 // SalesRep/ReferenceID   SalesRep           -             ReferenceID
 // ReferenceID            ReferenceID        -             -
+// Receivables            ReferenceID        -             ClientName    (and Company)
 //
 // and, per sales rep, the number of its reference IDs (countOf()).
 //
 // with their number (Sales), the number with a total (Totaled), their income
 // in ten-thousandths (Income, each sale's SubTotal rounded as the analyses
 // round it), the number of unpaid ones (Unpaid), the lowest ID (FirstID)
-// and, for reference IDs, the lowest unpaid ID (FirstUnpaidID). Value, Year,
+// and, for reference IDs, the lowest unpaid ID (FirstUnpaidID). The
+// receivables' rows hold texts that compare equal (as the other counted
+// groupings' do), spelt as their first sale; their Unpaid counts the sales
+// not "PAID", Due what those add up to in ten-thousandths, and FirstDate the
+// earliest sale's date as yyyymmdd, paid or not. Value, Year,
 // Month and Counted compare as the sales' own columns (NOCASE on SQLite,
 // citext on PostgreSQL), so a statement over the kept rows groups, filters
 // and counts distinct texts exactly as the same statement over the sales.
@@ -49,6 +54,8 @@ QString distinctUnder(const QString& column, const QString& counted);
 QString countOf(const QString& column, const QString& counted);
 // The Field of the reference IDs' grouping.
 QString byReferenceId();
+// The Field of what is owed: one row per reference ID, client and company.
+QString receivables();
 
 // Every sale lies in exactly one row of every grouping: the rows of any
 // compared column together hold all sales (this one is used for figures of

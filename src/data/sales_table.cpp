@@ -80,13 +80,6 @@ QString unpaid(bool postgres)
     return postgres ? QStringLiteral("PAID IS DISTINCT FROM 'PAID'") : QStringLiteral("PAID IS NOT 'PAID'");
 }
 
-QString unpaidIndex(bool postgres)
-{
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Unpaid ON Mervalis2 "
-                          "(ReferenceID, ClientName, AssociatedCompany, SubTotal, Year, Month, Day) WHERE %1")
-        .arg(unpaid(postgres));
-}
-
 QString selectByReferenceId(const QString& referenceId)
 {
     return QStringLiteral("SELECT * FROM Mervalis2 WHERE ReferenceID = ") + quoted(referenceId) + QStringLiteral(" ");

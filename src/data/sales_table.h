@@ -31,12 +31,8 @@ QString referenceIdCount(bool unpaidOnly, bool postgres = false);
 
 // The condition of an unpaid sale, whose PAID does not read "PAID"
 // (compared as the ledger compares text, without regard to case; NULL is
-// unpaid too), written as the index of unpaid sales is.
+// unpaid too).
 QString unpaid(bool postgres);
-// The index of unpaid sales: by reference ID, client and company, holding
-// what an invoice owes and its dates, so that what is owed is added up
-// without reading the sales themselves.
-QString unpaidIndex(bool postgres);
 
 // The sales of one invoice: the reference ID compares without regard to
 // case, and is quoted safely.

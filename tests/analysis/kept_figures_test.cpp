@@ -44,12 +44,13 @@ void addSales(const TestEnvironment& env, int count, quint32 seed)
         QStringList values;
         for (int c = 0; c < 12; ++c) values << someName(random);
         values << quoted(QString::number(2003 + random.bounded(2))) << quoted(QString::number(1 + random.bounded(12)))
+               << (random.bounded(10) == 0 ? QStringLiteral("NULL") : QString::number(1 + random.bounded(28)))
                << (random.bounded(10) == 0 ? QStringLiteral("NULL") : QString::number(random.bounded(100000) / 100.0))
                << quoted(random.bounded(3) == 0 ? QStringLiteral("PAID") : random.bounded(2) ? "unpaid" : "UNPAID");
         rows << "(" + values.join(", ") + ")";
     }
     env.exec("INSERT INTO Mervalis2 (ClientName, AssociatedCompany, ProductService, MarketingTool, SalesRep, "
-             "ReferenceID, Sex, Age, Income, Ethnicity, City, Country, Year, Month, SubTotal, PAID) VALUES " +
+             "ReferenceID, Sex, Age, Income, Ethnicity, City, Country, Year, Month, Day, SubTotal, PAID) VALUES " +
              rows.join(", "));
 }
 
@@ -86,7 +87,7 @@ TEST_F(KeptFigures, EveryAnalysisGivesWhatTheSalesGiveAfterAddsGridEditsAndDelet
     grid.setEditable(true);
     const QList<QList<std::pair<const char*, const char*>>> edits{
         {{"SubTotal", "99.99"}, {"AssociatedCompany", "ben"}, {"Sex", "Zoë"}},
-        {{"Year", "2004"}, {"Month", "12"}, {"ReferenceID", "ann"}},
+        {{"Year", "2004"}, {"Month", "12"}, {"ReferenceID", "ann"}, {"Day", "1"}},
         {{"SalesRep", "None"}, {"ClientName", "ANN"}, {"PAID", "PAID"}},
         {{"ProductService", ""}, {"MarketingTool", "O'Brien"}, {"SubTotal", "0.01"}},
     };

@@ -4,6 +4,7 @@
 #include "data/kept_figures.h"
 #include "data/sales_table.h"
 #include "data/sql.h"
+#include "receivables/outstanding_invoices.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,26 @@ struct Check {
     bool ordered = true;
 };
 
+// What is owed per reference ID, client and company, straight from the sales.
+QString owed(bool postgres)
+{
+    const QString owing = postgres ? "PAID IS DISTINCT FROM 'PAID'" : "PAID IS NOT 'PAID'";
+    const QString date = postgres ? QStringLiteral("%1 * 10000 + %2 * 100 + Day")
+                                        .arg(wholeNumberOf("Year", true), wholeNumberOf("Month", true))
+                                  : "Year * 10000 + Month * 100 + Day";
+    QStringList keys{"ReferenceID", "ClientName", "AssociatedCompany"};
+    QStringList named;
+    for (QString& key : keys) {
+        named << QStringLiteral("(SELECT f.%1 FROM Mervalis2 f WHERE f.ID = g.first)").arg(key);
+        if (postgres) key = "lower(" + key + "::text)";
+    }
+    return QStringLiteral("SELECT %1, %2, g.n, %3, g.d FROM (SELECT MIN(ID) AS first, SUM(CASE WHEN %4 THEN 1 ELSE 0 "
+                          "END) AS n, SUM(CASE WHEN %4 THEN COALESCE(%5, 0) ELSE 0 END) AS due, MIN(%6) AS d FROM Mervalis2 GROUP "
+                          "BY %7) AS g WHERE g.n > 0")
+        .arg(named[1], named[0] + ", " + named[2], postgres ? "ROUND(g.due / 10000, 4)" : "g.due / 10000.0", owing,
+             kUnits, date, keys.join(", "));
+}
+
 std::vector<Check> checks(const QString& e, bool postgres)
 {
     const QString year = QStringLiteral("2004");
@@ -78,6 +99,7 @@ std::vector<Check> checks(const QString& e, bool postgres)
         {"unpaid reference IDs", sales_table::referenceIds(true, postgres),
          "SELECT (ReferenceID || '') FROM Mervalis2 WHERE paid = 'unpaid' AND (ReferenceID || '') <> '' GROUP BY "
          "(ReferenceID || '') ORDER BY MIN(ID)"},
+        {"outstanding invoices", outstandingInvoicesQuery(postgres), owed(postgres), false},
     };
     for (const QString& c : kept_figures::comparedColumns()) {
         const QStringList income{QStringLiteral("COALESCE(SUM(CASE WHEN %1 IS NULL THEN 0 ELSE %2 END), 0)").arg(c, kUnits),

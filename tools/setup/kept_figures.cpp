@@ -23,6 +23,10 @@ struct Grouping {
     // The rows under each value are counted in a row of their own
     // (kept_figures::countOf()).
     bool countedPerValue = false;
+    // What is owed (kept_figures::receivables()): keyed by the company too,
+    // unpaid as the receivables count it, with the unpaid sales' Due and the
+    // date of the earliest sale, paid or not.
+    bool receivable = false;
 };
 
 const QList<Grouping>& groupings()
@@ -39,6 +43,7 @@ const QList<Grouping>& groupings()
         }
         list.append({distinctUnder(rep, reference), rep, false, reference, false, reference, true});
         list.append({byReferenceId(), reference, false, {}, true, reference});
+        list.append({receivables(), reference, false, client, false, reference, false, true});
         return list;
     }();
     return all;
@@ -51,11 +56,12 @@ QList<QPair<QString, QString>> keyColumns(const Grouping& g)
     if (g.dated) keys << qMakePair(QStringLiteral("Year"), QStringLiteral("Year"))
                       << qMakePair(QStringLiteral("Month"), QStringLiteral("Month"));
     if (!g.counted.isEmpty()) keys << qMakePair(QStringLiteral("Counted"), g.counted);
+    if (g.receivable) keys << qMakePair(QStringLiteral("Company"), QStringLiteral("AssociatedCompany"));
     return keys;
 }
 
 const QStringList kKeptColumns{QStringLiteral("Value"), QStringLiteral("Year"), QStringLiteral("Month"),
-                               QStringLiteral("Counted")};
+                               QStringLiteral("Counted"), QStringLiteral("Company")};
 
 class Writer {
 public:
@@ -82,23 +88,58 @@ public:
     {
         // A sale's income in ten-thousandths, as a whole number: on
         // PostgreSQL of any size, so that no total is ever refused.
+        // On SQLite one of 900 billion or more stays a real number rather
+        // than turn into the largest whole one.
         return (postgres_ ? QStringLiteral("COALESCE(ROUND(%1SubTotal * 10000), 0)")
-                          : QStringLiteral("COALESCE(CAST(ROUND(%1SubTotal * 10000) AS BIGINT), 0)"))
+                          : QStringLiteral("COALESCE(CASE WHEN ABS(%1SubTotal) < 9e14 THEN CAST(ROUND(%1SubTotal * "
+                                           "10000) AS BIGINT) ELSE ROUND(%1SubTotal * 10000) END, 0)"))
             .arg(row);
     }
     QString totaled(const QString& row) const
     {
         return QStringLiteral("CASE WHEN %1SubTotal IS NULL THEN 0 ELSE 1 END").arg(row);
     }
-    QString unpaid(const QString& row) const
+    QString unpaid(const QString& row, const Grouping* g = nullptr) const
     {
+        // The receivables owe every sale not "PAID" (sales_table::unpaid()).
+        if (g && g->receivable) {
+            return QStringLiteral("CASE WHEN %1PAID %2 'PAID'%3 THEN 1 ELSE 0 END")
+                .arg(row, postgres_ ? QStringLiteral("IS DISTINCT FROM") : QStringLiteral("IS NOT"),
+                     postgres_ ? QString() : QStringLiteral(" COLLATE NOCASE"));
+        }
         return QStringLiteral("CASE WHEN %1PAID = 'unpaid'%2 THEN 1 ELSE 0 END")
             .arg(row, postgres_ ? QString() : QStringLiteral(" COLLATE NOCASE"));
+    }
+    // The unpaid sales' income, kept for what is owed.
+    QString due(const Grouping& g, const QString& row) const
+    {
+        if (!g.receivable) return QStringLiteral("NULL");
+        return QStringLiteral("CASE WHEN (%1) = 1 THEN %2 ELSE 0 END").arg(unpaid(row, &g), units(row));
+    }
+    // The sale's date as yyyymmdd, as the receivables read it: a Year or
+    // Month that is no number makes 0 on SQLite and none on PostgreSQL.
+    QString dateKey(const Grouping& g, const QString& row) const
+    {
+        if (!g.receivable) return QStringLiteral("NULL");
+        if (!postgres_) return QStringLiteral("(%1Year * 10000 + %1Month * 100 + %1Day)").arg(row);
+        return QStringLiteral("(%1 * 10000 + %2 * 100 + %3Day)")
+            .arg(wholeNumberOf(row + QStringLiteral("Year"), true), wholeNumberOf(row + QStringLiteral("Month"), true),
+                 row);
     }
 
     // The ID of the next sale of the group of the sale `row` (OLD): the
     // lowest above it holding the same texts; unpaid only, when asked.
     QString next(const Grouping& g, bool unpaidOnly) const
+    {
+        return ofGroup(g, QStringLiteral("s.ID"),
+                       QStringLiteral(" AND s.ID > OLD.ID") +
+                           (unpaidOnly ? QStringLiteral(" AND s.PAID = 'unpaid'") : QString()),
+                       QStringLiteral(" ORDER BY s.ID LIMIT 1"));
+    }
+
+    // A statement over the sales of OLD's group as they now stand: `what`
+    // of those meeting `more`, then `tail`.
+    QString ofGroup(const Grouping& g, const QString& what, const QString& more, const QString& tail) const
     {
         // Folded rows hold texts that compare equal; the others exact ones.
         const QString same = g.folded() ? (postgres_ ? QStringLiteral("s.%1 IS NOT DISTINCT FROM OLD.%1")
@@ -110,13 +151,12 @@ public:
         for (const auto& key : keyColumns(g)) {
             if (key.second != g.lead) rest << same.arg(key.second);
         }
-        if (unpaidOnly) rest << QStringLiteral("s.PAID = 'unpaid'");
-        const QString others = rest.isEmpty() ? QString() : QStringLiteral(" AND ") + rest.join(QStringLiteral(" AND "));
+        const QString others =
+            (rest.isEmpty() ? QString() : QStringLiteral(" AND ") + rest.join(QStringLiteral(" AND "))) + more;
         // The lead column's index finds the group's sales; the ones without
         // a value have none.
         const auto search = [&](const QString& lead) {
-            return QStringLiteral("(SELECT s.ID FROM Mervalis2 s WHERE %1 AND s.ID > OLD.ID%2 ORDER BY s.ID LIMIT 1)")
-                .arg(lead, others);
+            return QStringLiteral("(SELECT %1 FROM Mervalis2 s WHERE %2%3%4)").arg(what, lead, others, tail);
         };
         const QString equal = g.folded() ? QStringLiteral("s.%1 = OLD.%1") : QStringLiteral("(s.%1 || '') = (OLD.%1 || '')");
         return QStringLiteral("CASE WHEN OLD.%1 IS NULL THEN %2 ELSE %3 END")
@@ -131,7 +171,14 @@ public:
                                      "Unpaid = Unpaid - (%3), FirstID = CASE WHEN FirstID = OLD.ID THEN %4 ELSE "
                                      "FirstID END")
                           .arg(totaled(QStringLiteral("OLD.")), units(QStringLiteral("OLD.")),
-                               unpaid(QStringLiteral("OLD.")), next(g, false));
+                               unpaid(QStringLiteral("OLD."), &g), next(g, false));
+        if (g.receivable) {
+            // The earliest date is looked for anew when it was OLD's.
+            const QString old = dateKey(g, QStringLiteral("OLD."));
+            set += QStringLiteral(", Due = Due - (%1), FirstDate = CASE WHEN FirstDate = %2 THEN %3 ELSE FirstDate END")
+                       .arg(due(g, QStringLiteral("OLD.")), old,
+                            ofGroup(g, QStringLiteral("MIN(%1)").arg(dateKey(g, QStringLiteral("s."))), {}, {}));
+        }
         if (g.firstUnpaid) {
             set += QStringLiteral(", FirstUnpaidID = CASE WHEN FirstUnpaidID = OLD.ID THEN %1 ELSE FirstUnpaidID END")
                        .arg(next(g, true));
@@ -203,9 +250,10 @@ public:
         const QString t = kept_figures::table();
         QStringList values = keyValues(g, QStringLiteral("NEW."));
         values << QStringLiteral("1") << totaled(QStringLiteral("NEW.")) << units(QStringLiteral("NEW."))
-               << unpaid(QStringLiteral("NEW.")) << QStringLiteral("NEW.ID")
+               << unpaid(QStringLiteral("NEW."), &g) << QStringLiteral("NEW.ID")
                << (g.firstUnpaid ? QStringLiteral("CASE WHEN %1 = 1 THEN NEW.ID END").arg(unpaid(QStringLiteral("NEW.")))
-                                 : QStringLiteral("NULL"));
+                                 : QStringLiteral("NULL"))
+               << due(g, QStringLiteral("NEW.")) << dateKey(g, QStringLiteral("NEW."));
         const QString spelling =
             QStringLiteral("CASE WHEN excluded.FirstID < %1.FirstID THEN excluded.%2 ELSE %1.%2 END");
         const QString lowest = postgres_ ? QStringLiteral("LEAST(%1.%2, EXCLUDED.%2)")
@@ -215,10 +263,12 @@ public:
         return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (Grain) DO UPDATE SET "
                               "Sales = %1.Sales + 1, Totaled = %1.Totaled + excluded.Totaled, "
                               "Income = %1.Income + excluded.Income, Unpaid = %1.Unpaid + excluded.Unpaid, "
-                              "FirstID = %4, FirstUnpaidID = %5, Value = %6, Counted = %7")
+                              "FirstID = %4, FirstUnpaidID = %5, Value = %6, Counted = %7, Company = %8, "
+                              "Due = %1.Due + excluded.Due, FirstDate = %9")
             .arg(t, columns().join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
                  lowest.arg(t, QStringLiteral("FirstID")), lowest.arg(t, QStringLiteral("FirstUnpaidID")),
-                 spelling.arg(t, QStringLiteral("Value")), spelling.arg(t, QStringLiteral("Counted")));
+                 spelling.arg(t, QStringLiteral("Value")), spelling.arg(t, QStringLiteral("Counted")),
+                 spelling.arg(t, QStringLiteral("Company")), lowest.arg(t, QStringLiteral("FirstDate")));
     }
 
     // Fills the grouping's rows from the stored sales, each row spelt as its
@@ -232,13 +282,17 @@ public:
         QStringList groups;
         for (const auto& k : keyColumns(g)) groups << (g.folded() ? k.second : exact(k.second));
         values << QStringLiteral("g.n") << QStringLiteral("g.totaled") << QStringLiteral("g.income")
-               << QStringLiteral("g.unpaid") << QStringLiteral("g.first") << QStringLiteral("g.firstUnpaid");
+               << QStringLiteral("g.unpaid") << QStringLiteral("g.first") << QStringLiteral("g.firstUnpaid")
+               << QStringLiteral("g.due") << QStringLiteral("g.firstDate");
+        const QString none = QStringLiteral("CAST(NULL AS NUMERIC)");
         const QString figures =
             QStringLiteral("COUNT(*) AS n, COUNT(SubTotal) AS totaled, SUM(%1) AS income, SUM(%2) AS unpaid, "
-                           "MIN(ID) AS first, %3 AS firstUnpaid")
-                .arg(units(QString()), unpaid(QString()),
+                           "MIN(ID) AS first, %3 AS firstUnpaid, %4 AS due, %5 AS firstDate")
+                .arg(units(QString()), unpaid(QString(), &g),
                      g.firstUnpaid ? QStringLiteral("MIN(CASE WHEN %1 = 1 THEN ID END)").arg(unpaid(QString()))
-                                   : QStringLiteral("CAST(NULL AS INTEGER)"));
+                                   : QStringLiteral("CAST(NULL AS INTEGER)"),
+                     g.receivable ? QStringLiteral("SUM(%1)").arg(due(g, QString())) : none,
+                     g.receivable ? QStringLiteral("MIN(%1)").arg(dateKey(g, QString())) : none);
         return QStringLiteral("INSERT INTO %1%2 (%3) SELECT %4 FROM (SELECT %5 FROM %1Mervalis2 GROUP BY %6) AS g "
                               "JOIN %1Mervalis2 s ON s.ID = g.first")
             .arg(schema_, kept_figures::table(), columns().join(QStringLiteral(", ")),
@@ -247,17 +301,18 @@ public:
 
     static QStringList columns()
     {
-        return {QStringLiteral("Grain"), QStringLiteral("Field"),   QStringLiteral("Value"),
-                QStringLiteral("Year"),  QStringLiteral("Month"),   QStringLiteral("Counted"),
-                QStringLiteral("Sales"), QStringLiteral("Totaled"), QStringLiteral("Income"),
-                QStringLiteral("Unpaid"), QStringLiteral("FirstID"), QStringLiteral("FirstUnpaidID")};
+        return {QStringLiteral("Grain"),    QStringLiteral("Field"),   QStringLiteral("Value"),
+                QStringLiteral("Year"),     QStringLiteral("Month"),   QStringLiteral("Counted"),
+                QStringLiteral("Company"),  QStringLiteral("Sales"),   QStringLiteral("Totaled"),
+                QStringLiteral("Income"),   QStringLiteral("Unpaid"),  QStringLiteral("FirstID"),
+                QStringLiteral("FirstUnpaidID"), QStringLiteral("Due"), QStringLiteral("FirstDate")};
     }
 
     // The sale columns whose change moves a sale to another row.
     static QStringList watchedColumns()
     {
-        QStringList watched{QStringLiteral("ID"), QStringLiteral("Year"), QStringLiteral("Month"),
-                            QStringLiteral("SubTotal"), QStringLiteral("PAID")};
+        QStringList watched{QStringLiteral("ID"),       QStringLiteral("Year"), QStringLiteral("Month"),
+                            QStringLiteral("Day"),      QStringLiteral("SubTotal"), QStringLiteral("PAID")};
         for (const Grouping& g : groupings()) {
             for (const QString& c : {g.value, g.counted}) {
                 if (!c.isEmpty() && !watched.contains(c)) watched << c;
@@ -320,8 +375,8 @@ QStringList keptTableStatements(Engine engine, const QString& schema)
     const QString income = postgres ? QStringLiteral("NUMERIC") : QStringLiteral("INTEGER");
     QStringList statements{
         QStringLiteral("CREATE TABLE IF NOT EXISTS %1%2 (Grain TEXT PRIMARY KEY, Field TEXT NOT NULL, Value %3, "
-                       "Year %3, Month %3, Counted %3, Sales %4 NOT NULL, Totaled %4 NOT NULL, Income %5 NOT NULL, "
-                       "Unpaid %4 NOT NULL, FirstID INTEGER, FirstUnpaidID INTEGER)")
+                       "Year %3, Month %3, Counted %3, Company %3, Sales %4 NOT NULL, Totaled %4 NOT NULL, Income %5 "
+                       "NOT NULL, Unpaid %4 NOT NULL, FirstID INTEGER, FirstUnpaidID INTEGER, Due %5, FirstDate %5)")
             .arg(schema, t, text, number, income)};
     const auto index = [&](const char* name, const QString& columns) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1%2_%3 ON %2 (%4)")
@@ -329,6 +384,9 @@ QStringList keptTableStatements(Engine engine, const QString& schema)
     };
     index("First", QStringLiteral("Field, FirstID"));
     index("FirstUnpaid", QStringLiteral("Field, FirstUnpaidID"));
+    // The invoices owed (kept_figures::receivables()).
+    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1%2_Owed ON %2 (Unpaid) WHERE Field = %3")
+                      .arg(schema, t, quoted(kept_figures::receivables()));
     // The reference IDs in the order of their list (sales_table::referenceIds()).
     if (postgres) {
         index("Order", QStringLiteral("Field, LEFT(LOWER(Value || ''), 200)"));
@@ -395,17 +453,21 @@ QStringList refillKeptStatements(Engine engine, const QString& schema)
 
 QStringList keepFiguresStatements(Engine engine, bool tableExists, bool countsAgree)
 {
-    QStringList statements = keptTableStatements(engine, QString()) + dropKeptTriggerStatements(engine);
+    // A table an earlier version made is made anew.
+    QStringList statements = dropKeptTriggerStatements(engine);
+    if (!tableExists) statements << QStringLiteral("DROP TABLE IF EXISTS %1").arg(kept_figures::table());
+    statements += keptTableStatements(engine, QString());
     if (!tableExists || !countsAgree) statements += refillKeptStatements(engine);
     return statements + keptTriggerStatements(engine);
 }
 
 QString keptTableExistsQuery(Engine engine)
 {
+    // The table as this version keeps it: with the date of what is owed.
     return engine == Engine::PostgreSQL
-               ? QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema = "
-                                "current_schema() AND table_name = 'mervalisfigures'")
-               : QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'MervalisFigures'");
+               ? QStringLiteral("SELECT COUNT(*) FROM information_schema.columns WHERE table_schema = "
+                                "current_schema() AND table_name = 'mervalisfigures' AND column_name = 'firstdate'")
+               : QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('MervalisFigures') WHERE name = 'FirstDate'");
 }
 
 QString keptCountsAgreeQuery()

@@ -23,7 +23,8 @@ QStringList refillKeptStatements(Engine engine, const QString& schema = QString(
 // longer counts the sales there are). Statements to run in one transaction,
 // given whether the table exists and holds as many sales as Mervalis2.
 QStringList keepFiguresStatements(Engine engine, bool tableExists, bool countsAgree);
-// Tells whether the table exists and whether it counts every sale:
+// Tells whether the table exists as this version keeps it (one made by an
+// earlier version is made anew) and whether it counts every sale:
 // statements answering one row, one number each.
 QString keptTableExistsQuery(Engine engine);
 QString keptCountsAgreeQuery();
