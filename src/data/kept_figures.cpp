@@ -31,6 +31,11 @@ QString receivables() { return QStringLiteral("Receivables"); }
 
 QString allSales() { return byColumn(QStringLiteral("AssociatedCompany")); }
 
+QString countOfAllSales()
+{
+    return QStringLiteral("SELECT COALESCE(SUM(Sales), 0) FROM %1 WHERE Field = '%2'").arg(table(), allSales());
+}
+
 QString allClients() { return distinctUnder(QStringLiteral("Sex"), QStringLiteral("ClientName")); }
 
 }  // namespace mervalis::kept_figures

@@ -62,5 +62,7 @@ QString receivables();
 // all sales), and those of any profile field all clients sold to.
 QString allSales();
 QString allClients();
+// The number of sales, from the kept rows alone.
+QString countOfAllSales();
 
 }  // namespace mervalis::kept_figures

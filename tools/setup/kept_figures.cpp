@@ -384,9 +384,12 @@ QStringList keptTableStatements(Engine engine, const QString& schema)
     };
     index("First", QStringLiteral("Field, FirstID"));
     index("FirstUnpaid", QStringLiteral("Field, FirstUnpaidID"));
-    // The invoices owed (kept_figures::receivables()).
-    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1%2_Owed ON %2 (Unpaid) WHERE Field = %3")
-                      .arg(schema, t, quoted(kept_figures::receivables()));
+    // The invoices owed (kept_figures::receivables()); SQLite reads them
+    // from here alone.
+    statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1%2_Owed ON %2 (Field, Unpaid%3) WHERE Field = %4")
+                      .arg(schema, t,
+                           postgres ? QString() : QStringLiteral(", Counted, Value, Company, Due, FirstDate"),
+                           quoted(kept_figures::receivables()));
     // The reference IDs in the order of their list (sales_table::referenceIds()).
     if (postgres) {
         index("Order", QStringLiteral("Field, LEFT(LOWER(Value || ''), 200)"));
