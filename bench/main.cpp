@@ -30,12 +30,14 @@
 #include <QTemporaryDir>
 #include <memory>
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -70,6 +72,34 @@ class NoHelp final : public HelpLauncher {
 public:
     void open(const QString&) override {}
 };
+
+// Where the bench tells its progress: the terminal's standard error. Its
+// own standard error, which the measured programs inherit, goes to the log.
+FILE* progress = stderr;
+
+void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void say(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(progress, format, arguments);
+    va_end(arguments);
+    std::fflush(progress);
+}
+
+// Sends what the bench and the programs it measures write to standard error
+// (Qt's warnings, message boxes, the cluster's script) to the file `path`.
+bool logTo(const QString& path)
+{
+    const int log = open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int terminal = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (log < 0 || terminal < 0) return false;
+    progress = fdopen(terminal, "w");
+    const bool ok = progress && dup2(log, STDERR_FILENO) >= 0;
+    close(log);
+    if (!progress) progress = stderr;
+    return ok;
+}
 
 double secondsSince(Clock::time_point start)
 {
@@ -292,7 +322,7 @@ bool met(const Row& row)
     return false;
 }
 
-void printTable(const std::vector<Row>& rows)
+void printTable(const std::vector<Row>& rows, const QString& log)
 {
     std::printf("%-8s %-46s %9s %9s %9s %11s %7s %-10s %s\n", "engine", "action", "sales", "seconds", "peak MiB",
                 "reference s", "ratio", "goal", "met");
@@ -322,6 +352,7 @@ void printTable(const std::vector<Row>& rows)
                     "counts the hand-written query as at least %.0f ms).\n",
                     engineName(engine), missed[e], measured[e], kMemoryGoalMiB, kReferenceFloor * 1000);
     }
+    std::printf("What the measured programs wrote (Qt's warnings, message boxes): %s\n", qPrintable(log));
 }
 
 void usage()
@@ -388,28 +419,39 @@ int main(int argc, char** argv)
     std::vector<Row> rows;
     QTemporaryDir temporary;
     const QString top = keep.isEmpty() ? temporary.path() : keep;
+    QDir().mkpath(top);
+    const QString log = keep.isEmpty() ? QDir::temp().filePath(QStringLiteral("mervalis-bench-%1.log").arg(getpid()))
+                                       : QDir(top).filePath(QStringLiteral("bench.log"));
+    if (!logTo(log)) {
+        std::fprintf(stderr, "The log %s could not be written.\n", qPrintable(log));
+        return 1;
+    }
     // The cluster's folder must be reachable by the user that runs PostgreSQL.
     QFile::setPermissions(top, QFile::permissions(top) | QFileDevice::ExeOther | QFileDevice::ReadOther);
     std::unique_ptr<Cluster> cluster;
     if (std::find(engines.begin(), engines.end(), Engine::PostgreSQL) != engines.end()) {
         cluster = std::make_unique<Cluster>(QDir(top).filePath(QStringLiteral("postgres")).toStdString(), !keep.isEmpty());
         if (cluster->connection().empty()) {
-            std::fprintf(stderr, "The PostgreSQL cluster could not be started (scripts/postgres-cluster.sh).\n");
+            say("The PostgreSQL cluster could not be started (scripts/postgres-cluster.sh); see %s.\n",
+                qPrintable(log));
             return 1;
         }
     }
     for (long long sales : sizes) {
         const QString folder = QDir(top).filePath(QString::number(sales));
         if (!QFile::exists(QDir(folder).filePath(QStringLiteral("Mervalis.db")))) {
-            std::fprintf(stderr, "%lld sales: building the ledger in %s...\n", sales, qPrintable(folder));
+            say("%lld sales: building the ledger in %s...\n", sales, qPrintable(folder));
             const Clock::time_point built = Clock::now();
-            if (!QDir().mkpath(folder) || !buildLedger(folder, sales)) return 1;
-            std::fprintf(stderr, "%lld sales: built in %.1f s\n", sales, secondsSince(built));
+            if (!QDir().mkpath(folder) || !buildLedger(folder, sales)) {
+                say("The ledger could not be built; see %s.\n", qPrintable(log));
+                return 1;
+            }
+            say("%lld sales: built in %.1f s\n", sales, secondsSince(built));
         } else {
             // One built by an earlier run gets what this version adds.
             QString error;
             if (!setup::addMissingIndexes(QDir(folder).filePath(QStringLiteral("Mervalis.db")), &error)) {
-                std::fprintf(stderr, "%s\n", qPrintable(error));
+                say("%s\n", qPrintable(error));
                 return 1;
             }
         }
@@ -420,24 +462,26 @@ int main(int argc, char** argv)
                 programFolder = folder + QStringLiteral("-postgres");
                 target = cluster->connection() + " dbname=bench_" + std::to_string(sales);
                 if (!QFile::exists(QDir(programFolder).filePath(QStringLiteral("built")))) {
-                    std::fprintf(stderr, "%lld sales: loading the ledger into PostgreSQL...\n", sales);
+                    say("%lld sales: loading the ledger into PostgreSQL...\n", sales);
                     const Clock::time_point built = Clock::now();
                     if (!QDir().mkpath(programFolder) ||
                         !buildLedgerOnPostgres(programFolder, cluster->connection(), sales, folder)) {
+                        say("The ledger could not be loaded into PostgreSQL; see %s.\n", qPrintable(log));
                         return 1;
                     }
-                    std::fprintf(stderr, "%lld sales: loaded in %.1f s\n", sales, secondsSince(built));
+                    say("%lld sales: loaded in %.1f s\n", sales, secondsSince(built));
                 } else if (!updatePostgresLedger(cluster->connection(), "bench_" + std::to_string(sales))) {
+                    say("The ledger kept in PostgreSQL could not be updated; see %s.\n", qPrintable(log));
                     return 1;
                 }
             }
             for (size_t i = 0; i < list.size(); ++i) {
                 if (!only.isEmpty() && !list[i].name.contains(only, Qt::CaseInsensitive)) continue;
-                std::fprintf(stderr, "%s, %lld sales: %s\n", engineName(engine), sales, qPrintable(list[i].name));
+                say("%s, %lld sales: %s\n", engineName(engine), sales, qPrintable(list[i].name));
                 rows.push_back(runAction(self, static_cast<int>(i), list[i], programFolder, sales, engine, target));
             }
         }
     }
-    printTable(rows);
+    printTable(rows, log);
     return 0;
 }
