@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QPixmap>
@@ -125,12 +124,10 @@ void AnalysisTab::Command51_Click()
     const QString copied = QStringLiteral("The chart image has been copied. You can now, for example, paste the "
                                           "chart image directly into any part of a Word document.");
     // The chart shows the ledger's figures: the file is the owner's alone.
-    bool created = false;
-    if (makeOwnerOnly(path, nullptr, &created) && image.save(path, "BMP")) {
+    if (writeOwnerOnlyFile(path, [&image](QIODevice& file, QString*) { return image.save(&file, "BMP"); })) {
         context_.dialogs.inform(copied + QStringLiteral(" The image has been saved as ") + path);
     } else {
         // The copy on the clipboard stands; only the file is missing.
-        if (created) QFile::remove(path);
         context_.dialogs.inform(copied + QStringLiteral(" The image could not be saved as ") + path +
                                 QStringLiteral(": check that the folder exists and may be written to."));
     }

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 
@@ -148,14 +149,31 @@ void keepMachineNumbers()
     std::setlocale(LC_NUMERIC, "C");
 }
 
+namespace {
+
+bool currencyUnitsOf(double number, CurrencyUnits* units)
+{
+    // The range of a currency amount: about 922 billion million / 10,000.
+    if (!std::isfinite(number) || std::fabs(number) >= 9e14) return false;
+    *units = roundedUnits(number, 4);
+    return true;
+}
+
+}  // namespace
+
 bool readCurrency(const QString& text, CurrencyUnits* units)
 {
     bool ok = false;
     const double number = text.trimmed().toDouble(&ok);
-    // The range of a currency amount: about 922 billion million / 10,000.
-    if (!ok || !std::isfinite(number) || std::fabs(number) >= 9e14) return false;
-    *units = roundedUnits(number, 4);
-    return true;
+    return ok && currencyUnitsOf(number, units);
+}
+
+bool readCellCurrency(std::string_view text, CurrencyUnits* units)
+{
+    double number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    return !text.empty() && error == std::errc() && stop == end && currencyUnitsOf(number, units);
 }
 
 QString storedCurrencyText(CurrencyUnits units)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace mervalis {
 
 // Rounds to two decimals, ties to even, reading the value as the decimal
@@ -48,6 +50,9 @@ using CurrencyUnits = long long;
 // currency amount, rounded to four decimals, ties to even. False for an
 // empty text, a text that is no number, or an amount out of range.
 bool readCurrency(const QString& text, CurrencyUnits* units);
+// The same for a cell's text as the database hands it over, read in place:
+// for results of many amounts.
+bool readCellCurrency(std::string_view text, CurrencyUnits* units);
 
 // A currency amount as the user reads it: the regional decimal separator, no
 // thousands separators, no trailing zeros ("35.5", "40", "-0.0001").

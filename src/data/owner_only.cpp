@@ -1,6 +1,7 @@
 #include "data/owner_only.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
@@ -32,6 +33,23 @@ bool makeOwnerOnly(const QString& path, QString* error, bool* created)
     }
     if (rc == 0) return true;
     if (error) *error = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+bool writeOwnerOnlyFile(const QString& path, const FileWriter& write, QString* error)
+{
+    // The temporary file takes the mode of the file it replaces.
+    bool created = false;
+    QString reason;
+    if (makeOwnerOnly(path, &reason, &created)) {
+        QSaveFile file(path);
+        // commit() fails when any write failed; the temporary file then goes.
+        if (file.open(QIODevice::WriteOnly) && write(file, &reason) && file.commit()) return true;
+        if (reason.isEmpty()) reason = file.errorString();
+        file.cancelWriting();
+        if (created) QFile::remove(path);
+    }
+    if (error) *error = reason;
     return false;
 }
 

@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -244,21 +243,23 @@ bool DocumentWindow::writeXml(const QString& path)
 
 bool DocumentWindow::writeFile(const QString& path, const QByteArray* bytes, const QString& what)
 {
-    // Ledger data: the owner's alone, whatever the umask.
-    makeOwnerOnly(path);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        (bytes ? file.write(*bytes) == bytes->size() : DocumentPainter::writePdf(pages_, &file, windowTitle())) &&
-        file.commit()) {
-        statusLine->setText(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(path)));
-        statusLine->show();
-        return true;
+    QString reason;
+    const bool written = writeOwnerOnlyFile(
+        path,
+        [&](QIODevice& file, QString*) {
+            if (bytes) return file.write(*bytes) == bytes->size();
+            return DocumentPainter::writePdf(pages_, &file, windowTitle());
+        },
+        &reason);
+    // The status line never keeps saying an earlier save went well.
+    const QString shown = QDir::toNativeSeparators(path);
+    statusLine->setText((written ? QStringLiteral("Saved as %1") : QStringLiteral("Not saved as %1")).arg(shown));
+    statusLine->show();
+    if (!written) {
+        dialogs_.warn(QStringLiteral("The %1 could not be saved as %2: %3\r\n\r\nNo file was written.")
+                          .arg(what, shown, reason));
     }
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    dialogs_.warn(QStringLiteral("The %1 could not be saved as %2.\r\n\r\n%3")
-                      .arg(what, QDir::toNativeSeparators(path), reason));
-    return false;
+    return written;
 }
 
 }  // namespace mervalis

@@ -58,8 +58,8 @@ public:
     void saveAsPdf();
     // Writes the document to `path` as a PDF, replacing the file only once
     // the whole document is written: the one place PDF files are written.
-    // Says where it went on the status line, and tells the user when it
-    // fails.
+    // Says on the status line where it went, or that it was not saved; a
+    // failed save leaves no file behind, and the user is told why.
     bool writePdf(const QString& path);
     // Opens the file dialog for the e-invoice's XML, and writes it.
     void saveXml();

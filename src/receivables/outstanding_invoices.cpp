@@ -71,10 +71,40 @@ AgedTotals agedTotals(const QList<const OutstandingInvoice*>& invoices, const QD
 {
     AgedTotals totals;
     for (const OutstandingInvoice* invoice : invoices) {
-        totals.bands[static_cast<size_t>(ageBandOf(invoice->date, today))] += invoice->due;
-        totals.total += invoice->due;
+        addChecked(totals.bands[static_cast<size_t>(ageBandOf(invoice->date, today))], invoice->due);
+        addChecked(totals.total, invoice->due);
     }
     return totals;
+}
+
+QString figureText(const std::optional<Currency>& amount) { return amount ? amount->text() : QString(); }
+
+void addChecked(std::optional<Currency>& sum, const std::optional<Currency>& amount)
+{
+    if (sum && !(amount && Currency::add(*sum, *amount, &*sum))) sum.reset();
+}
+
+QString unheldFiguresText(const QList<const OutstandingInvoice*>& invoices, const AgedTotals& totals,
+                          const QString& totalName)
+{
+    // A few invoices by name; a ledger with many such amounts has a fault
+    // of its own.
+    constexpr int kNamed = 10;
+    QStringList figures;
+    int more = 0;
+    for (const OutstandingInvoice* invoice : invoices) {
+        if (invoice->due) continue;
+        if (figures.size() == kNamed) ++more;
+        else figures << QStringLiteral("the amount due of invoice %1").arg(invoice->referenceId);
+    }
+    if (more > 0) figures << QStringLiteral("the amounts due of %1 more invoices").arg(more);
+    for (int b = 0; b < kAgeBandCount; ++b) {
+        if (!totals.bands[b]) figures << QStringLiteral("the total of %1").arg(ageBandText(static_cast<AgeBand>(b)));
+    }
+    if (!totals.total) figures << QStringLiteral("the %1").arg(totalName);
+    if (figures.isEmpty()) return {};
+    return QStringLiteral("beyond the amounts the ledger adds up (below %1 either way): %2")
+        .arg(currencyText(Currency::kLimit), figures.join(QStringLiteral("; ")));
 }
 
 QString outstandingInvoicesQuery(bool postgres)
@@ -111,11 +141,16 @@ bool readReceivables(DataControl& sales, Receivables* receivables)
     QList<OutstandingInvoice> invoices;
     invoices.reserve(rows.rowCount());
     for (int r = 0; r < rows.rowCount(); ++r) {
-        const Currency due = Currency::fromDouble(numberOf(rows.raw(r, 4)));
+        // A sum beyond the amounts the ledger adds up is no figure, never 0;
+        // unpaid sales whose SubTotals are all empty owe 0.
+        std::optional<Currency> due = Currency();
+        CurrencyUnits units = 0;
+        if (readCellCurrency(rows.raw(r, 4), &units)) due = Currency::fromUnits(units);
+        else if (!rows.isNull(r, 4)) due.reset();
         const int lines = static_cast<int>(numberOf(rows.raw(r, 3)));
         if (rows.raw(r, 1).empty()) {
             receivables->salesWithoutReference += lines;
-            receivables->owedWithoutReference += due;
+            addChecked(receivables->owedWithoutReference, due);
             continue;
         }
         invoices.append(OutstandingInvoice{shared(r, 0), rows.value(r, 1), shared(r, 2),

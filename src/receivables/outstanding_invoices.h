@@ -21,7 +21,9 @@ struct OutstandingInvoice {
     QString company;      // AssociatedCompany of its sales
     QDate date;           // its earliest sale's Year, Month and Day, paid or not; invalid without one
     int unpaidLines = 0;
-    Currency due;         // the unpaid sales' SubTotal added up
+    // The unpaid sales' SubTotal added up; none when that is beyond the
+    // amounts the ledger adds up, and no figure can be shown.
+    std::optional<Currency> due;
 };
 
 // How long an invoice has been owed, by its days outstanding.
@@ -36,13 +38,29 @@ std::optional<qint64> daysOutstanding(const QDate& date, const QDate& today);
 // A date ahead counts as 0-30 days.
 AgeBand ageBandOf(const QDate& date, const QDate& today);
 
-// What a list of invoices owes, by age band and in all.
+// What a list of invoices owes, by age band and in all, added up checked: a
+// total is none when it, or an amount due in it, is beyond the amounts the
+// ledger adds up.
 struct AgedTotals {
-    std::array<Currency, kAgeBandCount> bands{};
-    Currency total;
-    Currency band(AgeBand b) const { return bands[static_cast<size_t>(b)]; }
+    std::array<std::optional<Currency>, kAgeBandCount> bands{Currency(), Currency(), Currency(), Currency(),
+                                                             Currency()};
+    std::optional<Currency> total = Currency();
+    std::optional<Currency> band(AgeBand b) const { return bands[static_cast<size_t>(b)]; }
 };
 AgedTotals agedTotals(const QList<const OutstandingInvoice*>& invoices, const QDate& today);
+
+// A figure as shown: empty for none.
+QString figureText(const std::optional<Currency>& amount);
+// `amount` added to `sum`, checked: none once either is none or the sum
+// leaves the range of amounts.
+void addChecked(std::optional<Currency>& sum, const std::optional<Currency>& amount);
+
+// Which figures are beyond the amounts the ledger adds up, for a message:
+// "beyond the amounts ... (below ... either way): the amount due of invoice
+// A1; the total of Over 90 days; the Total" (`totalName` names the total of
+// all). Empty when every figure is held.
+QString unheldFiguresText(const QList<const OutstandingInvoice*>& invoices, const AgedTotals& totals,
+                          const QString& totalName);
 
 // The outstanding invoices in one statement over the figures the database
 // keeps (data/kept_figures.h), without reading the sales: one row per
@@ -61,7 +79,7 @@ QString outstandingInvoicesQuery(bool postgres);
 struct Receivables {
     QList<OutstandingInvoice> invoices;
     int salesWithoutReference = 0;
-    Currency owedWithoutReference;
+    std::optional<Currency> owedWithoutReference = Currency();
 };
 bool readReceivables(DataControl& sales, Receivables* receivables);
 

@@ -51,7 +51,7 @@ QString OutstandingModel::heading(int column)
 
 QString OutstandingModel::text(int row, int column) const
 {
-    return column == AmountDue ? invoices_[row].due.text() : storedText(row, column);
+    return column == AmountDue ? figureText(invoices_[row].due) : storedText(row, column);
 }
 
 QString OutstandingModel::storedText(int row, int column) const
@@ -67,7 +67,7 @@ QString OutstandingModel::storedText(int row, int column) const
         return days ? QString::number(*days) : QString();
     }
     case UnpaidLines: return QString::number(invoice.unpaidLines);
-    case AmountDue: return storedCurrencyText(invoice.due.units());
+    case AmountDue: return invoice.due ? invoice.due->storedText() : QString();
     case Band: return ageBandText(ageBandOf(invoice.date, today_));
     }
     return {};
@@ -155,7 +155,8 @@ bool OutstandingFilter::lessThan(const QModelIndex& left, const QModelIndex& rig
     case OutstandingModel::DaysOutstanding:
         return a.date.isValid() && b.date.isValid() ? a.date > b.date : a.date.isValid() && !b.date.isValid();
     case OutstandingModel::UnpaidLines: return a.unpaidLines < b.unpaidLines;
-    case OutstandingModel::AmountDue: return a.due.units() < b.due.units();
+    // An amount beyond those the ledger adds up counts as the largest.
+    case OutstandingModel::AmountDue: return a.due && (!b.due || a.due->units() < b.due->units());
     case OutstandingModel::Band:
         return ageBandOf(a.date, model_->today()) < ageBandOf(b.date, model_->today());
     }

@@ -131,6 +131,9 @@ void OutstandingWindow::buildControls()
     withoutReferenceLabel = named(new QLabel(this), "withoutReferenceLabel", QStringLiteral("Sales on no invoice"));
     withoutReferenceLabel->setWordWrap(true);
     withoutReferenceLabel->hide();
+    unheldLabel = named(new QLabel(this), "unheldLabel", QStringLiteral("Figures left empty"));
+    unheldLabel->setWordWrap(true);
+    unheldLabel->hide();
 
     view = named(new QTableView(this), "view", QStringLiteral("Outstanding invoices"));
     view->setModel(filter_);
@@ -191,6 +194,7 @@ void OutstandingWindow::layOut()
     layout->addLayout(filters);
     layout->addLayout(totals);
     layout->addWidget(withoutReferenceLabel);
+    layout->addWidget(unheldLabel);
     layout->addWidget(view, 1);
     layout->addWidget(countLabel);
     layout->addLayout(statement);
@@ -216,13 +220,16 @@ bool OutstandingWindow::refresh()
     filter_->setFilters(client, company);
     if (firstRead) view->resizeColumnsToContents();
     withoutReferenceLabel->setVisible(owed.salesWithoutReference > 0);
+    const QString inAll = owed.owedWithoutReference
+                              ? owed.owedWithoutReference->text() + QStringLiteral(" in all")
+                              : QStringLiteral("together beyond the amounts the ledger adds up (below %1 either way)")
+                                    .arg(currencyText(Currency::kLimit));
     withoutReferenceLabel->setText(
-        QStringLiteral("%1 unpaid %2 no reference ID, so no invoice lists %3: %4 in all. Give %3 a reference ID in "
+        QStringLiteral("%1 unpaid %2 no reference ID, so no invoice lists %3: %4. Give %3 a reference ID in "
                        "the Sales Grid to list %3 here.")
             .arg(owed.salesWithoutReference)
             .arg(owed.salesWithoutReference == 1 ? QStringLiteral("sale has") : QStringLiteral("sales have"),
-                 owed.salesWithoutReference == 1 ? QStringLiteral("it") : QStringLiteral("them"),
-                 owed.owedWithoutReference.text()));
+                 owed.salesWithoutReference == 1 ? QStringLiteral("it") : QStringLiteral("them"), inAll));
     showTotals();
     return true;
 }
@@ -237,13 +244,18 @@ void OutstandingWindow::applyFilters()
 
 void OutstandingWindow::showTotals()
 {
-    const AgedTotals totals = agedTotals(filter_->shown(), model_->today());
-    for (int b = 0; b < kAgeBandCount; ++b) bandTotals[b]->setText(totals.bands[b].text());
+    const QList<const OutstandingInvoice*> shown = filter_->shown();
+    const AgedTotals totals = agedTotals(shown, model_->today());
+    for (int b = 0; b < kAgeBandCount; ++b) bandTotals[b]->setText(figureText(totals.bands[b]));
     // "No date" only when an invoice has none.
-    const bool undated = !totals.band(AgeBand::Undated).isZero();
+    const bool undated = totals.band(AgeBand::Undated) != Currency();
     bandCaptions.last()->setVisible(undated);
     bandTotals.last()->setVisible(undated);
-    grandTotal->setText(totals.total.text());
+    grandTotal->setText(figureText(totals.total));
+    const QString unheld = unheldFiguresText(shown, totals, QStringLiteral("Total"));
+    unheldLabel->setText(QStringLiteral("These figures are left empty, as %1. Correct the amounts in the Sales Grid.")
+                             .arg(unheld));
+    unheldLabel->setVisible(!unheld.isEmpty());
     const int count = filter_->rowCount();
     countLabel->setText(QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("invoice")
                                                                           : QStringLiteral("invoices")));

@@ -59,6 +59,7 @@ public:
     QLineEdit* grandTotal;              // "Total"
     QLabel* countLabel;                 // "n invoices"
     QLabel* withoutReferenceLabel;      // unpaid sales on no invoice, when there are any
+    QLabel* unheldLabel;                // figures left empty, beyond the amounts the ledger adds up
     QTableView* view;
     DropDownCombo* billingCompany;      // "Bill from which company?"
     QCheckBox* letterhead;              // "I am using letterheaded paper"

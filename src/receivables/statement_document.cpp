@@ -1,6 +1,7 @@
 #include "receivables/statement_document.h"
 
 #include "data/dates.h"
+#include "data/dialogs.h"
 #include "invoice/document_pages.h"
 #include "invoice/invoice_document.h"
 
@@ -100,7 +101,7 @@ DocumentPages fillStatement(const StatementContent& content)
     const AgedTotals totals = agedTotals(invoices, content.date);
     // "No date" stands among the bands only when an invoice has none.
     QList<AgeBand> bands{AgeBand::UpTo30, AgeBand::UpTo60, AgeBand::UpTo90, AgeBand::Over90};
-    if (!totals.band(AgeBand::Undated).isZero()) bands << AgeBand::Undated;
+    if (totals.band(AgeBand::Undated) != Currency()) bands << AgeBand::Undated;
     QStringList bandNames;
     for (AgeBand band : bands) bandNames << ageBandText(band);
     bandNames << QStringLiteral("Total owed");
@@ -115,8 +116,8 @@ DocumentPages fillStatement(const StatementContent& content)
                  QStringLiteral("STATEMENT - %1 - %2").arg(content.client.name, date));
     for (Document* page : {&first, &next}) {
         for (int b = 0; b < bandNames.size(); ++b) {
-            const Currency amount = b < bands.size() ? totals.band(bands[b]) : totals.total;
-            page->setText(kBody, bandLabel("bandTotal", b), amount.text());
+            page->setText(kBody, bandLabel("bandTotal", b),
+                          figureText(b < bands.size() ? totals.band(bands[b]) : totals.total));
         }
     }
 
@@ -124,7 +125,7 @@ DocumentPages fillStatement(const StatementContent& content)
     for (const OutstandingInvoice* invoice : invoices) {
         const std::optional<qint64> days = daysOutstanding(invoice->date, content.date);
         rows << QStringList{invoice->date.isValid() ? shortDateText(invoice->date) : QString(), invoice->referenceId,
-                            invoice->due.text(), days ? QString::number(*days) : QString()};
+                            figureText(invoice->due), days ? QString::number(*days) : QString()};
     }
     TableFlow flow{kBody, kLines, {}, kFooter, QStringLiteral("pageNumber")};
     for (int b = 0; b < bandNames.size(); ++b) {
@@ -135,6 +136,17 @@ DocumentPages fillStatement(const StatementContent& content)
 
 std::optional<DocumentPages> generateStatement(const StatementContent& content, DialogService& dialogs)
 {
+    // A statement goes to the client: no figure on it is left empty.
+    QList<const OutstandingInvoice*> invoices;
+    for (const OutstandingInvoice& invoice : content.invoices) invoices << &invoice;
+    const QString unheld =
+        unheldFiguresText(invoices, agedTotals(invoices, content.date), QStringLiteral("Total owed"));
+    if (!unheld.isEmpty()) {
+        dialogs.warn(QStringLiteral("The statement was not made, as these figures are %1.\r\n\r\nCorrect the "
+                                    "amounts in the Sales Grid, and make the statement again.")
+                         .arg(unheld));
+        return std::nullopt;
+    }
     DocumentPages pages = fillStatement(content);
     const QString advice = QStringLiteral("Correct the amounts in the Sales Grid, or give some of the sales a "
                                           "reference ID of their own, and make the statement again.");

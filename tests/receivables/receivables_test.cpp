@@ -11,8 +11,10 @@
 #include "support/widgets.h"
 #include "ui/drop_down_combo.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,6 +27,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -89,18 +94,41 @@ TEST(Receivables, OweTheUnpaidSalesOfEachInvoiceInItsAgeBandAsAHandWrittenSumDoe
     for (const OutstandingInvoice& invoice : owed.invoices) {
         const auto [lines, due, band] = expected.at(invoice.referenceId.toUpper());
         EXPECT_EQ(invoice.unpaidLines, lines) << invoice.referenceId.toStdString();
-        EXPECT_EQ(storedCurrencyText(invoice.due.units()), due) << invoice.referenceId.toStdString();
+        EXPECT_EQ(invoice.due->storedText(), due) << invoice.referenceId.toStdString();
         EXPECT_EQ(ageBandText(ageBandOf(invoice.date, kToday)), band) << invoice.referenceId.toStdString();
         all << &invoice;
     }
     EXPECT_EQ(owed.salesWithoutReference, 2);
-    EXPECT_EQ(storedCurrencyText(owed.owedWithoutReference.units()), "11");
+    EXPECT_EQ(owed.owedWithoutReference->storedText(), "11");
     const AgedTotals totals = agedTotals(all, kToday);
     const QString sum = l.env.scalar("SELECT SUM(SubTotal) FROM Mervalis2 WHERE (PAID IS NULL OR PAID <> 'PAID') "
                                      "AND ReferenceID <> ''");
-    EXPECT_EQ(totals.total.toDouble(), sum.toDouble());
-    EXPECT_EQ(storedCurrencyText(totals.band(AgeBand::UpTo30).units()), "13.75");
-    EXPECT_EQ(storedCurrencyText(totals.band(AgeBand::Over90).units()), "327.5");
+    EXPECT_EQ(totals.total->toDouble(), sum.toDouble());
+    EXPECT_EQ(totals.band(AgeBand::UpTo30)->storedText(), "13.75");
+    EXPECT_EQ(totals.band(AgeBand::Over90)->storedText(), "327.5");
+}
+
+// 9.5e14 is beyond the amounts the ledger adds up, 8e14 is not, but two are:
+// such figures are left empty and named, never shown wrong.
+TEST(Receivables, FiguresBeyondTheLedgersAmountsAreLeftEmptyAndNamedAndMakeNoStatement)
+{
+    TestLedger l;
+    addSales(l, {{"BIG", "Acme", "9.5e14", "unpaid", 100}, {"H1", "Acme", "8e14", "unpaid", 5},
+                 {"H2", "Acme", "8e14", "unpaid", 6}, {"S", "Acme", "2", "unpaid", 40}},
+             QDate::currentDate());
+    OutstandingWindow w(*l.context, [](const QString&) {});
+    ASSERT_TRUE(w.refresh());
+    EXPECT_EQ(textsOf({w.bandTotals[0], w.bandTotals[1], w.bandTotals[3], w.grandTotal}),
+              QStringList({"", "2", "", ""}));
+    EXPECT_EQ(w.view->model()->index(0, OutstandingModel::AmountDue).data().toString(), "");  // BIG
+    const QString beyond = "beyond the amounts the ledger adds up (below 900000000000000 either way): the amount due "
+                           "of invoice BIG; the total of 0-30 days; the total of Over 90 days; the Total";
+    EXPECT_EQ(w.unheldLabel->text(),
+              "These figures are left empty, as " + beyond + ". Correct the amounts in the Sales Grid.");
+    w.letterhead->setChecked(true);
+    w.statementButton->click();
+    EXPECT_TRUE(w.documents().isEmpty());
+    EXPECT_TRUE(l.dialogs.last().startsWith("The statement was not made, as these figures are " + beyond));
 }
 
 // Under an English and a German desktop: figures as the region writes them on
@@ -208,4 +236,21 @@ TEST(Statement, SixtyInvoicesFlowOntoPagesEachWithHeadingsAndItsNumber)
     }
     EXPECT_EQ(lines, 60);
     EXPECT_TRUE(dialogs.texts().isEmpty());
+
+    // A save that fails leaves no file and says so: into a "folder" that is a
+    // file, and onto a full disk (a limit on file sizes stands in for one).
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit normal{}, limit{};
+    getrlimit(RLIMIT_FSIZE, &normal);
+    for (const QString& path : {env.file("s.pdf/x.pdf"), env.file("full.pdf")}) {
+        limit = {path.endsWith("full.pdf") ? 4096 : normal.rlim_cur, normal.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_FALSE(window.writePdf(path));
+        setrlimit(RLIMIT_FSIZE, &normal);
+        EXPECT_FALSE(QFileInfo::exists(path));
+        EXPECT_TRUE(dialogs.last().contains(QRegularExpression("^The statement could not be saved as " +
+                                                               QRegularExpression::escape(path) + ": .+\r\n\r\n"
+                                                               "No file was written.$")));
+        EXPECT_EQ(window.statusLine->text(), "Not saved as " + path);
+    }
 }
