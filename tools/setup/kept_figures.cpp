@@ -254,27 +254,57 @@ public:
                << (g.firstUnpaid ? QStringLiteral("CASE WHEN %1 = 1 THEN NEW.ID END").arg(unpaid(QStringLiteral("NEW.")))
                                  : QStringLiteral("NULL"))
                << due(g, QStringLiteral("NEW.")) << dateKey(g, QStringLiteral("NEW."));
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                   .arg(t, columns().join(QStringLiteral(", ")), values.join(QStringLiteral(", "))) +
+               merged();
+    }
+
+    // New sales added to a row that exists already.
+    QString merged() const
+    {
+        const QString t = kept_figures::table();
         const QString spelling =
             QStringLiteral("CASE WHEN excluded.FirstID < %1.FirstID THEN excluded.%2 ELSE %1.%2 END");
         const QString lowest = postgres_ ? QStringLiteral("LEAST(%1.%2, EXCLUDED.%2)")
                                          : QStringLiteral("COALESCE(MIN(%1.%2, excluded.%2), %1.%2, excluded.%2)");
         // A sale that comes before the row's first (an ID written by hand)
         // gives a folded row its spelling.
-        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT (Grain) DO UPDATE SET "
-                              "Sales = %1.Sales + 1, Totaled = %1.Totaled + excluded.Totaled, "
+        return QStringLiteral(" ON CONFLICT (Grain) DO UPDATE SET "
+                              "Sales = %1.Sales + excluded.Sales, Totaled = %1.Totaled + excluded.Totaled, "
                               "Income = %1.Income + excluded.Income, Unpaid = %1.Unpaid + excluded.Unpaid, "
-                              "FirstID = %4, FirstUnpaidID = %5, Value = %6, Counted = %7, Company = %8, "
-                              "Due = %1.Due + excluded.Due, FirstDate = %9")
-            .arg(t, columns().join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
-                 lowest.arg(t, QStringLiteral("FirstID")), lowest.arg(t, QStringLiteral("FirstUnpaidID")),
+                              "FirstID = %2, FirstUnpaidID = %3, Value = %4, Counted = %5, Company = %6, "
+                              "Due = %1.Due + excluded.Due, FirstDate = %7")
+            .arg(t, lowest.arg(t, QStringLiteral("FirstID")), lowest.arg(t, QStringLiteral("FirstUnpaidID")),
                  spelling.arg(t, QStringLiteral("Value")), spelling.arg(t, QStringLiteral("Counted")),
                  spelling.arg(t, QStringLiteral("Company")), lowest.arg(t, QStringLiteral("FirstDate")));
     }
 
+    // PostgreSQL: the sales of one statement (the transition table `added`)
+    // added to the grouping at once, a row per group, as add() adds each:
+    // the rows under a value are counted first.
+    QStringList addedAtOnce(const Grouping& g, const QString& added) const
+    {
+        QStringList statements;
+        if (g.countedPerValue) {
+            const QString t = kept_figures::table();
+            statements << QStringLiteral("INSERT INTO %1 (Grain, Field, Value, Sales, Totaled, Income, Unpaid) "
+                                         "SELECT %2, %3, MIN(x.v), COUNT(*), 0, 0, 0 FROM (SELECT %4 AS grain, "
+                                         "MIN(s.%5) AS v FROM %6 s GROUP BY 1) AS x WHERE NOT EXISTS (SELECT 1 FROM "
+                                         "%1 WHERE Grain = x.grain) GROUP BY LOWER(CAST(x.v AS TEXT)) ON CONFLICT "
+                                         "(Grain) DO UPDATE SET Sales = %1.Sales + excluded.Sales")
+                              .arg(t, countRow(g, QStringLiteral("MIN(x.v)")),
+                                   quoted(kept_figures::countOf(g.value, g.counted)),
+                                   grain(g, [](const QString& c) { return QStringLiteral("s.") + c; }), g.value,
+                                   added);
+        }
+        return statements << fill(g, added) + merged();
+    }
+
     // Fills the grouping's rows from the stored sales, each row spelt as its
     // first sale.
-    QString fill(const Grouping& g) const
+    QString fill(const Grouping& g, QString sales = QString()) const
     {
+        if (sales.isEmpty()) sales = schema_ + QStringLiteral("Mervalis2");
         const auto exact = [this](const QString& c) {
             return postgres_ ? QStringLiteral("CAST(%1 AS TEXT)").arg(c) : QStringLiteral("(%1 || '')").arg(c);
         };
@@ -293,10 +323,10 @@ public:
                                    : QStringLiteral("CAST(NULL AS INTEGER)"),
                      g.receivable ? QStringLiteral("SUM(%1)").arg(due(g, QString())) : none,
                      g.receivable ? QStringLiteral("MIN(%1)").arg(dateKey(g, QString())) : none);
-        return QStringLiteral("INSERT INTO %1%2 (%3) SELECT %4 FROM (SELECT %5 FROM %1Mervalis2 GROUP BY %6) AS g "
-                              "JOIN %1Mervalis2 s ON s.ID = g.first")
+        return QStringLiteral("INSERT INTO %1%2 (%3) SELECT %4 FROM (SELECT %5 FROM %7 GROUP BY %6) AS g "
+                              "JOIN %7 s ON s.ID = g.first")
             .arg(schema_, kept_figures::table(), columns().join(QStringLiteral(", ")),
-                 values.join(QStringLiteral(", ")), figures, groups.join(QStringLiteral(", ")));
+                 values.join(QStringLiteral(", ")), figures, groups.join(QStringLiteral(", ")), sales);
     }
 
     static QStringList columns()
@@ -406,16 +436,26 @@ QStringList keptTriggerStatements(Engine engine, const QString& schema)
     const Writer writer(engine, schema);
     const QString watched = Writer::watchedColumns().join(QStringLiteral(", "));
     if (engine == Engine::PostgreSQL) {
+        // Sales inserted are added a statement at a time: a row of the
+        // figures changed again and again within one transaction is found
+        // more slowly each time, as PostgreSQL keeps every version of it.
         const QString function =
-            QStringLiteral("BEGIN IF TG_OP <> 'INSERT' THEN %1END IF; IF TG_OP <> 'DELETE' THEN %2END IF; "
-                           "RETURN NULL; END")
-                .arg(body(writer.removeAll()), body(writer.addAll()));
+            QStringLiteral("BEGIN %1RETURN NULL; END").arg(body(writer.removeAll()) +
+                                                          QStringLiteral("IF TG_OP = 'UPDATE' THEN %1END IF; ")
+                                                              .arg(body(writer.addAll())));
+        QStringList added;
+        for (const Grouping& g : groupings()) added << writer.addedAtOnce(g, QStringLiteral("added"));
         return {QStringLiteral("CREATE OR REPLACE FUNCTION MervalisFigures_kept() RETURNS trigger LANGUAGE plpgsql "
                                "AS %1")
                     .arg(quoted(function)),
+                QStringLiteral("CREATE OR REPLACE FUNCTION MervalisFigures_added() RETURNS trigger LANGUAGE plpgsql "
+                               "AS %1")
+                    .arg(quoted(QStringLiteral("BEGIN %1RETURN NULL; END").arg(body(added)))),
+                QStringLiteral("CREATE TRIGGER MervalisFigures_added AFTER INSERT ON Mervalis2 REFERENCING NEW TABLE "
+                               "AS added FOR EACH STATEMENT EXECUTE FUNCTION MervalisFigures_added()"),
                 QStringLiteral("CREATE OR REPLACE FUNCTION MervalisFigures_emptied() RETURNS trigger LANGUAGE "
                                "plpgsql AS 'BEGIN DELETE FROM MervalisFigures; RETURN NULL; END'"),
-                QStringLiteral("CREATE TRIGGER MervalisFigures_kept AFTER INSERT OR DELETE OR UPDATE OF %1 ON "
+                QStringLiteral("CREATE TRIGGER MervalisFigures_kept AFTER DELETE OR UPDATE OF %1 ON "
                                "Mervalis2 FOR EACH ROW EXECUTE FUNCTION MervalisFigures_kept()")
                     .arg(watched),
                 QStringLiteral("CREATE TRIGGER MervalisFigures_emptied AFTER TRUNCATE ON Mervalis2 FOR EACH "
@@ -434,6 +474,7 @@ QStringList dropKeptTriggerStatements(Engine engine, const QString& schema)
 {
     if (engine == Engine::PostgreSQL) {
         return {QStringLiteral("DROP TRIGGER IF EXISTS MervalisFigures_kept ON Mervalis2"),
+                QStringLiteral("DROP TRIGGER IF EXISTS MervalisFigures_added ON Mervalis2"),
                 QStringLiteral("DROP TRIGGER IF EXISTS MervalisFigures_emptied ON Mervalis2")};
     }
     QStringList statements;
