@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "data/app_context.h"
 #include "data/data_control.h"
+#include "data/database.h"
 #include "entry/sales_tab.h"
 #include "grids/client_grid_tab.h"
 #include "grids/data_grid.h"
@@ -30,20 +31,56 @@
 
 namespace mervalis::bench {
 
-bool readAll(sqlite3* db, const char* sql)
-{
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) return false;
-    const int columns = sqlite3_column_count(statement);
-    size_t bytes = 0;
-    int step;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            if (sqlite3_column_text(statement, c)) bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c));
+namespace {
+
+class SqliteReference final : public Reference {
+public:
+    explicit SqliteReference(sqlite3* db) : db_(db) {}
+    ~SqliteReference() override { sqlite3_close(db_); }
+    Engine engine() const override { return Engine::SQLite; }
+
+    bool readAll(const std::string& sql) override
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return false;
+        const int columns = sqlite3_column_count(statement);
+        size_t bytes = 0;
+        int step;
+        while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+            for (int c = 0; c < columns; ++c) {
+                if (sqlite3_column_text(statement, c)) bytes += static_cast<size_t>(sqlite3_column_bytes(statement, c));
+            }
         }
+        sqlite3_finalize(statement);
+        return step == SQLITE_DONE && bytes != static_cast<size_t>(-1);
     }
-    sqlite3_finalize(statement);
-    return step == SQLITE_DONE && bytes != static_cast<size_t>(-1);
+
+    std::string firstValue(const std::string& sql) override
+    {
+        sqlite3_stmt* statement = nullptr;
+        std::string value;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0)) {
+            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        }
+        sqlite3_finalize(statement);
+        return value;
+    }
+
+private:
+    sqlite3* db_;
+};
+
+}  // namespace
+
+std::unique_ptr<Reference> openSqlite(const std::string& databaseFile)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(databaseFile.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    return std::make_unique<SqliteReference>(db);
 }
 
 namespace {
@@ -104,9 +141,24 @@ void openList(QComboBox* combo)
     combo->hidePopup();
 }
 
-std::function<bool(sqlite3*)> query(const char* sql)
+std::function<bool(Reference&)> query(const char* sql)
 {
-    return [sql](sqlite3* db) { return readAll(db, sql); };
+    return [sql](Reference& r) { return r.readAll(sql); };
+}
+
+// The distinct exact values of a sale column, in the order of their first
+// sale, `where` they meet the condition.
+std::function<bool(Reference&)> distinctValues(const std::string& column, const std::string& where,
+                                               const std::string& order = "MIN(ID)")
+{
+    return [=](Reference& r) {
+        const std::string value = exact(r.engine(), column);
+        std::string sql = "SELECT " + value + " FROM Mervalis2 WHERE " + where + " GROUP BY " + value + " ORDER BY ";
+        // "{}" in the order stands for the value.
+        const size_t at = order.find("{}");
+        sql += at == std::string::npos ? order : order.substr(0, at) + value + order.substr(at + 2);
+        return r.readAll(sql);
+    };
 }
 
 void addStartAndTabs(std::vector<Action>& list)
@@ -135,12 +187,10 @@ void addSalesTab(std::vector<Action>& list)
                     query("SELECT CompanyName FROM Mervalis3")});
     list.push_back({QStringLiteral("Sales: Sales Rep list"), Goal::Figures, onSalesTab,
                     [](Program& p) { openList(p.form1->salesTab->Combo22); },
-                    query("SELECT SalesRep FROM Mervalis2 WHERE SalesRep IS NOT NULL "
-                          "GROUP BY SalesRep COLLATE BINARY ORDER BY MIN(ID)")});
+                    distinctValues("SalesRep", "SalesRep IS NOT NULL")});
     list.push_back({QStringLiteral("Sales: Marketing Tool list"), Goal::Figures, onSalesTab,
                     [](Program& p) { openList(p.form1->salesTab->Combo21); },
-                    query("SELECT MarketingTool FROM Mervalis2 WHERE MarketingTool IS NOT NULL "
-                          "GROUP BY MarketingTool COLLATE BINARY ORDER BY MIN(ID)")});
+                    distinctValues("MarketingTool", "MarketingTool IS NOT NULL")});
     list.push_back({QStringLiteral("Sales: add a sale"), Goal::Action,
                     [](Program& p) {
                         showTab(p, Form1::SalesIndex);
@@ -169,16 +219,14 @@ void addInvoiceTab(std::vector<Action>& list)
     const auto onInvoiceTab = [](Program& p) { showTab(p, Form1::InvoiceIndex); };
     list.push_back({QStringLiteral("Invoice: Reference ID list"), Goal::Figures, onInvoiceTab,
                     [](Program& p) { openList(p.form1->invoiceTab->Combo4); },
-                    query("SELECT ReferenceID FROM Mervalis2 WHERE ReferenceID <> '' "
-                          "GROUP BY ReferenceID COLLATE BINARY ORDER BY LOWER(MIN(ReferenceID)), MIN(ID)")});
+                    distinctValues("ReferenceID", "ReferenceID <> ''", "LOWER(MIN({})), MIN(ID)")});
     list.push_back({QStringLiteral("Invoice: Reference ID list, Outstanding"), Goal::Figures,
                     [](Program& p) {
                         showTab(p, Form1::InvoiceIndex);
                         p.form1->invoiceTab->Check4->setChecked(true);
                     },
                     [](Program& p) { openList(p.form1->invoiceTab->Combo4); },
-                    query("SELECT ReferenceID FROM Mervalis2 WHERE paid = 'unpaid' AND ReferenceID <> '' "
-                          "GROUP BY ReferenceID COLLATE BINARY ORDER BY MIN(ID)")});
+                    distinctValues("ReferenceID", "paid = 'unpaid' AND ReferenceID <> ''")});
     list.push_back({QStringLiteral("Invoice: billing company list"), Goal::Figures, onInvoiceTab,
                     [](Program& p) { openList(p.form1->invoiceTab->Combo5); },
                     query("SELECT CompanyName FROM Mervalis3")});
@@ -213,6 +261,28 @@ void addInvoiceTab(std::vector<Action>& list)
                     nullptr});
 }
 
+// What is owed per reference ID, client and company, with the date of its
+// earliest sale, paid or not, straight from the sales.
+std::string owedQuery(Engine engine)
+{
+    const bool postgres = engine == Engine::PostgreSQL;
+    const std::string owing = postgres ? "PAID IS DISTINCT FROM 'PAID'" : "PAID IS NOT 'PAID'";
+    const std::string number = postgres ? "(CASE WHEN {} ~ '^[0-9]+$' THEN CAST(CAST({} AS TEXT) AS NUMERIC) END)"
+                                        : "{}";
+    const auto of = [&number](const std::string& column) {
+        std::string text = number;
+        for (size_t at; (at = text.find("{}")) != std::string::npos;) text.replace(at, 2, column);
+        return text;
+    };
+    const std::string keys = postgres ? "lower(ReferenceID::text), lower(ClientName::text), "
+                                        "lower(AssociatedCompany::text)"
+                                      : "ReferenceID, ClientName, AssociatedCompany";
+    return "SELECT MIN(ReferenceID), MIN(ClientName), MIN(AssociatedCompany), SUM(CASE WHEN " + owing +
+           " THEN 1 ELSE 0 END), SUM(CASE WHEN " + owing + " THEN SubTotal END), MIN(" + of("Year") + " * 10000 + " +
+           of("Month") + " * 100 + Day) FROM Mervalis2 GROUP BY " + keys + " HAVING SUM(CASE WHEN " + owing +
+           " THEN 1 ELSE 0 END) > 0";
+}
+
 void addReceivables(std::vector<Action>& list)
 {
     list.push_back({QStringLiteral("Receivables: Outstanding Invoices list"), Goal::Figures,
@@ -221,9 +291,7 @@ void addReceivables(std::vector<Action>& list)
                         p.form1->invoiceTab->outstandingInvoicesButton->click();
                         settle();
                     },
-                    query("SELECT ReferenceID, ClientName, AssociatedCompany, COUNT(*), SUM(SubTotal), "
-                          "MIN(Year * 10000 + Month * 100 + Day) FROM Mervalis2 WHERE PAID IS NOT 'PAID' "
-                          "GROUP BY ReferenceID, ClientName, AssociatedCompany")});
+                    [](Reference& r) { return r.readAll(owedQuery(r.engine())); }});
     list.push_back({QStringLiteral("Receivables: statement of 100 invoices"), Goal::Action,
                     [](Program& p) {
                         showTab(p, Form1::InvoiceIndex);
@@ -313,7 +381,8 @@ void addWholeTable(std::vector<Action>& list)
     // The same through the ODBC driver alone, every value into bound
     // buffers and nothing kept: what reading through ODBC costs at least.
     list.push_back({QStringLiteral("every sale through the ODBC driver alone"), Goal::Context, nullptr,
-                    [](Program&) { readThroughDriver("DSN=Mervalis;StepAPI=1", "SELECT * FROM Mervalis2"); },
+                    [](Program&) { readThroughDriver((QStringLiteral("DSN=Mervalis") + Database::driverSettings()).toUtf8().constData(),
+                                                          "SELECT * FROM Mervalis2"); },
                     query("SELECT * FROM Mervalis2"), true});
 }
 

@@ -2,7 +2,7 @@
 // opening (its reset reloads the sales), and every one of the 42 options as a
 // user takes it (the option, then the chooser's first entry or an age range
 // where it asks for one), each beside a hand-written SQLite query giving the
-// same figures.
+// same figures straight from the sales.
 #include "bench/bench.h"
 
 #include "analysis/analysis_options.h"
@@ -16,8 +16,6 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
-#include <sqlite3.h>
-
 #include <string>
 
 namespace mervalis::bench {
@@ -29,22 +27,6 @@ using analysis_options::Kind;
 // The year every analysis looks at: this year's, as the tab starts with.
 std::string thisYear() { return std::to_string(QDate::currentDate().year()); }
 
-// The first value, in the order of the first sale, of a sale column (what
-// the chooser lists first).
-std::string firstValue(sqlite3* db, const std::string& column)
-{
-    const std::string sql = "SELECT " + column + " FROM Mervalis2 WHERE " + column + " IS NOT NULL GROUP BY " +
-                            column + " ORDER BY MIN(ID) LIMIT 1";
-    sqlite3_stmt* statement = nullptr;
-    std::string value;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW) {
-        value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-    }
-    sqlite3_finalize(statement);
-    return value;
-}
-
 std::string literal(const std::string& text)
 {
     std::string quoted = "'";
@@ -52,20 +34,26 @@ std::string literal(const std::string& text)
     return quoted + "'";
 }
 
-// The figures of an option, as a hand-written query computes them.
-bool reference(sqlite3* db, const analysis_options::Option& option)
+// The figures of an option, as a hand-written query computes them straight
+// from the sales.
+bool reference(Reference& db, const analysis_options::Option& option)
 {
     const std::string year = literal(thisYear());
     const std::string column = option.column.toStdString();
-    const auto run = [db](const std::string& sql) { return readAll(db, sql.c_str()); };
+    const auto run = [&db](const std::string& sql) { return db.readAll(sql); };
+    // The values of the column, in the order of the first sale (what the
+    // chooser lists), and the first of them.
+    const std::string list = "SELECT " + column + " FROM Mervalis2 WHERE " + column + " IS NOT NULL GROUP BY " +
+                             column + " ORDER BY MIN(ID)";
+    const auto first = [&] { return literal(db.firstValue(list + " LIMIT 1")); };
     // The chooser's list, then the figures of its first entry.
     const auto chosen = [&](const std::string& figures) {
-        const std::string list = "SELECT " + column + " FROM Mervalis2 WHERE " + column +
-                                 " IS NOT NULL GROUP BY " + column + " ORDER BY MIN(ID)";
-        const std::string entity = literal(firstValue(db, column));
+        const std::string entity = first();
         return run(list) && run("SELECT Month, " + figures + " FROM Mervalis2 WHERE Year = " + year + " AND " +
                                 column + " = " + entity + " GROUP BY Month");
     };
+    std::string ages;
+    for (int age = 18; age <= 70; ++age) ages += (ages.empty() ? "'" : ", '") + std::to_string(age) + "'";
     switch (option.kind) {
     case Kind::Separator: return true;
     case Kind::TotalIncome:
@@ -81,10 +69,8 @@ bool reference(sqlite3* db, const analysis_options::Option& option)
         return run("SELECT " + column + ", SUM(SubTotal) FROM Mervalis2 WHERE Year = " + year + " GROUP BY " +
                    column + " ORDER BY MIN(ID)");
     case Kind::EntityAllYears:
-        return run("SELECT " + column + " FROM Mervalis2 WHERE " + column + " IS NOT NULL GROUP BY " + column +
-                   " ORDER BY MIN(ID)") &&
-               run("SELECT SUM(SubTotal), SUM(CASE WHEN " + column + " = " + literal(firstValue(db, column)) +
-                   " THEN SubTotal ELSE 0 END) FROM Mervalis2");
+        return run(list) && run("SELECT SUM(SubTotal), SUM(CASE WHEN " + column + " = " + first() +
+                                " THEN SubTotal ELSE 0 END) FROM Mervalis2");
     case Kind::AllYearsComparison:
         return run("SELECT " + column + ", SUM(SubTotal) FROM Mervalis2 GROUP BY " + column +
                    " ORDER BY MIN(ID)");
@@ -96,8 +82,7 @@ bool reference(sqlite3* db, const analysis_options::Option& option)
                    "WHERE SalesRep <> '' AND SalesRep <> 'None' GROUP BY SalesRep ORDER BY MIN(ID)") &&
                run("SELECT LeadGivenTo, COUNT(*) FROM Mervalis GROUP BY LeadGivenTo");
     case Kind::AgeProfile:
-        return run("SELECT Age, COUNT(DISTINCT ClientName) FROM Mervalis2 "
-                   "WHERE CAST(Age AS INTEGER) BETWEEN 18 AND 70 GROUP BY Age");
+        return run("SELECT Age, COUNT(DISTINCT ClientName) FROM Mervalis2 WHERE Age IN (" + ages + ") GROUP BY Age");
     case Kind::Profile:
         return run("SELECT " + column + ", COUNT(DISTINCT ClientName) FROM Mervalis2 WHERE " +
                    column + " <> '' GROUP BY " + column + " ORDER BY MIN(ID)");
@@ -155,7 +140,7 @@ void addAnalysis(std::vector<Action>& list)
                                 settle();
                             }
                         },
-                        [option](sqlite3* db) { return reference(db, option); }});
+                        [option](Reference& db) { return reference(db, option); }});
     }
 }
 

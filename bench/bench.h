@@ -2,16 +2,16 @@
 
 // mervalis-bench: how long every action a user takes on the ledger lasts, and
 // how much memory the program then needs, on ledgers of 100,000 and
-// 1,000,000 sales, beside a hand-written query through SQLite's own C API
-// that computes the same figures.
+// 1,000,000 sales on SQLite and on PostgreSQL, beside a hand-written query
+// through the engine's own C API (SQLite's, libpq) that computes the same
+// figures straight from the sales.
 
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
-
-struct sqlite3;
 
 namespace mervalis {
 struct AppContext;
@@ -39,6 +39,22 @@ enum class Goal {
     Context,       // no goal: a figure that explains another row
 };
 
+enum class Engine { SQLite, PostgreSQL };
+
+// A connection of the engine's own C API for the hand-written queries.
+class Reference {
+public:
+    virtual ~Reference() = default;
+    virtual Engine engine() const = 0;
+    // Runs one query, stepping every row and reading every value as text,
+    // as a program holding the result would; false when it failed.
+    virtual bool readAll(const std::string& sql) = 0;
+    // The first value of the first row; empty when there is none.
+    virtual std::string firstValue(const std::string& sql) = 0;
+};
+std::unique_ptr<Reference> openSqlite(const std::string& databaseFile);
+std::unique_ptr<Reference> openPostgres(const std::string& connection);
+
 struct Action {
     QString name;
     Goal goal = Goal::Action;
@@ -47,9 +63,9 @@ struct Action {
     std::function<void(Program&)> prepare;
     // Timed.
     std::function<void(Program&)> act;
-    // Timed, for Figures and WholeTable: the same figures through SQLite's C
-    // API; false when the query failed.
-    std::function<bool(sqlite3*)> reference;
+    // Timed, for Figures and WholeTable: the same figures through the
+    // engine's own C API; false when the query failed.
+    std::function<bool(Reference&)> reference;
     bool startsItself = false;
 };
 
@@ -63,9 +79,34 @@ inline const char* benchInvoice() { return "BENCH20"; }
 // The client who owes 100 invoices in every ledger.
 inline const char* benchStatementClient() { return "Bench Statement Ltd"; }
 
-// Runs one query through SQLite's C API, stepping every row and reading
-// every value as text, as a program holding the result would; false when it
-// failed.
-bool readAll(sqlite3* db, const char* sql);
+// A column grouped and compared exactly, case and all, in the engine's SQL.
+std::string exact(Engine engine, const std::string& column);
+
+// A throwaway PostgreSQL cluster of the bench's own (postgres.cpp): started
+// in `folder` (anew, or the one kept there by an earlier run), stopped when
+// this goes. connection() is empty when it could not be started.
+class Cluster {
+public:
+    Cluster(const std::string& folder, bool keep);
+    ~Cluster();
+    Cluster(const Cluster&) = delete;
+    Cluster& operator=(const Cluster&) = delete;
+    const std::string& connection() const { return connection_; }
+
+private:
+    std::string folder_;
+    bool keep_;
+    std::string connection_;
+};
+
+// A program folder with a ledger of `sales` sales on PostgreSQL, database
+// `name` of the cluster: the rows of the SQLite ledger `source` loaded
+// before the indexes and the kept figures are made. Its data source goes
+// into the folder's ODBC set-up.
+bool buildPostgresLedger(const std::string& cluster, const std::string& name, const QString& folder,
+                         const QString& source);
+// Brings a ledger built by an earlier run up to this version, as the set-up
+// does with an existing ledger.
+bool updatePostgresLedger(const std::string& cluster, const std::string& name);
 
 }  // namespace mervalis::bench

@@ -1,9 +1,11 @@
 // mervalis-bench: every action a user takes on the ledger, timed on ledgers
-// of 100,000 and 1,000,000 sales, with the program's peak memory, beside a
-// hand-written query through SQLite's own C API that gives the same figures.
+// of 100,000 and 1,000,000 sales on SQLite and on PostgreSQL, with the
+// program's peak memory, beside a hand-written query through the engine's
+// own C API that gives the same figures.
 //
 // Each ledger is built once into a temporary folder (a program folder with
-// its database, list files and ODBC set-up) and used by every row. Each row
+// its database, list files and ODBC set-up; on PostgreSQL a database of a
+// throwaway cluster of the bench's own) and used by every row. Each row
 // runs in a process of its own, started afresh on the ledger, so that its
 // peak memory is the program's with that action, and one action's cache
 // does not help the next.
@@ -19,19 +21,23 @@
 #include "data/store.h"
 #include "setup/install.h"
 #include "setup/sample_data.h"
+#include "setup/schema.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <memory>
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -67,6 +73,34 @@ public:
     void open(const QString&) override {}
 };
 
+// Where the bench tells its progress: the terminal's standard error. Its
+// own standard error, which the measured programs inherit, goes to the log.
+FILE* progress = stderr;
+
+void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void say(const char* format, ...)
+{
+    va_list arguments;
+    va_start(arguments, format);
+    std::vfprintf(progress, format, arguments);
+    va_end(arguments);
+    std::fflush(progress);
+}
+
+// Sends what the bench and the programs it measures write to standard error
+// (Qt's warnings, message boxes, the cluster's script) to the file `path`.
+bool logTo(const QString& path)
+{
+    const int log = open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int terminal = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (log < 0 || terminal < 0) return false;
+    progress = fdopen(terminal, "w");
+    const bool ok = progress && dup2(log, STDERR_FILENO) >= 0;
+    close(log);
+    if (!progress) progress = stderr;
+    return ok;
+}
+
 double secondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -74,7 +108,7 @@ double secondsSince(Clock::time_point start)
 
 // --- the child: one action on one ledger -------------------------------
 
-int runChild(int index, const QString& database)
+int runChild(int index, Engine engine, const std::string& target)
 {
     int argc = 1;
     char name[] = "mervalis-bench";
@@ -103,10 +137,11 @@ int runChild(int index, const QString& database)
     if (!action.startsItself) program.start();
     if (action.prepare) action.prepare(program);
 
-    sqlite3* db = nullptr;
+    std::unique_ptr<Reference> db;
     if (action.reference) {
-        if (sqlite3_open_v2(database.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) return 3;
-        action.reference(db);  // warms the cache as the program's own start did
+        db = engine == Engine::PostgreSQL ? openPostgres(target) : openSqlite(target);
+        if (!db) return 3;
+        action.reference(*db);  // warms the cache as the program's own start did
     }
     Clock::time_point start = Clock::now();
     action.act(program);
@@ -114,9 +149,9 @@ int runChild(int index, const QString& database)
     double reference = -1;
     if (db) {
         start = Clock::now();
-        const bool ok = action.reference(db);
+        const bool ok = action.reference(*db);
         reference = ok ? secondsSince(start) : -1;
-        sqlite3_close(db);
+        db.reset();
     }
     // The process's own peak: its resource usage would also count what the
     // parent held when it was started.
@@ -136,6 +171,7 @@ int runChild(int index, const QString& database)
 // --- the parent: ledgers, children, the table ---------------------------
 
 struct Row {
+    Engine engine = Engine::SQLite;
     QString action;
     long long sales = 0;
     double seconds = -1;
@@ -151,6 +187,22 @@ bool writeText(const QString& path, const QString& text)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
 }
 
+const char* engineName(Engine engine) { return engine == Engine::PostgreSQL ? "postgres" : "sqlite"; }
+
+// The ODBC set-up and settings of a program folder.
+bool prepareFolder(const QString& folder)
+{
+    const QString odbc = QDir(folder).filePath(QStringLiteral("odbc"));
+    QDir().mkpath(odbc);
+    QFile::copy(QStringLiteral("/etc/odbcinst.ini"), QDir(odbc).filePath(QStringLiteral("odbcinst.ini")));
+    QDir().mkpath(QDir(folder).filePath(QStringLiteral("config/Mervalis")));
+    setenv("ODBCSYSINI", QFile::encodeName(odbc).constData(), 1);
+    // The help offer stays away, as for a user who turned it off.
+    return writeText(QDir(odbc).filePath(QStringLiteral("odbc.ini")), QString()) &&
+           writeText(QDir(folder).filePath(QStringLiteral("config/Mervalis/Mervalis.conf")),
+                     QStringLiteral("[Noshow]\nHelp=1\n"));
+}
+
 // A program folder with a sample ledger of `sales` sales, one invoice of 20
 // sales and a client owing 100 invoices among them, and the ODBC set-up of
 // its data source.
@@ -159,7 +211,7 @@ bool buildLedger(const QString& folder, long long sales)
     setup::InstallOptions options;
     options.programFolder = folder;
     QString message;
-    if (!setup::install(options, &message)) {
+    if (!prepareFolder(folder) || !setup::install(options, &message)) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
         return false;
     }
@@ -184,20 +236,26 @@ bool buildLedger(const QString& folder, long long sales)
     const bool ok = sqlite3_exec(db, invoice.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK &&
                     sqlite3_exec(db, owing.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
-    const QString odbc = QDir(folder).filePath(QStringLiteral("odbc"));
-    QDir().mkpath(odbc);
-    QFile::copy(QStringLiteral("/etc/odbcinst.ini"), QDir(odbc).filePath(QStringLiteral("odbcinst.ini")));
-    QDir().mkpath(QDir(folder).filePath(QStringLiteral("config/Mervalis")));
-    // The help offer stays away, as for a user who turned it off.
-    return ok && writeText(QDir(odbc).filePath(QStringLiteral("odbc.ini")), QString()) &&
-           writeText(QDir(folder).filePath(QStringLiteral("config/Mervalis/Mervalis.conf")),
-                     QStringLiteral("[Noshow]\nHelp=1\n"));
+    return ok;
+}
+
+// The same ledger on PostgreSQL, in database bench_<sales> of the cluster.
+bool buildLedgerOnPostgres(const QString& folder, const std::string& cluster, long long sales, const QString& source)
+{
+    QString error;
+    return prepareFolder(folder) &&
+           buildPostgresLedger(cluster, "bench_" + std::to_string(sales), folder,
+                               QDir(source).filePath(QStringLiteral("Mervalis.db"))) &&
+           setup::writeSampleListFiles(folder, &error) &&
+           writeText(QDir(folder).filePath(QStringLiteral("built")), QStringLiteral("1"));
 }
 
 // Runs action `index` in a child process on the ledger in `folder`.
-Row runAction(const std::string& self, int index, const Action& action, const QString& folder, long long sales)
+Row runAction(const std::string& self, int index, const Action& action, const QString& folder, long long sales,
+              Engine engine, const std::string& target)
 {
     Row row;
+    row.engine = engine;
     row.action = action.name;
     row.sales = sales;
     row.goal = action.goal;
@@ -212,9 +270,9 @@ Row runAction(const std::string& self, int index, const Action& action, const QS
     posix_spawn_file_actions_adddup2(&files, channel[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&files, channel[0]);
     const std::string indexText = std::to_string(index);
-    const QByteArray database = QFile::encodeName(QDir(folder).filePath(QStringLiteral("Mervalis.db")));
     std::vector<char*> argv{const_cast<char*>(self.c_str()), const_cast<char*>("--child"),
-                            const_cast<char*>(indexText.c_str()), const_cast<char*>(database.constData()), nullptr};
+                            const_cast<char*>(indexText.c_str()), const_cast<char*>(engineName(engine)),
+                            const_cast<char*>(target.c_str()), nullptr};
     pid_t child = 0;
     const int spawned = posix_spawn(&child, self.c_str(), &files, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
@@ -264,14 +322,17 @@ bool met(const Row& row)
     return false;
 }
 
-void printTable(const std::vector<Row>& rows)
+void printTable(const std::vector<Row>& rows, const QString& log)
 {
-    std::printf("%-46s %9s %9s %9s %11s %7s %-10s %s\n", "action", "sales", "seconds", "peak MiB", "reference s",
-                "ratio", "goal", "met");
-    int missed = 0;
+    std::printf("%-8s %-46s %9s %9s %9s %11s %7s %-10s %s\n", "engine", "action", "sales", "seconds", "peak MiB",
+                "reference s", "ratio", "goal", "met");
+    int missed[2] = {0, 0};
+    int measured[2] = {0, 0};
     for (const Row& row : rows) {
+        const int e = row.engine == Engine::PostgreSQL ? 1 : 0;
         const bool yes = met(row);
-        if (!yes) ++missed;
+        ++measured[e];
+        if (!yes) ++missed[e];
         const char* verdict = row.goal == Goal::Context ? "-" : yes ? "yes" : "no";
         char reference[32] = "-";
         char ratio[32] = "-";
@@ -280,40 +341,50 @@ void printTable(const std::vector<Row>& rows)
             const double floor = row.goal == Goal::WholeTable || row.goal == Goal::Context ? 0 : kReferenceFloor;
             std::snprintf(ratio, sizeof ratio, "%.2f", row.seconds / std::max(row.reference, floor));
         }
-        std::printf("%-46s %9lld %9.4f %9.1f %11s %7s %-10s %s\n", qPrintable(row.action), row.sales,
-                    row.ok ? row.seconds : -1.0, row.peakMiB, reference, ratio, goalText(row.goal),
-                    row.ok ? verdict : "no (failed)");
+        std::printf("%-8s %-46s %9lld %9.4f %9.1f %11s %7s %-10s %s\n", engineName(row.engine),
+                    qPrintable(row.action), row.sales, row.ok ? row.seconds : -1.0, row.peakMiB, reference, ratio,
+                    goalText(row.goal), row.ok ? verdict : "no (failed)");
     }
-    std::printf("%d of %zu rows miss their goal (peak memory under %.0f MiB at 1,000,000 sales; a ratio counts "
-                "the hand-written query as at least %.0f ms).\n",
-                missed, rows.size(), kMemoryGoalMiB, kReferenceFloor * 1000);
+    for (Engine engine : {Engine::SQLite, Engine::PostgreSQL}) {
+        const int e = engine == Engine::PostgreSQL ? 1 : 0;
+        if (measured[e] == 0) continue;
+        std::printf("%s: %d of %d rows miss their goal (peak memory under %.0f MiB at 1,000,000 sales; a ratio "
+                    "counts the hand-written query as at least %.0f ms).\n",
+                    engineName(engine), missed[e], measured[e], kMemoryGoalMiB, kReferenceFloor * 1000);
+    }
+    std::printf("What the measured programs wrote (Qt's warnings, message boxes): %s\n", qPrintable(log));
 }
 
 void usage()
 {
-    std::fprintf(stderr, "usage: mervalis-bench [--sales N]... [--only TEXT] [--keep FOLDER]\n"
-                         "Without --sales, measures ledgers of 100000 and 1000000 sales. --only keeps the\n"
-                         "actions whose name holds TEXT. --keep builds each ledger in FOLDER/N (or uses the\n"
-                         "one built there before) and leaves it for a later run or a profiler. --list\n"
-                         "numbers the actions.\n");
+    std::fprintf(stderr, "usage: mervalis-bench [--engine sqlite|postgres] [--sales N]... [--only TEXT] [--keep FOLDER]\n"
+                         "Without --engine, measures both engines; PostgreSQL on a throwaway cluster of\n"
+                         "its own. Without --sales, measures ledgers of 100000 and 1000000 sales. --only\n"
+                         "keeps the actions whose name holds TEXT. --keep builds each ledger in FOLDER/N\n"
+                         "(FOLDER/N-postgres and the cluster in FOLDER/postgres), or uses the one built\n"
+                         "there before, and leaves it for a later run or a profiler. --list numbers the\n"
+                         "actions.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
-        return runChild(std::atoi(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 5 && std::strcmp(argv[1], "--child") == 0) {
+        return runChild(std::atoi(argv[2]), std::strcmp(argv[3], "postgres") == 0 ? Engine::PostgreSQL : Engine::SQLite,
+                        argv[4]);
     }
     if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
         // The actions by number, for running one alone under a profiler:
-        // mervalis-bench --child N FOLDER/Mervalis.db with the folder's
-        // MERVALIS_HOME, ODBCSYSINI and XDG_CONFIG_HOME.
+        // mervalis-bench --child N sqlite FOLDER/Mervalis.db (or N postgres
+        // CONNECTION) with the folder's MERVALIS_HOME, ODBCSYSINI and
+        // XDG_CONFIG_HOME.
         const std::vector<Action> list = actions();
         for (size_t i = 0; i < list.size(); ++i) std::printf("%zu %s\n", i, qPrintable(list[i].name));
         return 0;
     }
     std::vector<long long> sizes;
+    std::vector<Engine> engines;
     QString only;
     QString keep;
     for (int i = 1; i < argc; ++i) {
@@ -326,6 +397,9 @@ int main(int argc, char** argv)
                 return 2;
             }
             sizes.push_back(n);
+        } else if (arg == "--engine" && i + 1 < argc && (std::strcmp(argv[i + 1], "sqlite") == 0 ||
+                                                          std::strcmp(argv[i + 1], "postgres") == 0)) {
+            engines.push_back(std::strcmp(argv[++i], "postgres") == 0 ? Engine::PostgreSQL : Engine::SQLite);
         } else if (arg == "--only" && i + 1 < argc) {
             only = QString::fromLocal8Bit(argv[++i]);
         } else if (arg == "--keep" && i + 1 < argc) {
@@ -336,27 +410,78 @@ int main(int argc, char** argv)
         }
     }
     if (sizes.empty()) sizes = {100000, 1000000};
+    if (engines.empty()) engines = {Engine::SQLite, Engine::PostgreSQL};
 
     const std::string self = QFile::encodeName(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).toStdString();
     QCoreApplication app(argc, argv);
     mervalis::keepMachineNumbers();
     const std::vector<Action> list = actions();
     std::vector<Row> rows;
-    for (long long sales : sizes) {
-        QTemporaryDir temporary;
-        const QString folder = keep.isEmpty() ? temporary.path() : QDir(keep).filePath(QString::number(sales));
-        if (!QFile::exists(QDir(folder).filePath(QStringLiteral("Mervalis.db")))) {
-            std::fprintf(stderr, "%lld sales: building the ledger in %s...\n", sales, qPrintable(folder));
-            const Clock::time_point built = Clock::now();
-            if (!QDir().mkpath(folder) || !buildLedger(folder, sales)) return 1;
-            std::fprintf(stderr, "%lld sales: built in %.1f s\n", sales, secondsSince(built));
-        }
-        for (size_t i = 0; i < list.size(); ++i) {
-            if (!only.isEmpty() && !list[i].name.contains(only, Qt::CaseInsensitive)) continue;
-            std::fprintf(stderr, "%lld sales: %s\n", sales, qPrintable(list[i].name));
-            rows.push_back(runAction(self, static_cast<int>(i), list[i], folder, sales));
+    QTemporaryDir temporary;
+    const QString top = keep.isEmpty() ? temporary.path() : keep;
+    QDir().mkpath(top);
+    const QString log = keep.isEmpty() ? QDir::temp().filePath(QStringLiteral("mervalis-bench-%1.log").arg(getpid()))
+                                       : QDir(top).filePath(QStringLiteral("bench.log"));
+    if (!logTo(log)) {
+        std::fprintf(stderr, "The log %s could not be written.\n", qPrintable(log));
+        return 1;
+    }
+    // The cluster's folder must be reachable by the user that runs PostgreSQL.
+    QFile::setPermissions(top, QFile::permissions(top) | QFileDevice::ExeOther | QFileDevice::ReadOther);
+    std::unique_ptr<Cluster> cluster;
+    if (std::find(engines.begin(), engines.end(), Engine::PostgreSQL) != engines.end()) {
+        cluster = std::make_unique<Cluster>(QDir(top).filePath(QStringLiteral("postgres")).toStdString(), !keep.isEmpty());
+        if (cluster->connection().empty()) {
+            say("The PostgreSQL cluster could not be started (scripts/postgres-cluster.sh); see %s.\n",
+                qPrintable(log));
+            return 1;
         }
     }
-    printTable(rows);
+    for (long long sales : sizes) {
+        const QString folder = QDir(top).filePath(QString::number(sales));
+        if (!QFile::exists(QDir(folder).filePath(QStringLiteral("Mervalis.db")))) {
+            say("%lld sales: building the ledger in %s...\n", sales, qPrintable(folder));
+            const Clock::time_point built = Clock::now();
+            if (!QDir().mkpath(folder) || !buildLedger(folder, sales)) {
+                say("The ledger could not be built; see %s.\n", qPrintable(log));
+                return 1;
+            }
+            say("%lld sales: built in %.1f s\n", sales, secondsSince(built));
+        } else {
+            // One built by an earlier run gets what this version adds.
+            QString error;
+            if (!setup::addMissingIndexes(QDir(folder).filePath(QStringLiteral("Mervalis.db")), &error)) {
+                say("%s\n", qPrintable(error));
+                return 1;
+            }
+        }
+        for (Engine engine : engines) {
+            QString programFolder = folder;
+            std::string target = QFile::encodeName(QDir(folder).filePath(QStringLiteral("Mervalis.db"))).toStdString();
+            if (engine == Engine::PostgreSQL) {
+                programFolder = folder + QStringLiteral("-postgres");
+                target = cluster->connection() + " dbname=bench_" + std::to_string(sales);
+                if (!QFile::exists(QDir(programFolder).filePath(QStringLiteral("built")))) {
+                    say("%lld sales: loading the ledger into PostgreSQL...\n", sales);
+                    const Clock::time_point built = Clock::now();
+                    if (!QDir().mkpath(programFolder) ||
+                        !buildLedgerOnPostgres(programFolder, cluster->connection(), sales, folder)) {
+                        say("The ledger could not be loaded into PostgreSQL; see %s.\n", qPrintable(log));
+                        return 1;
+                    }
+                    say("%lld sales: loaded in %.1f s\n", sales, secondsSince(built));
+                } else if (!updatePostgresLedger(cluster->connection(), "bench_" + std::to_string(sales))) {
+                    say("The ledger kept in PostgreSQL could not be updated; see %s.\n", qPrintable(log));
+                    return 1;
+                }
+            }
+            for (size_t i = 0; i < list.size(); ++i) {
+                if (!only.isEmpty() && !list[i].name.contains(only, Qt::CaseInsensitive)) continue;
+                say("%s, %lld sales: %s\n", engineName(engine), sales, qPrintable(list[i].name));
+                rows.push_back(runAction(self, static_cast<int>(i), list[i], programFolder, sales, engine, target));
+            }
+        }
+    }
+    printTable(rows, log);
     return 0;
 }

@@ -8,6 +8,10 @@
 #                                      port=54321 user=mervalis dbname=postgres
 #                                      sslrootcert=FOLDER/server.crt"
 #   postgres-cluster.sh stop FOLDER    stops it and removes FOLDER
+#   postgres-cluster.sh pause FOLDER   stops it and keeps FOLDER
+#   postgres-cluster.sh resume FOLDER  starts a paused cluster again and
+#                                      prints its connection text (the bench
+#                                      keeps its ledgers so)
 #
 # initdb and pg_ctl refuse to run as root: as root they run as the system user
 # "postgres" that Debian's postgresql package makes. The cluster trusts every
@@ -50,17 +54,29 @@ start)
     as_owner chmod 600 "$folder/server.key"
     chmod 644 "$folder/server.crt"
     settings="$settings -c ssl=on -c ssl_cert_file='$folder/server.crt' -c ssl_key_file='$folder/server.key'"
+    options="-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories='$folder' $settings"
+    connection="host=127.0.0.1 port=$port user=mervalis dbname=postgres sslrootcert=$folder/server.crt"
+    printf '%s\n' "$options" >"$folder/options"
+    printf '%s\n' "$connection" >"$folder/connection"
     as_owner "$bin/pg_ctl" --pgdata="$folder/data" --log="$folder/server.log" --wait --timeout=60 \
-        -o "-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories='$folder' $settings" start \
-        >/dev/null || { cat "$folder/server.log" >&2; exit 1; }
-    echo "host=127.0.0.1 port=$port user=mervalis dbname=postgres sslrootcert=$folder/server.crt"
+        -o "$options" start >/dev/null || { cat "$folder/server.log" >&2; exit 1; }
+    echo "$connection"
+    ;;
+resume)
+    [[ -f "$folder/options" ]] || { echo "$folder holds no paused cluster" >&2; exit 1; }
+    as_owner "$bin/pg_ctl" --pgdata="$folder/data" --log="$folder/server.log" --wait --timeout=60 \
+        -o "$(cat "$folder/options")" start >/dev/null || { cat "$folder/server.log" >&2; exit 1; }
+    cat "$folder/connection"
+    ;;
+pause)
+    as_owner "$bin/pg_ctl" --pgdata="$folder/data" --mode=fast --wait stop >/dev/null
     ;;
 stop)
     [[ -d "$folder/data" ]] && as_owner "$bin/pg_ctl" --pgdata="$folder/data" --mode=immediate --wait stop >/dev/null 2>&1 || true
     rm -rf "$folder"
     ;;
 *)
-    echo "usage: $0 start|stop FOLDER" >&2
+    echo "usage: $0 start|stop|pause|resume FOLDER" >&2
     exit 2
     ;;
 esac

@@ -1,17 +1,20 @@
 #include "analysis/analysis_sql.h"
 
+#include "data/kept_figures.h"
 #include "data/sql.h"
 
 namespace mervalis::analysis_sql {
 
 namespace {
 
-// A client name counted once as the database compares text ("ThomasW" and
-// "thomasw" are one client); sales without a name count as one more name, as
-// a distinct list of the names would show them.
-QString distinctClientCount()
+const QString kClient = QStringLiteral("ClientName");
+
+// The number of distinct texts counted under a value, as the database
+// compares text ("ThomasW" and "thomasw" are one client), a missing one
+// counting as one more: one kept row each.
+QString distinctCount()
 {
-    return QStringLiteral("COUNT(DISTINCT ClientName) + MAX(CASE WHEN ClientName IS NULL THEN 1 ELSE 0 END)");
+    return QStringLiteral("COUNT(*)");
 }
 
 QString quotedList(const QStringList& values)
@@ -21,27 +24,36 @@ QString quotedList(const QStringList& values)
     return literals.join(QStringLiteral(", "));
 }
 
-// The sales grouped by what `column` holds, as the database compares text
-// (SQLite's NOCASE, PostgreSQL's citext: "Ben Carter" and "ben carter" are
-// one group), in the order of each group's first sale. One row per group:
-// the value its first sale holds (named as the column), then each of
-// `figures`, aggregates over the group's sales, then each of `perGroup`,
-// expressions that may read the group's value as g.name (in any of its
-// spellings) and the figures as g.figure0, g.figure1 ... Only the sales that
-// meet `where` (when given) count; a missing value is a group of its own.
-QString groupsByName(const QString& column, const QStringList& figures, const QString& where = QString(),
-                     const QStringList& perGroup = QStringList())
+// The kept rows of one grouping (data/kept_figures.h).
+QString ofGrouping(const QString& field)
 {
-    QStringList inner{QStringLiteral("MIN(ID) AS first"), QStringLiteral("MIN(%1) AS name").arg(column)};
-    QStringList outer{QStringLiteral("(SELECT f.%1 FROM Mervalis2 f WHERE f.ID = g.first) AS %1").arg(column)};
+    return QStringLiteral("Field = %1").arg(quoted(field));
+}
+
+// The kept rows of grouping `field` grouped by what their column `column`
+// (Value or Counted) holds, as the database compares text ("Ben Carter" and
+// "ben carter" are one group), in the order of each group's first sale. One
+// row per group: the text its first sale holds (named `name`), then each of
+// `figures`, aggregates over the group's rows, then each of `perGroup`,
+// expressions that may read the group's text as g.name (in any of its
+// spellings). Only the rows that meet `where` (when given) count; a missing
+// text is a group of its own.
+QString groupsByName(const QString& field, const QString& column, const QString& name, const QStringList& figures,
+                     const QString& where = QString(), const QStringList& perGroup = QStringList())
+{
+    const QString table = kept_figures::table();
+    QStringList inner{QStringLiteral("MIN(FirstID) AS first"), QStringLiteral("MIN(%1) AS name").arg(column)};
+    QStringList outer{QStringLiteral("(SELECT f.%1 FROM %2 f WHERE f.%3 AND f.FirstID = g.first) AS %4")
+                          .arg(column, table, ofGrouping(field), name)};
     for (qsizetype i = 0; i < figures.size(); ++i) {
         inner << QStringLiteral("%1 AS figure%2").arg(figures[i]).arg(i);
         outer << QStringLiteral("g.figure%1").arg(i);
     }
     outer << perGroup;
-    return QStringLiteral("SELECT %1 FROM (SELECT %2 FROM Mervalis2%3 GROUP BY %4) AS g ORDER BY g.first")
-        .arg(outer.join(QStringLiteral(", ")), inner.join(QStringLiteral(", ")),
-             where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, column);
+    QString condition = ofGrouping(field);
+    if (!where.isEmpty()) condition += QStringLiteral(" AND ") + where;
+    return QStringLiteral("SELECT %1 FROM (SELECT %2 FROM %3 WHERE %4 GROUP BY %5) AS g ORDER BY g.first")
+        .arg(outer.join(QStringLiteral(", ")), inner.join(QStringLiteral(", ")), table, condition, column);
 }
 
 // The sales whose column holds `value`, as the database compares text.
@@ -54,20 +66,13 @@ QString holds(const QString& column, const QString& value)
 
 bool isEntityColumn(const QString& column)
 {
-    static const QStringList columns{QStringLiteral("AssociatedCompany"), QStringLiteral("ClientName"),
-                                     QStringLiteral("ProductService"), QStringLiteral("MarketingTool"),
-                                     QStringLiteral("SalesRep")};
-    return columns.contains(column);
+    return kept_figures::comparedColumns().contains(column);
 }
 
 QString entityNames(const QString& column)
 {
-    return groupsByName(column, {}, QStringLiteral("%1 IS NOT NULL").arg(column));
-}
-
-QString incomeUnits()
-{
-    return QStringLiteral("CAST(ROUND(SubTotal * 10000) AS BIGINT)");
+    return groupsByName(kept_figures::byColumn(column), QStringLiteral("Value"), column, {},
+                        QStringLiteral("Value IS NOT NULL"));
 }
 
 QString monthSales(int month, const QString& year)
@@ -86,39 +91,43 @@ QString monthlyFigures(const QString& year, const QString& column, const QString
 {
     QStringList months;
     for (int m = 1; m <= 12; ++m) months << QString::number(m);
-    QString condition = QStringLiteral("Year = %1 AND Month IN (%2)").arg(quoted(year), quotedList(months));
-    if (!column.isEmpty()) condition += QStringLiteral(" AND ") + holds(column, entity);
-    return QStringLiteral("SELECT Month, SUM(%1), COUNT(*) FROM Mervalis2 WHERE %2 GROUP BY Month")
-        .arg(incomeUnits(), condition);
+    QString condition = QStringLiteral("%1 AND Year = %2 AND Month IN (%3)")
+                            .arg(ofGrouping(column.isEmpty() ? kept_figures::allSales() : kept_figures::byColumn(column)),
+                                 quoted(year), quotedList(months));
+    if (!column.isEmpty()) condition += QStringLiteral(" AND ") + holds(QStringLiteral("Value"), entity);
+    return QStringLiteral("SELECT Month, SUM(Income), SUM(Sales) FROM %1 WHERE %2 GROUP BY Month")
+        .arg(kept_figures::table(), condition);
 }
 
 QString categoryIncome(const QString& column, const QString& year)
 {
-    const QString where = year.isNull() ? QString() : QStringLiteral("Year = %1").arg(quoted(year));
-    return groupsByName(column,
-                        {QStringLiteral("COALESCE(SUM(CASE WHEN %1 IS NULL THEN 0 ELSE %2 END), 0)")
-                             .arg(column, incomeUnits()),
-                         QStringLiteral("COALESCE(SUM(%1), 0)").arg(incomeUnits())},
+    const QString where = year.isNull() ? QString() : holds(QStringLiteral("Year"), year);
+    return groupsByName(kept_figures::byColumn(column), QStringLiteral("Value"), column,
+                        {QStringLiteral("COALESCE(SUM(CASE WHEN Value IS NULL THEN 0 ELSE Income END), 0)"),
+                         QStringLiteral("COALESCE(SUM(Income), 0)")},
                         where);
 }
 
 QString yearIncome()
 {
-    // The years compare exactly, read from their index with the totals; a
-    // sale without a year falls under the empty year with one of "".
+    // The years compare exactly; a sale without a year falls under the
+    // empty year with one of "".
     const QString year = exactText(QStringLiteral("Year"));
     return QStringLiteral("SELECT COALESCE(y, ''), SUM(a), SUM(b) FROM (SELECT %1 AS y, "
-                          "SUM(CASE WHEN %1 IS NULL THEN 0 ELSE %2 END) AS a, SUM(%2) AS b "
-                          "FROM Mervalis2 GROUP BY %1) AS years GROUP BY COALESCE(y, '') ORDER BY COALESCE(y, '')")
-        .arg(year, incomeUnits());
+                          "SUM(CASE WHEN Year IS NULL THEN 0 ELSE Income END) AS a, SUM(Income) AS b "
+                          "FROM %2 WHERE %3 GROUP BY %1) AS years GROUP BY COALESCE(y, '') ORDER BY COALESCE(y, '')")
+        .arg(year, kept_figures::table(), ofGrouping(kept_figures::allSales()));
 }
 
 QString grandAndEntityIncome(const QString& column, const QString& entity)
 {
     const QString chosen = column.isEmpty() ? QStringLiteral("0")
-                                            : QStringLiteral("CASE WHEN %1 THEN %2 ELSE 0 END")
-                                                  .arg(holds(column, entity), incomeUnits());
-    return QStringLiteral("SELECT SUM(%1), COALESCE(SUM(%2), 0) FROM Mervalis2").arg(incomeUnits(), chosen);
+                                            : QStringLiteral("CASE WHEN %1 THEN Income ELSE 0 END")
+                                                  .arg(holds(QStringLiteral("Value"), entity));
+    return QStringLiteral("SELECT CASE WHEN SUM(Totaled) > 0 THEN SUM(Income) END, COALESCE(SUM(%1), 0) FROM %2 "
+                          "WHERE %3")
+        .arg(chosen, kept_figures::table(),
+             ofGrouping(column.isEmpty() ? kept_figures::allSales() : kept_figures::byColumn(column)));
 }
 
 QString salesOfYear(const QString& year)
@@ -158,36 +167,42 @@ QString clientsPerFixedCategory(const QString& column, const QStringList& catego
 {
     QString key = QStringLiteral("CASE");
     for (int i = 0; i < categories.size(); ++i) {
-        key += QStringLiteral(" WHEN %1 THEN %2").arg(holds(column, categories[i])).arg(i);
+        key += QStringLiteral(" WHEN %1 THEN %2").arg(holds(QStringLiteral("Value"), categories[i])).arg(i);
     }
     key += QStringLiteral(" END");
-    return QStringLiteral("SELECT %1, %2 FROM Mervalis2 WHERE %3 IN (%4) GROUP BY %1")
-        .arg(key, distinctClientCount(), column, quotedList(categories));
+    return QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 AND Value IN (%5) GROUP BY %1")
+        .arg(key, distinctCount(), kept_figures::table(), ofGrouping(kept_figures::distinctUnder(column, kClient)),
+             quotedList(categories));
 }
 
 QString clientsPerStoredCategory(const QString& column)
 {
-    return groupsByName(column, {distinctClientCount()}, QStringLiteral("%1 <> ''").arg(column));
+    return groupsByName(kept_figures::distinctUnder(column, kClient), QStringLiteral("Value"), column,
+                        {distinctCount()}, QStringLiteral("Value <> ''"));
 }
 
 QString clientsOfCategory(const QString& column, const QString& category)
 {
-    return groupsByName(QStringLiteral("ClientName"), {}, holds(column, category));
+    return groupsByName(kept_figures::distinctUnder(column, kClient), QStringLiteral("Counted"), kClient, {},
+                        holds(QStringLiteral("Value"), category));
 }
 
 QString soldClients()
 {
-    return groupsByName(QStringLiteral("ClientName"), {});
+    return groupsByName(kept_figures::allClients(), QStringLiteral("Counted"), kClient, {});
 }
 
 QString closingRatioFigures()
 {
-    // Reference IDs compare as the column does, without regard to case.
-    return groupsByName(QStringLiteral("SalesRep"),
-                        {QStringLiteral("COUNT(DISTINCT ReferenceID) + MAX(CASE WHEN ReferenceID IS NULL THEN 1 "
-                                        "ELSE 0 END)")},
-                        QStringLiteral("SalesRep <> '' AND SalesRep <> 'None'"),
-                        {QStringLiteral("(SELECT COUNT(*) FROM Mervalis c WHERE c.LeadGivenTo = g.name)")});
+    // Reference IDs compare as the column does, without regard to case; the
+    // database keeps their number per rep.
+    const QString rep = QStringLiteral("SalesRep");
+    return groupsByName(kept_figures::byColumn(rep), QStringLiteral("Value"), rep, {},
+                        QStringLiteral("Value <> '' AND Value <> 'None'"),
+                        {QStringLiteral("(SELECT n.Sales FROM %1 n WHERE n.%2 AND n.Value = g.name)")
+                             .arg(kept_figures::table(),
+                                  ofGrouping(kept_figures::countOf(rep, QStringLiteral("ReferenceID")))),
+                         QStringLiteral("(SELECT COUNT(*) FROM Mervalis c WHERE c.LeadGivenTo = g.name)")});
 }
 
 QString invoicesOfRep(const QString& rep)

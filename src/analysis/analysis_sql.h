@@ -11,7 +11,10 @@
 // - the record sources that the analyses leave in the sales and clients data
 //   controls, so that the grids show what the analysis last looked at;
 // - the figure statements, each computing a whole figure list in the
-//   database (sums, counts, distinct values) instead of walking the sales.
+//   database (sums, counts, distinct values) from the figures it keeps of
+//   the sales (data/kept_figures.h), a few rows per category, instead of
+//   reading every sale. They give what the same statement over the sales
+//   gives.
 //
 // Money sums come back as whole ten-thousandths (fixed point, four decimals).
 // Names compare as the database compares text, without regard to case, as
@@ -28,9 +31,6 @@ bool isEntityColumn(const QString& column);
 // The values of such a column in the stored sales, each once, in the order of
 // the first sale holding it (the entity chooser's list). One column.
 QString entityNames(const QString& column);
-
-// A sale's income in ten-thousandths, as a whole number.
-QString incomeUnits();
 
 // Record sources left in Adodc2 by the monthly analyses: the sales of one
 // month of a year, of all sales or of one entity.

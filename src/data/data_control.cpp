@@ -1,6 +1,7 @@
 #include "data/data_control.h"
 
 #include "data/dialogs.h"
+#include "data/kept_figures.h"
 #include "data/paged_query.h"
 #include "data/record_set_model.h"
 #include "data/sales_table.h"
@@ -125,8 +126,9 @@ bool DataControl::load(const QString& source, QString orderBy)
     static const QRegularExpression wholeRows(QStringLiteral("^\\s*select\\s+\\*\\s+from\\b"),
                                               QRegularExpression::CaseInsensitiveOption);
     if (!database_.connect()) return reportQuery(source);
-    QString text = source;
-    if (database_.engine() == Database::Engine::PostgreSQL && orderBy.isEmpty() &&
+    const bool postgres = database_.engine() == Database::Engine::PostgreSQL;
+    QString text = sales_table::inIndexOrder(source, postgres);
+    if (postgres && orderBy.isEmpty() &&
         wholeRows.match(text).hasMatch() && !ordered.match(text).hasMatch()) {
         text = QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY ID").arg(source);
     }
@@ -149,10 +151,11 @@ bool DataControl::load(const QString& source, QString orderBy)
     if (orderBy.isEmpty() && first.columnIndex(QStringLiteral("ID")) >= 0 && !ordered.match(text).hasMatch()) {
         orderBy = QStringLiteral("ID");
     }
-    return page(first, text, orderBy);
+    // Put into an index's order, the source tells the number of rows.
+    return page(first, text, orderBy, text.startsWith(source) ? QString() : source);
 }
 
-bool DataControl::page(const RowBlock& shape, const QString& text, const QString& orderBy)
+bool DataControl::page(const RowBlock& shape, const QString& text, const QString& orderBy, const QString& unordered)
 {
     // The order of the rows does not change their number: a closing ORDER BY
     // (with no LIMIT after it) is left out of the count, which the database
@@ -161,24 +164,39 @@ bool DataControl::page(const RowBlock& shape, const QString& text, const QString
                                                  QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression limit(QStringLiteral("\\b(limit|offset|fetch)\\b"),
                                           QRegularExpression::CaseInsensitiveOption);
-    QString counted = text;
-    const QRegularExpressionMatch order = closingOrder.match(text);
+    QString counted = unordered.isEmpty() ? text : unordered;
+    const QRegularExpressionMatch order = closingOrder.match(counted);
     if (order.hasMatch() && !limit.match(order.captured()).hasMatch()) counted.truncate(order.capturedStart());
+    // Every sale is counted by the figures the database keeps, without
+    // reading them (PostgreSQL would walk them all).
+    static const QRegularExpression allSales(QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+mervalis2\\s*$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QString counting = allSales.match(counted).hasMatch()
+                                 ? kept_figures::countOfAllSales()
+                                 : QStringLiteral("SELECT COUNT(*) FROM (%1) AS counted").arg(counted);
     RowBlock count;
-    if (!database_.query(QStringLiteral("SELECT COUNT(*) FROM (%1) AS counted").arg(counted), count) ||
+    if (!database_.query(counting, count) ||
         count.rowCount() != 1) {
         return report(QStringLiteral("count the rows of this query:\r\n%1").arg(text));
     }
     const QString paged = orderBy.isEmpty() ? text : QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY %2").arg(text, orderBy);
     pageFailureShown_ = false;
-    auto source = std::make_unique<PagedQuery>(database_, paged, [this] {
-        // Rows are read while the grid paints: the user is told once, after.
-        if (pageFailureShown_) return;
-        pageFailureShown_ = true;
-        QTimer::singleShot(0, this, [this] { report(QStringLiteral("read the rows")); });
-    });
+    // The last rows are read from the reversed order.
+    const int rows = count.value(0, 0).toInt();
+    const QString reversed = orderBy.isEmpty() ? QString()
+                                               : QStringLiteral("SELECT * FROM (%1) AS ordered ORDER BY %2")
+                                                     .arg(text, sales_table::reversedOrder(orderBy));
+    auto source = std::make_unique<PagedQuery>(
+        database_, paged,
+        [this] {
+            // Rows are read while the grid paints: the user is told once, after.
+            if (pageFailureShown_) return;
+            pageFailureShown_ = true;
+            QTimer::singleShot(0, this, [this] { report(QStringLiteral("read the rows")); });
+        },
+        reversed);
     RecordSet fresh;
-    fresh.page(shape, count.value(0, 0).toInt(), pageRows_, std::move(source));
+    fresh.page(shape, rows, pageRows_, std::move(source));
     replaceRows(std::move(fresh));
     return true;
 }
@@ -415,10 +433,11 @@ bool DataControl::sort(const QString& fieldName)
     if (!rows_.holdsAll()) {
         const QString name = rows_.columnNames().at(column);
         if (!isPlainName(name)) return false;
-        QString orderBy = name + QStringLiteral(" NULLS FIRST");
+        const bool postgres = database_.engine() == Database::Engine::PostgreSQL;
+        QString orderBy = sales_table::orderBy(name, postgres && table_ == QLatin1String("Mervalis2"));
         if (!dateKeys.empty()) {
-            orderBy = sales_table::sellDateOrder(database_.engine() == Database::Engine::PostgreSQL);
-        } else if (rows_.columnIndex(QStringLiteral("ID")) >= 0) {
+            orderBy = sales_table::sellDateOrder(postgres);
+        } else if (rows_.columnIndex(QStringLiteral("ID")) >= 0 && orderBy != name) {
             orderBy += QStringLiteral(", ID");
         }
         return page(rows_.shape(), sql(), orderBy);

@@ -141,7 +141,8 @@ private:
     // in the order `orderBy` (its own order, or the IDs' when it has no
     // ORDER BY and its rows carry an ID; whole rows always so on PostgreSQL).
     bool load(const QString& source, QString orderBy = QString());
-    bool page(const RowBlock& shape, const QString& text, const QString& orderBy);
+    bool page(const RowBlock& shape, const QString& text, const QString& orderBy,
+              const QString& unordered = QString());
 
     QString name_;
     QString table_;

@@ -398,8 +398,10 @@ QString Database::driverSettings()
     // PostgreSQL: a result is read from the server a block of rows at a
     // time through a cursor, instead of whole when the statement runs (a
     // large result would otherwise cost seconds and its whole size in
-    // memory before its first row is seen).
-    return QStringLiteral(";StepAPI=1;NoCreat=1;Timeout=%1;UseDeclareFetch=1;Fetch=%2")
+    // memory before its first row is seen); such a cursor is planned for
+    // reading its whole result, as the program does, not its first rows.
+    return QStringLiteral(";StepAPI=1;NoCreat=1;Timeout=%1;UseDeclareFetch=1;Fetch=%2;"
+                          "ConnSettings=SET cursor_tuple_fraction = 1")
         .arg(kBusyTimeoutMilliseconds)
         .arg(kRowsPerServerFetch);
 }

@@ -25,21 +25,26 @@ class PagedQuery final : public QObject, public RecordSet::PageSource {
     Q_OBJECT
 public:
     // `failed` is told when rows cannot be read (the database's words are in
-    // its lastError()).
-    PagedQuery(Database& database, QString sql, std::function<void()> failed);
+    // its lastError()). `reversed`, when given, reads the same rows last
+    // first: a page of the second half is read from it, so that the last
+    // rows come as quickly as the first (a database reads the rows an OFFSET
+    // passes over).
+    PagedQuery(Database& database, QString sql, std::function<void()> failed, QString reversed = QString());
     ~PagedQuery() override;
 
-    bool readRows(int first, int count, RowBlock& rows) override;
+    bool readRows(int first, int count, int total, RowBlock& rows) override;
 
     // The text that reads the result from row `first` on.
     static QString fromRow(const QString& sql, int first);
 
 private:
     void letGo();
+    bool readFromEnd(int first, int count, int total, RowBlock& rows);
 
     Database& database_;
     QString sql_;
     std::function<void()> failed_;
+    QString reversed_;
     std::unique_ptr<Cursor> cursor_;
     int position_ = 0;  // the row the open result reads next
     QTimer idle_;

@@ -61,7 +61,10 @@ const RecordSet::Page& RecordSet::readPage(int page) const
     const int count = std::min(pageRows_, total_ - first);
     // A page that cannot be read is remembered as such, so that a painted
     // grid does not ask again for every cell.
-    read.readable = source_->readRows(first, count, read.rows) && read.rows.rowCount() > 0;
+    // Rows added since the result was read are stored after its last row:
+    // it is then read from its start only.
+    read.readable = source_->readRows(first, count, held_.rowCount() == 0 ? total_ : 0, read.rows) &&
+                    read.rows.rowCount() > 0;
     return read;
 }
 

@@ -28,8 +28,9 @@ public:
     public:
         virtual ~PageSource() = default;
         // Appends `count` rows of the result from row `first` on (fewer at
-        // its end) to `rows`; false when they could not be read.
-        virtual bool readRows(int first, int count, RowBlock& rows) = 0;
+        // its end) to `rows`, of the `total` the result now holds (0 when
+        // unsure); false when they could not be read.
+        virtual bool readRows(int first, int count, int total, RowBlock& rows) = 0;
     };
 
     RecordSet() = default;

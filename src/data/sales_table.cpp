@@ -1,6 +1,9 @@
 #include "data/sales_table.h"
 
+#include "data/kept_figures.h"
 #include "data/sql.h"
+
+#include <QRegularExpression>
 
 namespace mervalis::sales_table {
 
@@ -11,6 +14,13 @@ QString selectAll()
 
 QString distinctValues(const QString& field)
 {
+    // The compared columns' values are read from the kept figures.
+    if (kept_figures::comparedColumns().contains(field)) {
+        const QString exact = exactText(QStringLiteral("Value"));
+        return QStringLiteral("SELECT %1 AS %2 FROM %3 WHERE Field = %4 AND Value IS NOT NULL GROUP BY %1 "
+                              "ORDER BY MIN(FirstID)")
+            .arg(exact, field, kept_figures::table(), quoted(kept_figures::byColumn(field)));
+    }
     const QString exact = exactText(field);
     // Every part reads the exact form, so that its index answers alone.
     return QStringLiteral("SELECT %1 AS %2 FROM Mervalis2 WHERE %1 IS NOT NULL GROUP BY %1 ORDER BY MIN(ID)")
@@ -27,29 +37,47 @@ QString selectUnpaid()
     return QStringLiteral("SELECT * FROM Mervalis2 where paid = 'unpaid'");
 }
 
-QString referenceIds(bool unpaidOnly)
+namespace {
+
+// The kept reference IDs other than an empty one; on PostgreSQL told from
+// the index of their order alone.
+QString referenceIdRows(bool unpaidOnly, bool postgres)
 {
-    const QString exact = exactText(QStringLiteral("ReferenceID"));
-    // All sales come ordered by reference ID without regard to case (ties in
-    // the order the sales were added); the unpaid ones in table order.
-    // Every part reads the exact form, so that its index answers alone.
-    const QString where = unpaidOnly ? QStringLiteral("paid = 'unpaid' AND %1 <> ''").arg(exact)
-                                     : QStringLiteral("%1 <> ''").arg(exact);
-    const QString order = unpaidOnly ? QStringLiteral("MIN(ID)") : QStringLiteral("LOWER(MIN(%1)), MIN(ID)").arg(exact);
-    return QStringLiteral("SELECT %1 AS ReferenceID FROM Mervalis2 WHERE %2 GROUP BY %1 ORDER BY %3")
-        .arg(exact, where, order);
+    const QString exact = exactText(QStringLiteral("Value"));
+    return QStringLiteral("FROM %1 WHERE Field = %2%3 AND %4 <> ''")
+        .arg(kept_figures::table(), quoted(kept_figures::byReferenceId()),
+             unpaidOnly ? QStringLiteral(" AND FirstUnpaidID IS NOT NULL") : QString(),
+             postgres ? QStringLiteral("LEFT(LOWER(%1), 200)").arg(exact) : exact);
+}
+
+}  // namespace
+
+QString referenceIds(bool unpaidOnly, bool postgres, bool reversed)
+{
+    // Read from the reference IDs the database keeps, each exact text once
+    // with its first sale and its first unpaid one. All of them come ordered
+    // by reference ID without regard to case (ties in the order the sales
+    // were added); the unpaid ones in table order. PostgreSQL reads the
+    // order from an index of the IDs' first 200 letters, which a B-tree
+    // holds however long the IDs are.
+    const QString exact = exactText(QStringLiteral("Value"));
+    QStringList order{QStringLiteral("LOWER(%1)").arg(exact), QStringLiteral("FirstID")};
+    if (postgres) order.prepend(QStringLiteral("LEFT(LOWER(%1), 200)").arg(exact));
+    if (unpaidOnly) order = QStringList{QStringLiteral("FirstUnpaidID")};
+    const QString direction = reversed ? QStringLiteral(" DESC, ") : QStringLiteral(", ");
+    return QStringLiteral("SELECT %1 AS ReferenceID %2 ORDER BY %3%4")
+        .arg(exact, referenceIdRows(unpaidOnly, postgres), order.join(direction),
+             reversed ? QStringLiteral(" DESC") : QString());
+}
+
+QString referenceIdCount(bool unpaidOnly, bool postgres)
+{
+    return QStringLiteral("SELECT COUNT(*) %1").arg(referenceIdRows(unpaidOnly, postgres));
 }
 
 QString unpaid(bool postgres)
 {
     return postgres ? QStringLiteral("PAID IS DISTINCT FROM 'PAID'") : QStringLiteral("PAID IS NOT 'PAID'");
-}
-
-QString unpaidIndex(bool postgres)
-{
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Unpaid ON Mervalis2 "
-                          "(ReferenceID, ClientName, AssociatedCompany, SubTotal, Year, Month, Day) WHERE %1")
-        .arg(unpaid(postgres));
 }
 
 QString selectByReferenceId(const QString& referenceId)
@@ -97,6 +125,57 @@ QString sellDateOrder(bool postgres)
     QStringList keys = sellDateOrderColumns(postgres);
     for (QString& key : keys) key += QStringLiteral(" NULLS FIRST");
     return keys.join(QStringLiteral(", "));
+}
+
+QStringList typedColumns()
+{
+    return {QStringLiteral("ReferenceID"),   QStringLiteral("AssociatedCompany"), QStringLiteral("ClientName"),
+            QStringLiteral("ProductService"), QStringLiteral("MarketingTool"),    QStringLiteral("SalesRep")};
+}
+
+QString orderKey(const QString& column, bool postgres)
+{
+    if (column.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0) return column;
+    if (postgres && typedColumns().contains(column, Qt::CaseInsensitive)) {
+        return QStringLiteral("LEFT(LOWER(CAST(%1 AS TEXT)), 200) NULLS FIRST").arg(column);
+    }
+    return column + QStringLiteral(" NULLS FIRST");
+}
+
+QString orderBy(const QString& column, bool postgres)
+{
+    const QString key = orderKey(column, postgres);
+    return key.startsWith(QLatin1String("LEFT(")) ? key + QStringLiteral(", %1 NULLS FIRST").arg(column) : key;
+}
+
+QString reversedOrder(const QString& order)
+{
+    QStringList keys;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= order.size(); ++i) {
+        if (i < order.size() && order[i] == QLatin1Char('(')) ++depth;
+        if (i < order.size() && order[i] == QLatin1Char(')')) --depth;
+        if (i == order.size() || (depth == 0 && order[i] == QLatin1Char(','))) {
+            keys << order.mid(start, i - start).trimmed();
+            start = i + 1;
+        }
+    }
+    for (QString& key : keys) {
+        if (key.endsWith(QLatin1String(" NULLS FIRST"))) key.chop(12);
+        key += QStringLiteral(" DESC NULLS LAST");
+    }
+    return keys.join(QStringLiteral(", "));
+}
+
+QString inIndexOrder(const QString& sql, bool postgres)
+{
+    static const QRegularExpression ordered(QStringLiteral("^(\\s*select\\s+\\*\\s+from\\s+mervalis2\\s.*\\border\\s+by\\s+)(\\w+)\\s*$"),
+                                            QRegularExpression::CaseInsensitiveOption |
+                                                QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = ordered.match(sql);
+    if (!postgres || !match.hasMatch() || !typedColumns().contains(match.captured(2), Qt::CaseInsensitive)) return sql;
+    return match.captured(1) + orderBy(match.captured(2), true);
 }
 
 }  // namespace mervalis::sales_table

@@ -23,17 +23,16 @@ QString selectOrderedByReferenceId();
 QString selectUnpaid();
 // The reference IDs of those rows, each exact (case-sensitive) text once and
 // in the order in which the rows above first show it; empty IDs are left out
-// since they name no invoice. One column, ReferenceID.
-QString referenceIds(bool unpaidOnly);
+// since they name no invoice. One column, ReferenceID. `postgres`: in that
+// engine's fastest form; `reversed`: last first. Their number:
+// referenceIdCount().
+QString referenceIds(bool unpaidOnly, bool postgres = false, bool reversed = false);
+QString referenceIdCount(bool unpaidOnly, bool postgres = false);
 
 // The condition of an unpaid sale, whose PAID does not read "PAID"
 // (compared as the ledger compares text, without regard to case; NULL is
-// unpaid too), written as the index of unpaid sales is.
+// unpaid too).
 QString unpaid(bool postgres);
-// The index of unpaid sales: by reference ID, client and company, holding
-// what an invoice owes and its dates, so that what is owed is added up
-// without reading the sales themselves.
-QString unpaidIndex(bool postgres);
 
 // The sales of one invoice: the reference ID compares without regard to
 // case, and is quoted safely.
@@ -55,5 +54,24 @@ QStringList sellDatePartFields();
 // ORDER BY that the index answers.
 QStringList sellDateOrderColumns(bool postgres);
 QString sellDateOrder(bool postgres);
+
+// The sale columns users type freely. On PostgreSQL their indexes are hash
+// indexes (a B-tree refuses values over 2,700 bytes); the order by one of
+// them is read from a B-tree of its first 200 letters in lower case, which
+// holds any value (see orderBy()).
+QStringList typedColumns();
+// The sales ordered by `column`, a missing value first, as the column
+// compares: on PostgreSQL a typed column led by the first 200 letters of its
+// lower-case form, which an index gives (it compares so), and ID, which is
+// never missing, as it is, so that the table's own key gives it.
+QString orderBy(const QString& column, bool postgres);
+// Its first key, which the column's index holds.
+QString orderKey(const QString& column, bool postgres);
+// An ORDER BY list last first: each key descending, a missing value last
+// where it came first.
+QString reversedOrder(const QString& order);
+// `sql` ending in "ORDER BY <column>" of the sales, in that order on
+// PostgreSQL; as it is elsewhere.
+QString inIndexOrder(const QString& sql, bool postgres);
 
 }  // namespace mervalis::sales_table

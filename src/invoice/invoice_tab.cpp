@@ -8,6 +8,7 @@
 #include "data/dialogs.h"
 #include "data/help.h"
 #include "data/money.h"
+#include "data/row_block.h"
 #include "data/sales_table.h"
 #include "data/tax_details.h"
 #include "invoice/e_invoice.h"
@@ -16,6 +17,7 @@
 #include "invoice/document_window.h"
 #include "ui/drop_down_combo.h"
 #include "ui/list_fill.h"
+#include "ui/paged_list.h"
 #include "ui/ui.h"
 
 #include <QCheckBox>
@@ -81,7 +83,8 @@ QString noSaleMessage(const QString& referenceId)
 }  // namespace
 
 InvoiceTab::InvoiceTab(AppContext& context, InvoiceLinks links, QWidget* parent)
-    : QWidget(parent), context_(context), links_(std::move(links))
+    : QWidget(parent), context_(context), links_(std::move(links)),
+      referenceIds_(new PagedList(context.database, this))
 {
     buildControls();
     layOut();
@@ -353,9 +356,13 @@ void InvoiceTab::Combo4_DropDown()
     const bool unpaidOnly = Check4->isChecked();
     DataControl& sales = context_.adodc2;
     if (!sales.query(unpaidOnly ? sales_table::selectUnpaid() : sales_table::selectOrderedByReferenceId())) return;
-    if (fillFromQuery(Combo4, sales, sales_table::referenceIds(unpaidOnly)) == 0) {
-        context_.dialogs.inform(noInvoicesMessage());
-    }
+    // The IDs are counted at once and read as the list shows them.
+    const bool postgres = context_.database.engine() == Database::Engine::PostgreSQL;
+    RowBlock count;
+    if (!sales.lookUp(sales_table::referenceIdCount(unpaidOnly, postgres), count) || count.rowCount() != 1) return;
+    referenceIds_->show(Combo4, sales_table::referenceIds(unpaidOnly, postgres),
+                        sales_table::referenceIds(unpaidOnly, postgres, true), count.value(0, 0).toInt());
+    if (Combo4->count() == 0) context_.dialogs.inform(noInvoicesMessage());
 }
 
 void InvoiceTab::Combo4_Click()

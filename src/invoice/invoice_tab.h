@@ -32,6 +32,8 @@ struct InvoiceLinks {
 
 // The "Invoice" tab: the sales of one reference ID gathered as an invoice,
 // its document, and its payment status.
+class PagedList;
+
 class InvoiceTab : public QWidget {
     Q_OBJECT
 public:
@@ -124,6 +126,7 @@ private:
     AppContext& context_;
     InvoiceLinks links_;
     QString titleSeen_;  // the title last chosen or typed, advised on once
+    PagedList* referenceIds_;  // Combo4's entries, read as the list shows them
     QList<QPointer<DocumentWindow>> documents_;
 };
 

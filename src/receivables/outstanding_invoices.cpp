@@ -1,8 +1,8 @@
 #include "receivables/outstanding_invoices.h"
 
 #include "data/data_control.h"
+#include "data/kept_figures.h"
 #include "data/row_block.h"
-#include "data/sales_table.h"
 #include "data/sql.h"
 
 #include <QHash>
@@ -109,23 +109,13 @@ QString unheldFiguresText(const QList<const OutstandingInvoice*>& invoices, cons
 
 QString outstandingInvoicesQuery(bool postgres)
 {
-    if (!postgres) {
-        // Names compare without regard to case through the columns' own
-        // collation; the index of unpaid sales holds every value read. A Year
-        // or Month that is no number reads as 0 and makes no date.
-        return QStringLiteral("SELECT ClientName, ReferenceID, AssociatedCompany, COUNT(*) AS UnpaidLines, "
-                              "SUM(SubTotal) AS AmountDue, MIN(Year * 10000 + Month * 100 + Day) AS FirstDate "
-                              "FROM Mervalis2 WHERE %1 GROUP BY ReferenceID, ClientName, AssociatedCompany")
-            .arg(sales_table::unpaid(false));
-    }
-    // PostgreSQL groups the lower-case texts, as its case-insensitive type
-    // compares them, at a fraction of the cost of comparing that type; a
-    // sale whose Year or Month is no number gives no date.
-    return QStringLiteral("SELECT MIN(ClientName::text), MIN(ReferenceID::text), MIN(AssociatedCompany::text), "
-                          "COUNT(*), SUM(SubTotal), MIN(%1 * 10000 + %2 * 100 + Day) FROM Mervalis2 WHERE %3 "
-                          "GROUP BY lower(ReferenceID::text), lower(ClientName::text), lower(AssociatedCompany::text)")
-        .arg(wholeNumberOf(QStringLiteral("Year"), true), wholeNumberOf(QStringLiteral("Month"), true),
-             sales_table::unpaid(true));
+    // The kept rows of what is owed, a few hundred thousand at most, read
+    // through the index of those with an unpaid sale; what each owes comes
+    // back from ten-thousandths as the sum of the sales' totals would.
+    return QStringLiteral("SELECT Counted, Value, Company, Unpaid, %1, FirstDate FROM %2 WHERE Field = %3 AND "
+                          "Unpaid > 0")
+        .arg(postgres ? QStringLiteral("ROUND(Due / 10000, 4)") : QStringLiteral("Due / 10000.0"),
+             kept_figures::table(), quoted(kept_figures::receivables()));
 }
 
 bool readReceivables(DataControl& sales, Receivables* receivables)

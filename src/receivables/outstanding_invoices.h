@@ -16,10 +16,10 @@ class DataControl;
 // An invoice that is owed: the sales of one reference ID (compared without
 // regard to case) of which at least one is not "PAID".
 struct OutstandingInvoice {
-    QString client;       // ClientName of its unpaid sales
-    QString referenceId;  // as one of its unpaid sales spells it
-    QString company;      // AssociatedCompany of its unpaid sales
-    QDate date;           // its earliest unpaid sale's Year, Month and Day; invalid without one
+    QString client;       // ClientName of its sales
+    QString referenceId;  // as its first sale spells it
+    QString company;      // AssociatedCompany of its sales
+    QDate date;           // its earliest sale's Year, Month and Day, paid or not; invalid without one
     int unpaidLines = 0;
     // The unpaid sales' SubTotal added up; none when that is beyond the
     // amounts the ledger adds up, and no figure can be shown.
@@ -62,13 +62,13 @@ void addChecked(std::optional<Currency>& sum, const std::optional<Currency>& amo
 QString unheldFiguresText(const QList<const OutstandingInvoice*>& invoices, const AgedTotals& totals,
                           const QString& totalName);
 
-// The outstanding invoices in one aggregate statement over the index of
-// unpaid sales alone: one row per reference ID, client and company (an
-// invoice whose unpaid sales name two clients owes as two rows), with its
-// unpaid lines, what they add up to and the first of their dates as
-// yyyymmdd. An invoice is owed since its earliest unpaid sale: a line added
-// to an invoice paid long ago is owed since its own date. Unpaid sales
-// without a reference ID make rows of an empty or NULL one.
+// The outstanding invoices in one statement over the figures the database
+// keeps (data/kept_figures.h), without reading the sales: one row per
+// reference ID, client and company (an invoice whose sales name two clients
+// owes as two rows) with a sale not "PAID", with its unpaid lines, what they
+// add up to and the date of its earliest sale, paid or not, as yyyymmdd: a
+// line added to an invoice paid long ago is owed since the invoice's date.
+// Unpaid sales without a reference ID make rows of an empty or NULL one.
 QString outstandingInvoicesQuery(bool postgres);
 
 // What the ledger owes, read through the sales data control's connection

@@ -78,18 +78,6 @@ bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, i
     return true;
 }
 
-int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql)
-{
-    ListRebuild rebuild(combo);
-    RowBlock result;
-    if (!control.lookUp(sql, result)) return -1;
-    QStringList entries;
-    entries.reserve(result.rowCount());
-    for (int row = 0; row < result.rowCount(); ++row) entries << result.value(row, 0);
-    rebuild.add(entries);
-    return static_cast<int>(entries.size());
-}
-
 void fillFromStoredSales(QComboBox* combo, const QString& valuesSql, bool joinLeadList, AppContext& context)
 {
     ListRebuild rebuild(combo);

@@ -48,13 +48,6 @@ private:
 bool fillFromTable(QComboBox* combo, DataControl& control, const QString& sql, int position, const QString& column,
                    DialogService& dialogs);
 
-// A list computed by the database (distinct values, in the order the query
-// gives): rebuilt from the first column of every row of `sql`, asked beside
-// `control` so that its record source and rows stay as they are. Answers the
-// number of entries, or -1 when the query failed (the user has been told).
-// The edit text of an editable combo stays as it was.
-int fillFromQuery(QComboBox* combo, DataControl& control, const QString& sql);
-
 // Combo21_DropDown (column "MarketingTool", no lead list), Combo22_DropDown
 // (column "SalesRep", then the lead list) and the Analysis tab's chooser
 // Combo16_DropDown: the values `valuesSql` gives of a column of the stored

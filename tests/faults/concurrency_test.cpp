@@ -6,6 +6,7 @@
 #include "grids/client_grid_tab.h"
 #include "grids/data_grid.h"
 #include "grids/sales_grid_tab.h"
+#include "support/kept_checks.h"
 #include "support/test_env.h"
 #include "support/widgets.h"
 
@@ -89,6 +90,7 @@ TEST(Concurrency, TwoProgramsAddingAThousandSalesEachAtOnceKeepEverySaleWithItsO
         EXPECT_EQ(rows, 2000);
         EXPECT_TRUE(told.isEmpty()) << told.join('\n').toStdString();
     }
+    expectKeptFiguresRight(l.env, "two programs adding at once");
 }
 
 TEST(Concurrency, ALockedSQLiteLedgerMakesTheAddWaitThenTellsTheUserAndStoresNothing)

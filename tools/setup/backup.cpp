@@ -1,5 +1,6 @@
 #include "setup/backup.h"
 
+#include "setup/kept_figures.h"
 #include "setup/schema.h"
 #include "data/owner_only.h"
 
@@ -147,6 +148,12 @@ QStringList restoreStatements(bool keep, bool incomingHasSequence, bool incoming
     QStringList statements = taxDetailsStatements();
     const auto& [taxTable, taxColumns] = taxDetailsTable();
     const QString taxList = taxColumns.join(QStringLiteral(", "));
+    // The figures the database keeps are filled anew from the restored
+    // sales, once, rather than sale by sale.
+    const QStringList schemas{QStringLiteral("main."), QStringLiteral("kept.")};
+    for (const QString& schema : schemas) {
+        statements << keptTableStatements(Engine::SQLite, schema) << dropKeptTriggerStatements(Engine::SQLite, schema);
+    }
     if (keep) {
         statements << QStringLiteral("INSERT INTO kept.%1 (%2) SELECT %2 FROM main.%1").arg(taxTable, taxList);
         for (const auto& [table, columns] : ledgerTables()) {
@@ -171,6 +178,9 @@ QStringList restoreStatements(bool keep, bool incomingHasSequence, bool incoming
         statements << QStringLiteral("DELETE FROM main.sqlite_sequence")
                    << QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) "
                                      "SELECT name, seq FROM incoming.sqlite_sequence");
+    }
+    for (const QString& schema : schemas) {
+        statements << refillKeptStatements(Engine::SQLite, schema) << keptTriggerStatements(Engine::SQLite, schema);
     }
     return statements;
 }

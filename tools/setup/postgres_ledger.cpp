@@ -1,5 +1,6 @@
 #include "setup/postgres_ledger.h"
 
+#include "setup/kept_figures.h"
 #include "setup/schema.h"
 #include "data/database.h"
 #include "data/row_block.h"
@@ -51,13 +52,19 @@ bool numberOf(Database& database, const QString& sql, qint64* number, QString* e
     return true;
 }
 
+bool executeAll(Database& database, const QStringList& statements, QString* error)
+{
+    for (const QString& statement : statements) {
+        if (!database.execute(statement)) return failed(database, error, statement);
+    }
+    return true;
+}
+
 bool runAll(Database& database, const QStringList& statements, QString* error)
 {
     TransactionGuard transaction(database);
     if (!transaction.active()) return failed(database, error, QStringLiteral("No transaction could be started"));
-    for (const QString& statement : statements) {
-        if (!database.execute(statement)) return failed(database, error, statement);
-    }
+    if (!executeAll(database, statements, error)) return false;
     return transaction.commit() || failed(database, error, QStringLiteral("The tables could not be saved"));
 }
 
@@ -155,14 +162,24 @@ bool createPostgresLedger(Database& database, bool replace, bool* existed, QStri
     *existed = tables > 0;
     QStringList statements;
     if (*existed && !replace) {
-        // Its rows stay as they are; indexes a later version looks up by are added.
+        // Its rows stay as they are; indexes a later version looks up by are
+        // added, and the kept figures filled once from its sales.
+        qint64 kept = 0;
+        qint64 agree = 0;
+        if (!numberOf(database, keptTableExistsQuery(Engine::PostgreSQL), &kept, error,
+                      QStringLiteral("The database could not be read")) ||
+            (kept > 0 && !numberOf(database, keptCountsAgreeQuery(), &agree, error,
+                                   QStringLiteral("The kept figures could not be read")))) {
+            return false;
+        }
         return runAll(database,
-                      taxDetailsStatements(Engine::PostgreSQL) + retiredIndexStatements() +
-                          indexStatements(Engine::PostgreSQL),
+                      taxDetailsStatements(Engine::PostgreSQL) + retiredIndexStatements(Engine::PostgreSQL) +
+                          indexStatements(Engine::PostgreSQL) + keepFiguresStatements(Engine::PostgreSQL, kept > 0, agree == 1),
                       error);
     }
     if (*existed) {
-        statements << QStringLiteral("DROP TABLE IF EXISTS Mervalis, Mervalis2, Mervalis3, MervalisTaxDetails");
+        statements << QStringLiteral("DROP TABLE IF EXISTS Mervalis, Mervalis2, Mervalis3, MervalisTaxDetails, "
+                                     "MervalisFigures");
     }
     return runAll(database, statements + schemaStatements(Engine::PostgreSQL), error);
 }
@@ -228,8 +245,14 @@ bool fillPostgresSampleLedger(Database& database, const SampleLedger& size, QStr
     const std::unique_ptr<sqlite3, int (*)(sqlite3*)> owner(source, sqlite3_close);
     TransactionGuard transaction(database);
     if (!transaction.active()) return failed(database, error, QStringLiteral("No transaction could be started"));
+    // The kept figures are filled from all the sales at once.
+    if (!executeAll(database, dropKeptTriggerStatements(Engine::PostgreSQL), error)) return false;
     for (const char* table : {"Mervalis3", "Mervalis", "Mervalis2"}) {
         if (!copyTable(source, database, QLatin1String(table), error)) return false;
+    }
+    if (!executeAll(database, refillKeptStatements(Engine::PostgreSQL) + keptTriggerStatements(Engine::PostgreSQL),
+                    error)) {
+        return false;
     }
     return transaction.commit() || failed(database, error, QStringLiteral("The sample ledger could not be saved"));
 }

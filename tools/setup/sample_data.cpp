@@ -3,6 +3,7 @@
 #include "data/dates.h"
 #include "data/money.h"
 #include "data/sale_amounts.h"
+#include "setup/kept_figures.h"
 #include "setup/sample_business.h"
 
 #include <QDate>
@@ -428,8 +429,10 @@ bool fillSampleLedger(const QString& databasePath, const SampleLedger& size, QSt
     bool ok = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK ||
               fail(db, error, QStringLiteral("No transaction could be started"));
     if (ok) {
+        // The kept figures are filled from all the sales at once.
         LedgerWriter writer(db, size);
-        ok = writer.write(error);
+        ok = execStatements(db, dropKeptTriggerStatements(Engine::SQLite), error) && writer.write(error) &&
+             execStatements(db, refillKeptStatements(Engine::SQLite) + keptTriggerStatements(Engine::SQLite), error);
         if (ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
             ok = fail(db, error, QStringLiteral("The sample ledger could not be saved"));
         }

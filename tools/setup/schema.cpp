@@ -1,5 +1,7 @@
 #include "setup/schema.h"
 
+#include "setup/kept_figures.h"
+
 #include "data/owner_only.h"
 #include "data/sales_table.h"
 #include "data/sql.h"
@@ -114,7 +116,8 @@ QStringList schemaStatements(Engine engine)
                           .arg(QLatin1String(table.name), columns.join(QStringLiteral(",\n  ")));
         if (engine == Engine::PostgreSQL) statements << trimmedNumbers(table);
     }
-    return statements + taxDetailsStatements(engine) + indexStatements(engine);
+    return statements + taxDetailsStatements(engine) + indexStatements(engine) + keptTableStatements(engine) +
+           keptTriggerStatements(engine);
 }
 
 QStringList taxDetailsStatements(Engine engine)
@@ -147,22 +150,35 @@ QStringList indexStatements(Engine engine)
     // On PostgreSQL a B-tree holds no value longer than about 2,700 bytes,
     // and would refuse a sale whose reference ID or name a user typed that
     // long: the fields users type freely get hash indexes there, which find
-    // any value by equality however long it is (sorting by them sorts in the
-    // database's memory instead).
-    static const char* const typed[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService",
-                                        "MarketingTool", "SalesRep"};
+    // any value by equality however long it is, and the grid's order by them
+    // comes from a B-tree of their first 200 letters (sales_table::orderBy()).
     static const char* const computed[] = {"PAID", "Year", "Month", "TotalDue"};
+    const bool postgres = engine == Engine::PostgreSQL;
     QStringList statements;
-    for (const char* field : typed) {
+    for (const QString& field : sales_table::typedColumns()) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2%2 (%1)")
-                          .arg(QLatin1String(field),
-                               engine == Engine::PostgreSQL ? QStringLiteral(" USING HASH") : QString());
+                          .arg(field, postgres ? QStringLiteral(" USING HASH") : QString());
+        if (postgres) {
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Order%1 ON Mervalis2 (%2, ID)")
+                              .arg(field, sales_table::orderKey(field, true));
+        }
     }
     for (const char* field : computed) {
+        // PostgreSQL takes the year's index for the sales of a month (a
+        // year's sales read in table order), where the one of year and
+        // month finds them at once: it has that one alone.
+        if (postgres && QLatin1String(field) == QLatin1String("Year")) continue;
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_%1 ON Mervalis2 (%1)").arg(QLatin1String(field));
     }
+    // On PostgreSQL, where a B-tree puts a missing value last unless told,
+    // the grid's sorts by year and total come from indexes of their order.
+    for (const char* field : {"Year", "TotalDue"}) {
+        if (postgres) {
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Order%1 ON Mervalis2 (%2, ID)")
+                              .arg(QLatin1String(field), sales_table::orderKey(QLatin1String(field), true));
+        }
+    }
     // The grid sorted by sell date reads the sales in the order of their dates.
-    const bool postgres = engine == Engine::PostgreSQL;
     statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_SellDateOrder ON Mervalis2 (%1)")
                       .arg(postgres ? sales_table::sellDateOrder(true)
                                     : sales_table::sellDateOrderColumns(false).join(QStringLiteral(", ")));
@@ -174,16 +190,13 @@ QStringList indexStatements(Engine engine)
                       .arg(exactText(QStringLiteral("Year")));
     // Lists of distinct values compare them exactly, through the expression
     // exactText() writes; an index on it answers such a list alone.
-    const char* const exact[] = {"ReferenceID", "AssociatedCompany", "ClientName", "ProductService", "MarketingTool",
-                                 "SalesRep"};
-    for (const char* field : exact) {
+    for (const QString& field : sales_table::typedColumns()) {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Mervalis2_Exact%1 ON Mervalis2%3 (%2)")
-                          .arg(QLatin1String(field), exactText(QLatin1String(field)),
+                          .arg(field, exactText(field),
                                engine == Engine::PostgreSQL ? QStringLiteral(" USING HASH") : QString());
     }
     // A hash index has one column: the two-column ones below are SQLite's.
     if (engine == Engine::PostgreSQL) return statements;
-    statements << sales_table::unpaidIndex(false);
     // The profiles count the distinct clients of each category, both
     // compared as the database compares text, from here alone.
     for (const char* field : kProfileFields) {
@@ -193,16 +206,19 @@ QStringList indexStatements(Engine engine)
     return statements;
 }
 
-QStringList retiredIndexStatements()
+QStringList retiredIndexStatements(Engine engine)
 {
     // Mervalis2_YearMonthTotal does its work and more; sales sorted by sell
     // date follow Mervalis2_SellDateOrder, not the text.
     // The profiles' indexes of exact texts gave way to Mervalis2_ClientsBy...
+    // What is owed is kept (data/kept_figures.h), not read from unpaid sales.
     QStringList statements{QStringLiteral("DROP INDEX IF EXISTS Mervalis2_YearMonth"),
-                           QStringLiteral("DROP INDEX IF EXISTS Mervalis2_SellDate")};
+                           QStringLiteral("DROP INDEX IF EXISTS Mervalis2_SellDate"),
+                           QStringLiteral("DROP INDEX IF EXISTS Mervalis2_Unpaid")};
     for (const char* field : kProfileFields) {
         statements << QStringLiteral("DROP INDEX IF EXISTS Mervalis2_Clients%1").arg(QLatin1String(field));
     }
+    if (engine == Engine::PostgreSQL) statements << QStringLiteral("DROP INDEX IF EXISTS Mervalis2_Year");
     return statements;
 }
 
@@ -215,9 +231,38 @@ bool addMissingIndexes(const QString& path, QString* error)
         return false;
     }
     sqlite3_busy_timeout(db, 10000);
-    const bool ok = runStatements(db, taxDetailsStatements() + retiredIndexStatements() + indexStatements(), error);
+    // The kept figures of a ledger made before they were kept are filled
+    // once from its sales.
+    const auto number = [db](const QString& sql) {
+        sqlite3_stmt* statement = nullptr;
+        long long n = -1;
+        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW) {
+            n = sqlite3_column_int64(statement, 0);
+        }
+        sqlite3_finalize(statement);
+        return n;
+    };
+    const bool kept = number(keptTableExistsQuery(Engine::SQLite)) > 0;
+    const bool agree = kept && number(keptCountsAgreeQuery()) == 1;
+    const bool ok = runStatements(db, taxDetailsStatements() + retiredIndexStatements() + indexStatements() +
+                                          keepFiguresStatements(Engine::SQLite, kept, agree),
+                                  error);
     sqlite3_close(db);
     return ok;
+}
+
+bool execStatements(sqlite3* db, const QStringList& statements, QString* error)
+{
+    for (const QString& statement : statements) {
+        char* message = nullptr;
+        if (sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
+            if (error) *error = QString::fromUtf8(message ? message : "unknown error");
+            sqlite3_free(message);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool runStatements(sqlite3* db, const QStringList& statements, QString* error)

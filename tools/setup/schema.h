@@ -28,16 +28,19 @@ QStringList taxDetailsStatements(Engine engine = Engine::SQLite);
 QStringList indexStatements(Engine engine = Engine::SQLite);
 // Indexes of earlier versions that newer ones took the place of, dropped
 // when an existing ledger gets its missing indexes.
-QStringList retiredIndexStatements();
+QStringList retiredIndexStatements(Engine engine = Engine::SQLite);
 
-// Adds the indexes and the tax details table an existing ledger lacks; its
-// rows are not touched.
+// Adds the indexes, the tax details table and the kept figures an existing
+// ledger lacks (filling the figures once from its sales); its rows are not
+// touched.
 bool addMissingIndexes(const QString& path, QString* error);
 
 // Creates a new database file with the three tables. Fails when the file
 // exists unless `replace` is set. `error` receives SQLite's words.
 bool createDatabase(const QString& path, bool replace, QString* error);
 
+// Runs statements on an open database, within the transaction open there.
+bool execStatements(sqlite3* db, const QStringList& statements, QString* error);
 // Runs statements on an open database inside one transaction.
 bool runStatements(sqlite3* db, const QStringList& statements, QString* error);
 
