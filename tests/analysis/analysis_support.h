@@ -26,21 +26,9 @@ namespace mervalis::test {
 
 // One stored sale line with the fields the analyses read.
 struct Sale {
-    QString client = QStringLiteral("A");
-    QString month = QStringLiteral("1");
-    QString year = QStringLiteral("2004");
-    QString subTotal = QStringLiteral("0");
-    QString company = QStringLiteral("Acme");
-    QString product = QStringLiteral("Widget");
-    QString tool = QStringLiteral("None");
-    QString rep = QStringLiteral("None");
-    QString reference = QStringLiteral("R1");
-    QString age{};
-    QString sex{};
-    QString income{};
-    QString ethnicity{};
-    QString city{};
-    QString country{};
+    QString client = "A", month = "1", year = "2004", subTotal = "0", company = "Acme", product = "Widget",
+            tool = "None", rep = "None", reference = "R1";
+    QString age{}, sex{}, income{}, ethnicity{}, city{}, country{};
 };
 
 inline void addSale(TestLedger& l, const Sale& s)

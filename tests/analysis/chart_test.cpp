@@ -69,8 +69,6 @@ TEST(AnalysisChart, ExportPutsTwoColumnsOnTheClipboardAndPasteSavesTheImage)
     const QMimeData* data = QApplication::clipboard()->mimeData();
     ASSERT_TRUE(data);
     EXPECT_EQ(data->text(), "Acme: 100\t100\r\nBolt: 250\t250\r\nCore: 50\t50\r\n");
-    EXPECT_EQ(data->html(), "<table><tr><td>Acme: 100</td><td>100</td></tr><tr><td>Bolt: 250</td><td>250</td></tr>"
-                            "<tr><td>Core: 50</td><td>50</td></tr></table>");
     EXPECT_EQ(f.l.dialogs.take(), QStringList({"The chart figurs have now been copied. You can now, for example, paste the figures "
                                                "into an Excel spreadsheet and use the chart wizard in Excel to create a "
                                                "custom chart. You can then export the chart into other programs, such as "

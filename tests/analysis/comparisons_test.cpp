@@ -17,10 +17,8 @@ TEST(AnalysisComparisons, SalesByClientWithinAYearOneCategoryPerNameWhateverItsC
     EXPECT_EQ(f.l.dialogs.take(), QStringList({"This will compare sales by client. Continue?"}));
     EXPECT_EQ(f.drawn(), QStringList({"A: 150 = 150", "B: 30 = 30"}));
     EXPECT_EQ(f.title(), "Compare sales by client");
-    EXPECT_FALSE(f.tab->Check2->isVisibleTo(f.tab.get()));
-    EXPECT_EQ(f.tab->Text23->text(), "system");
-    EXPECT_EQ(f.tab->Text24->text(), "system");
-    EXPECT_FALSE(f.tab->Label28->isVisibleTo(f.tab.get()));
+    EXPECT_EQ(textsOf({f.tab->Text23, f.tab->Text24}), QStringList({"system", "system"}));
+    EXPECT_FALSE(f.tab->Check2->isVisibleTo(f.tab.get()) || f.tab->Label28->isVisibleTo(f.tab.get()));
 
     // Ann and ann are one category, spelt as its first sale, Anne another;
     // a sale without a rep is the empty category, adding nothing.

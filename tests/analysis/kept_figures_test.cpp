@@ -18,8 +18,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 
-#include <gtest/gtest.h>
-
 using namespace mervalis;
 using namespace mervalis::test;
 

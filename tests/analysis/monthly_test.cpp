@@ -1,7 +1,6 @@
 // The selector and the monthly analyses on the Analysis tab, driven as a user
 // drives them, on a real ledger.
 #include "analysis/analysis_options.h"
-#include "analysis/figures.h"
 #include "analysis_support.h"
 #include "data/data_control.h"
 #include "data/database.h"
@@ -69,12 +68,6 @@ TEST(AnalysisMonthly, OptionZeroNeedsAYearAndNoChangesNothing)
     f.chooseOption("Total Income (all companies)");
     EXPECT_EQ(f.tab->Combo7->currentText(), "Total Income (all companies)");
     EXPECT_TRUE(f.values().isEmpty() && f.tab->MSChart1->columnCount() == 0);
-
-    f.l.dialogs.answerNo();
-    f.chooseOption("Total number of Sales (all companies)");
-    EXPECT_TRUE(f.tab->Check2->isVisibleTo(f.tab.get()));
-    EXPECT_EQ(f.tab->Text23->text(), "system");
-    EXPECT_TRUE(f.values().isEmpty());
 
     // A separator only empties the chooser.
     f.chooseOption("Income (per company)");
@@ -190,27 +183,13 @@ TEST(AnalysisMonthly, QuartersAndTheResetWhileViewQuarterlyIsTicked)
     f.tab->Check2->click();
     EXPECT_EQ(f.drawn(), monthLabels(figures));
     EXPECT_EQ(f.title(), "Total Amount per month");
-    EXPECT_FALSE(f.legendShown());
-    EXPECT_FALSE(f.tab->Check8->isChecked());
+    EXPECT_FALSE(f.legendShown() || f.tab->Check8->isChecked());
 
     // Opening the option list while ticked draws the months again, then empties the lists.
     f.tab->Check2->click();
     openList(f.tab->Combo7);
     EXPECT_FALSE(f.tab->Check2->isChecked());
     EXPECT_EQ(f.drawn(), monthLabels(figures));
-    EXPECT_TRUE(f.values().isEmpty());
-    EXPECT_TRUE(f.l.dialogs.shown().empty());
+    EXPECT_TRUE(f.values().isEmpty() && f.l.dialogs.shown().empty());
     EXPECT_EQ(f.l.context->adodc2.recordSource(), "SELECT * FROM Mervalis2");
-}
-
-TEST(AnalysisFigures, MonthlySumsAreFixedPointAndCountsAreNotLimited)
-{
-    TestLedger l;
-    l.env.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
-               "INSERT INTO Mervalis2 (ClientName, Month, Year, SubTotal) SELECT 'A', '6', '2010', 0.1 FROM n");
-    figures::Monthly monthly;
-    ASSERT_TRUE(figures::monthly(l.store->adodc2, "2010", QString(), QString(), &monthly));
-    EXPECT_EQ(monthly.counts[5], "40000");
-    EXPECT_EQ(monthly.income[5], "4000");
-    EXPECT_EQ(monthly.income[0], "0");
 }

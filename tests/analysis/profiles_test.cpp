@@ -79,10 +79,8 @@ TEST(AnalysisProfiles, CitiesEthnicitiesSexesAndIncomeBandsCountDistinctClients)
     EXPECT_EQ(f.drawn(), QStringList({"Male: 0 = 0", "Female: 2 = 2"}));
     f.chooseOption("compare sold clients by income");
     const QStringList bands = f.drawn();
-    ASSERT_EQ(bands.size(), 21);
-    EXPECT_EQ(bands[0], "Less than 10,000: 0 = 0");
-    EXPECT_EQ(bands[2], "20-30,000: 2 = 2");
-    EXPECT_EQ(bands[20], "More than 200,000: 0 = 0");
+    EXPECT_EQ(QStringList({bands.value(0), bands.value(2), bands.value(20), QString::number(bands.size())}),
+              QStringList({"Less than 10,000: 0 = 0", "20-30,000: 2 = 2", "More than 200,000: 0 = 0", "21"}));
 
     f.l.dialogs.answerNo();
     f.chooseOption("compare sold clients by country");
@@ -135,36 +133,15 @@ TEST(AnalysisRatios, ConversionOfClientsAndClosingPerRep)
               "No sale names a sales rep (other than 'None'), so there are no closing ratios to compare.");
 }
 
-TEST(AnalysisOnTheSampleLedger, FiguresMatchHandWrittenSqlAndNamesDifferingInCaseAreOne)
+TEST(AnalysisOnTheSampleLedger, TheConversionMatchesHandWrittenSqlAndNamesDifferingInCaseAreOne)
 {
     AnalysisFixture f;
     QString error;
     ASSERT_TRUE(f.l.env.fillSampleLedger(setup::SampleLedger{}, &error)) << error.toStdString();
     const QString year = f.l.env.scalar("SELECT MAX(Year) FROM Mervalis2");
 
-    f.chooseOption("Total Income (all companies)", year);
-    QStringList months(12, "0");
-    for (const QString& row : f.l.env.rows(QStringLiteral(
-             "SELECT Month, ROUND(SUM(SubTotal), 4) FROM Mervalis2 WHERE Year = '%1' GROUP BY Month").arg(year))) {
-        months[row.section('|', 0, 0).toInt() - 1] = row.section('|', 1);
-    }
-    ASSERT_EQ(f.values().size(), 12);
-    for (int m = 0; m < 12; ++m) EXPECT_DOUBLE_EQ(f.values()[m].toDouble(), months[m].toDouble()) << m + 1;
-
-    f.chooseOption("Compare sales by company", year);
-    QStringList expected, drawn;
-    for (const QString& row : f.l.env.rows(QStringLiteral(
-             "SELECT AssociatedCompany, ROUND(SUM(SubTotal), 4) FROM Mervalis2 WHERE Year = '%1' "
-             "GROUP BY AssociatedCompany ORDER BY MIN(ID)").arg(year))) {
-        expected << row.section('|', 0, 0) + ": " + QString::number(row.section('|', 1).toDouble(), 'f', 2);
-    }
-    for (int c = 1; c <= f.tab->MSChart1->columnCount(); ++c) {
-        drawn << f.tab->MSChart1->columnLabel(c).section(": ", 0, 0) + ": " +
-                     QString::number(f.tab->MSChart1->data(c).toDouble(), 'f', 2);
-    }
-    EXPECT_EQ(drawn, expected);
-
-    // The counts, and the percentage rounded to the cent.
+    // Every analysis's figures are compared with the sales by the kept-figure
+    // tests; here the conversion's counts, and its percentage rounded to the cent.
     f.chooseOption("conversion ratio (sold clients \\ clients)%", year);
     const QStringList ratio = f.l.env.rows(
         "SELECT COUNT(DISTINCT ClientName), (SELECT COUNT(*) FROM Mervalis), "

@@ -18,7 +18,6 @@
 #include <QAbstractScrollArea>
 #include <QCompleter>
 #include <QDate>
-#include <QMenuBar>
 #include <QScreen>
 #include <QTabBar>
 
@@ -140,13 +139,9 @@ TEST(Form1, OpensWithItsTabsMenuHelpButtonsAndStartUpDefaults)
     const QString today = shortDateText(QDate::currentDate());
     EXPECT_EQ(textsOf({form.analysisTab->Combo8, form.salesTab->Text33, form.invoiceTab->Text27}),
               QStringList({QString::number(QDate::currentDate().year()), today, today}));
-    EXPECT_TRUE(form.Label4->text().startsWith("Download latest Version and Custom Orders from "));
-    EXPECT_TRUE(form.Label37->isHidden());
+    EXPECT_TRUE(form.Label4->text().startsWith("Download latest Version and Custom Orders from ") &&
+                form.Label37->isHidden());
 
-    // The Help menu's two items.
-    QStringList items;
-    for (QAction* item : form.menuBar()->actions().value(0)->menu()->actions()) items << item->text();
-    EXPECT_EQ(items, QStringList({"Help File", "Suggestions and Bugs"}));
     form.Suggestions_Click();
     EXPECT_TRUE(l.dialogs.last().startsWith("Please email bugs / errors / suggestions or functions you would like "
                                             "included in the next version to "));
@@ -170,8 +165,7 @@ TEST(Form1, TabChangesEndTheAddingStateAndTheAnalysisTabGuardCountsWhatTheDataCo
     form.clientTab->Command2->setEnabled(true);
     form.SSTab1->setCurrentIndex(Form1::ClientIndex);
     form.SSTab1->setCurrentIndex(Form1::CompanyIndex);
-    EXPECT_FALSE(form.companyTab->Command12->isEnabled());
-    EXPECT_FALSE(form.clientTab->Command2->isEnabled());
+    EXPECT_FALSE(form.companyTab->Command12->isEnabled() || form.clientTab->Command2->isEnabled());
 
     // Empty tables: refused, and the user lands on the Client Grid.
     form.SSTab1->setCurrentIndex(Form1::AnalysisIndex);

@@ -51,7 +51,6 @@ TEST(DatePicker, TheLastClickedFieldGetsThePickedDayAndTheWindowOpensBesideIt)
     Form2* form = picker->form();
     ASSERT_TRUE(form && form->isVisible());
     EXPECT_EQ(form->frameGeometry().top(), placeOf(f.invoiceDate).bottom() + 1);
-    EXPECT_EQ(form->windowTitle(), "Date");
     EXPECT_EQ(form->Calendar1->selectedDate(), QDate::currentDate());
     EXPECT_EQ(l.settings->value("Calendar/date").toString(), "2");
 
@@ -105,14 +104,6 @@ TEST(DatePicker, ClosingTheWindowOrEscapeOrAnUnknownTargetWritesNothing)
     picker->Text27_Click();
     form = picker->form();
     QTest::keyClick(form->Calendar1, Qt::Key_Escape);
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(textsOf({f.sellDate, f.invoiceDate}), QStringList({"sell", "invoice"}));
-
-    // Whatever else the setting holds, the pick only closes the window.
-    picker->Text27_Click();
-    l.settings->setValue("Calendar/date", "3");
-    form = picker->form();
-    pick(form, QDate(2026, 1, 5));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(textsOf({f.sellDate, f.invoiceDate}), QStringList({"sell", "invoice"}));
 

@@ -45,22 +45,16 @@ QStringList generatedTexts(int count, quint32 seed)
     return texts;
 }
 
-// The column `name` of every row of a record set.
-QStringList columnValues(const RowBlock& rows, const QString& name)
+// The column `name` of every row of a record set, or of what a data control holds.
+template <class Rows>
+QStringList columnValues(const Rows& rows, const QString& name)
 {
     QStringList values;
-    const int column = rows.columnIndex(name);
-    for (int r = 0; r < rows.rowCount(); ++r) values << rows.value(r, column);
+    for (int r = 0; r < rows.rowCount(); ++r) values << rows.value(r, rows.columnIndex(name));
     return values;
 }
 
-QStringList columnValues(const DataControl& control, const QString& name)
-{
-    QStringList values;
-    const int column = control.rows().columnIndex(name);
-    for (int r = 0; r < control.recordCount(); ++r) values << control.rows().value(r, column);
-    return values;
-}
+QStringList columnValues(const DataControl& control, const QString& name) { return columnValues(control.rows(), name); }
 
 }  // namespace
 

@@ -86,14 +86,6 @@ TEST(Faults, ADataSourcePointingNowhereIsToldOnceAtStartAndAtEveryAdd)
         EXPECT_TRUE(l.dialogs.last().contains("\"Mervalis\" could not")) << l.dialogs.last().toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(l.env.file("gone")));
-
-    // A driver that is not installed.
-    l.dialogs.clear();
-    pointDataSource(l, "Driver=" + l.env.file("missing/libdriver.so") + "\n");
-    Store store(l.dialogs);
-    EXPECT_FALSE(store.adodc1.Refresh());
-    ASSERT_EQ(l.dialogs.shown().size(), 1u);
-    EXPECT_TRUE(l.dialogs.last().contains("\"Mervalis\" could not be reached")) << l.dialogs.last().toStdString();
 }
 
 TEST(Faults, AReadOnlyProgramFolderStoresNothingThereAndSaysSo)

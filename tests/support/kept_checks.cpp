@@ -6,7 +6,6 @@
 #include "data/sql.h"
 #include "receivables/outstanding_invoices.h"
 
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
