@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QMimeData>
+#include <QValueAxis>
 
 using namespace mervalis;
 using namespace mervalis::test;
@@ -28,14 +29,16 @@ TEST(AnalysisChart, BuildsLabelledColumnsAsBarsOrPieAndTellsScreenReaders)
     AnalysisFixture f;
     f.tab->Combo7->setCurrentIndex(f.tab->Combo7->findText("Compare sales by company"));
     fillThreeCompanies(*f.tab);
+    f.tab->Combo15->setItemText(2, "-50");  // a loss: its bar reaches below the axis, none is cut off
     f.tab->Command35->click();
-    EXPECT_EQ(f.drawn(), QStringList({"Acme: 100 = 100", "Bolt: 250 = 250", "Core: 50 = 50"}));
+    EXPECT_EQ(f.drawn(), QStringList({"Acme: 100 = 100", "Bolt: 250 = 250", "Core: -50 = -50"}));
+    EXPECT_LE(qobject_cast<QValueAxis*>(f.tab->MSChart1->chart()->axes(Qt::Vertical).value(0))->min(), -50);
     EXPECT_EQ(f.title(), "Compare sales by company");
     EXPECT_TRUE(f.legendShown());
     EXPECT_EQ(f.tab->MSChart1->chartType(), AnalysisChart::Bar);
     EXPECT_EQ(f.tab->Label28->text(), "Drawing chart...");
     EXPECT_EQ(f.tab->MSChart1->accessibleName(), "Compare sales by company");
-    EXPECT_EQ(f.tab->MSChart1->accessibleDescription(), "Acme: 100\nBolt: 250\nCore: 50");
+    EXPECT_EQ(f.tab->MSChart1->accessibleDescription(), "Acme: 100\nBolt: 250\nCore: -50");
 
     // The type is set only by the chart type list and stays for later charts.
     choose(f.tab->Combo10, 1);
@@ -49,7 +52,7 @@ TEST(AnalysisChart, BuildsLabelledColumnsAsBarsOrPieAndTellsScreenReaders)
     const QList<QAbstractSeries*> series = f.tab->MSChart1->chart()->series();
     ASSERT_EQ(series.size(), 1);
     EXPECT_TRUE(qobject_cast<QPieSeries*>(series[0]));
-    EXPECT_EQ(f.drawn(), QStringList({"Acme: 100 = 100", "Bolt: 250 = 250", "Core: 50 = 50"}));
+    EXPECT_EQ(f.drawn(), QStringList({"Acme: 100 = 100", "Bolt: 250 = 250", "Core: -50 = 0"}));
 
     // An empty value list leaves the chart as it was.
     f.tab->Combo15->clear();

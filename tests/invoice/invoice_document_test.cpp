@@ -306,12 +306,14 @@ TEST(RegionalNumbersTaxSummary, ThreeLinesAtTwoRatesAddUpToTotalDueBeneathItAndA
         }
     }
 
-    // A SubTotal edited in a grid, or a Total Due edited on the tab: told, and no summary.
-    const std::tuple<QString, QString, QString> edits[] = {
-        {"36\n70\n12", "118",
+    // A SubTotal edited in a grid, a Total Due edited on the tab, or a Price emptied: told, and no summary.
+    const std::tuple<QString, QString, QString, QString> edits[] = {
+        {s.prices, "36\n70\n12", "118",
          "Line 2 (Beta): its SubTotal is 70, while its Price, Quantity, Freight, Discount and Tax give " + n("70.46") + "."},
-        {s.subTotals, "118", "Total Due is 118, while the lines' SubTotals add up to " + n("118.46") + "."}};
-    for (const auto& [subTotals, totalDue, told] : edits) {
+        {s.prices, s.subTotals, "118", "Total Due is 118, while the lines' SubTotals add up to " + n("118.46") + "."},
+        {"\n19.99\n5", "0\n70.46\n12", "82.46", "Line 1 (Alpha): Price \"\" cannot be read as a number."}};
+    for (const auto& [prices, subTotals, totalDue, told] : edits) {
+        s.prices = prices;
         s.subTotals = subTotals;
         s.total = totalDue;
         const std::optional<InvoiceDocument> left = generateInvoice(s, dialogs);

@@ -152,10 +152,14 @@ TEST(RegionalNumbersReceivables, TheWindowListsFiltersSortsRetrievesExportsAndMa
     EXPECT_EQ(w->view->model()->index(0, OutstandingModel::AmountDue).data().toString(), n("2.25"));
     EXPECT_EQ(w->view->model()->index(0, OutstandingModel::InvoiceDate).data().toString(),
               shortDateText(today.addDays(-100)));
+    // Sorted by the days outstanding: the newest invoice first.
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(OutstandingModel::DaysOutstanding) + 5, 5));
+    EXPECT_EQ(w->view->model()->index(0, OutstandingModel::AmountDue).data().toString(), "31");
 
     // Enter retrieves the invoice on the Invoice tab.
     w->view->setFocus();
-    w->view->setCurrentIndex(w->view->model()->index(1, 0));
+    w->view->setCurrentIndex(w->view->model()->index(0, 0));
     QTest::keyClick(w->view, Qt::Key_Return);
     EXPECT_EQ(textsOf(QList<QWidget*>{form1->invoiceTab->Combo4, form1->invoiceTab->Text10}), QStringList({"OB2", "31"}));
 
@@ -164,7 +168,7 @@ TEST(RegionalNumbersReceivables, TheWindowListsFiltersSortsRetrievesExportsAndMa
     w->exportButton->click();
     const QList<QStringList> rows = csvRows(l.env.file("owed.csv"));
     ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(QStringList({rows[0].value(6), rows[1].value(0), rows[2].value(6)}), QStringList({"Amount due", "O'Brien", "31"}));
+    EXPECT_EQ(QStringList({rows[0].value(6), rows[1].value(0), rows[2].value(6)}), QStringList({"Amount due", "O'Brien", "2.25"}));
     EXPECT_EQ(QFile::permissions(l.env.file("owed.csv")) & 0x0077, 0);  // nothing for group and others
     l.dialogs.clear();
 
