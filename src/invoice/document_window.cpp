@@ -262,4 +262,25 @@ bool DocumentWindow::writeFile(const QString& path, const QByteArray* bytes, con
     return written;
 }
 
+OpenDocuments::~OpenDocuments()
+{
+    for (const QPointer<DocumentWindow>& window : std::as_const(windows_)) delete window.data();
+}
+
+void OpenDocuments::show(DocumentWindow* window)
+{
+    windows_.removeAll(nullptr);
+    windows_ << window;
+    window->show();
+}
+
+QList<DocumentWindow*> OpenDocuments::open() const
+{
+    QList<DocumentWindow*> open;
+    for (const QPointer<DocumentWindow>& window : windows_) {
+        if (window) open << window.data();
+    }
+    return open;
+}
+
 }  // namespace mervalis

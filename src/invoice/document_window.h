@@ -97,4 +97,20 @@ private:
     QByteArray xml_;  // the e-invoice's XML; empty without one
 };
 
+// The document windows a tab or window opened. They stand on their own, but
+// not beyond it: those still open close with it.
+class OpenDocuments {
+public:
+    OpenDocuments() = default;
+    OpenDocuments(const OpenDocuments&) = delete;
+    OpenDocuments& operator=(const OpenDocuments&) = delete;
+    ~OpenDocuments();
+
+    void show(DocumentWindow* window);
+    QList<DocumentWindow*> open() const;
+
+private:
+    QList<QPointer<DocumentWindow>> windows_;
+};
+
 }  // namespace mervalis

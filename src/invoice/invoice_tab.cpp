@@ -91,11 +91,7 @@ InvoiceTab::InvoiceTab(AppContext& context, InvoiceLinks links, QWidget* parent)
     connectHandlers();
 }
 
-InvoiceTab::~InvoiceTab()
-{
-    // Document windows stand on their own, but not beyond the program's tabs.
-    for (const QPointer<DocumentWindow>& window : std::as_const(documents_)) delete window.data();
-}
+InvoiceTab::~InvoiceTab() = default;
 
 QStringList InvoiceTab::titleEntries()
 {
@@ -480,9 +476,7 @@ void InvoiceTab::Command4_Click()
     window->setObjectName(QStringLiteral("DataReport1"));
     TaxDetailsStore taxDetails(context_.database);
     window->setEInvoice(makeEInvoice(screen(), taxDetails));
-    documents_.removeAll(nullptr);
-    documents_ << window;
-    window->show();
+    documents_.show(window);
 }
 
 void InvoiceTab::Combo5_DropDown()
@@ -563,11 +557,7 @@ InvoiceScreen InvoiceTab::screen() const
 
 QList<DocumentWindow*> InvoiceTab::documents() const
 {
-    QList<DocumentWindow*> open;
-    for (const QPointer<DocumentWindow>& window : documents_) {
-        if (window) open << window.data();
-    }
-    return open;
+    return documents_.open();
 }
 
 }  // namespace mervalis

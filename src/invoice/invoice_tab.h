@@ -1,10 +1,10 @@
 #pragma once
 
 #include "binding/module1.h"
+#include "invoice/document_window.h"
 #include "invoice/invoice_document.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 class QCheckBox;
@@ -18,7 +18,6 @@ namespace mervalis {
 
 struct AppContext;
 class DropDownCombo;
-class DocumentWindow;
 
 // What the Invoice tab uses of the Client and Company tabs: the boxes into
 // which an invoice's client and its billing company are bound (the document
@@ -127,7 +126,7 @@ private:
     InvoiceLinks links_;
     QString titleSeen_;  // the title last chosen or typed, advised on once
     PagedList* referenceIds_;  // Combo4's entries, read as the list shows them
-    QList<QPointer<DocumentWindow>> documents_;
+    OpenDocuments documents_;
 };
 
 }  // namespace mervalis

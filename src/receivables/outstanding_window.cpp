@@ -108,11 +108,7 @@ OutstandingWindow::OutstandingWindow(AppContext& context, std::function<void(con
     resize(twips(14400), twips(9000));
 }
 
-OutstandingWindow::~OutstandingWindow()
-{
-    // Statements stand on their own, but not beyond the window they came from.
-    for (const QPointer<DocumentWindow>& window : std::as_const(documents_)) delete window.data();
-}
+OutstandingWindow::~OutstandingWindow() = default;
 
 void OutstandingWindow::buildControls()
 {
@@ -302,9 +298,7 @@ void OutstandingWindow::statement_Click()
                                        QStringLiteral("Statement"), QStringLiteral("statement")},
                                       context_.dialogs);
     window->setObjectName(QStringLiteral("statementWindow"));
-    documents_.removeAll(nullptr);
-    documents_ << window;
-    window->show();
+    documents_.show(window);
 }
 
 void OutstandingWindow::export_Click()
@@ -333,11 +327,7 @@ void OutstandingWindow::billingCompany_DropDown()
 
 QList<DocumentWindow*> OutstandingWindow::documents() const
 {
-    QList<DocumentWindow*> open;
-    for (const QPointer<DocumentWindow>& window : documents_) {
-        if (window) open << window.data();
-    }
-    return open;
+    return documents_.open();
 }
 
 }  // namespace mervalis

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "invoice/document_window.h"
 #include "receivables/outstanding_invoices.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -18,7 +18,6 @@ class QTableView;
 namespace mervalis {
 
 struct AppContext;
-class DocumentWindow;
 class DropDownCombo;
 class OutstandingFilter;
 class OutstandingModel;
@@ -76,7 +75,7 @@ private:
     std::function<void(const QString&)> retrieve_;
     OutstandingModel* model_;
     OutstandingFilter* filter_;
-    QList<QPointer<DocumentWindow>> documents_;
+    OpenDocuments documents_;
 };
 
 }  // namespace mervalis
